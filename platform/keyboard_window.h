@@ -1,0 +1,79 @@
+#pragma once
+
+// The keyboard window's widgets: 48 grid buttons (cell 25 has none), the two
+// nested centre panels, the popup menu with two check items, the caption and
+// the dialogs. The platform builds them from form_design.h, reports user
+// input to a WindowEvents sink and shows what the keyboard logic sets.
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace plinth::platform {
+
+enum class PanelId { Extend, Shift };  // pnlExtend, pnlShift
+enum class MenuItemId { Available, ShowAll };  // Available1, ShowAll1
+
+// A panel's state; the platform paints it as a colour: idle the system
+// button-face colour, hover teal RGB(0,128,128), armed black.
+enum class PanelState { Idle, Hover, Armed };
+
+// A grid button's font colour: the system window-text colour, or purple
+// RGB(128,0,128) for an armed modifier or selecting mode.
+enum class FontColour { WindowText, Purple };
+
+// Where user input goes. Handlers run on the user-interface thread, one at a
+// time; a left click only (a right click opens the popup menu instead).
+class WindowEvents {
+ public:
+  virtual ~WindowEvents() = default;
+  // A grid button was clicked; `sender_name` is its component name
+  // ("SpeedButton1" .. "SpeedButton49"). Every click counts, a quick second
+  // click of a double-click included.
+  virtual void doclick(std::string_view sender_name) = 0;
+  // The pointer moved over a panel (the inner square is the Shift panel
+  // only, the ring around it the Extend panel only).
+  virtual void PanelMouseMove(PanelId sender) = 0;
+  // A panel was clicked: pressed and released over it. A press that the
+  // system reports as a double-click is no click.
+  virtual void PanelClick(PanelId sender) = 0;
+  // A popup menu item was chosen.
+  virtual void Available1Click(MenuItemId sender) = 0;
+};
+
+class KeyboardWindow {
+ public:
+  virtual ~KeyboardWindow() = default;
+
+  virtual void SetEventSink(WindowEvents* events) = 0;
+  // Makes the window non-activating: clicks never take the keyboard focus
+  // from the application being typed into.
+  virtual void MakeNonActivating() = 0;
+  // Maps the window, always on top of normal windows.
+  virtual void Show() = 0;
+
+  virtual void SetCaption(const std::string& text) = 0;
+  virtual void SetButtonCaption(int cell, const std::string& text) = 0;
+  virtual void SetButtonFontColour(int cell, FontColour colour) = 0;
+  virtual void SetPanelState(PanelId panel, PanelState state) = 0;
+  virtual void SetMenuItemChecked(MenuItemId item, bool checked) = 0;
+
+  // Outer top-left corner (frame included) in screen coordinates.
+  virtual Point OuterPosition() = 0;
+  // Outer size, frame included.
+  virtual Size OuterSize() = 0;
+  // Moves the window so that its outer top-left corner is at `outer`.
+  virtual void MoveTo(Point outer) = 0;
+  // Offset of the client area from the outer top-left corner.
+  virtual Point FrameOffset() = 0;
+
+  // Modal warning dialog: title "Warning", warning icon, one OK button,
+  // centred on the screen; returns when the user has closed it.
+  virtual void ShowWarning(const std::string& text) = 0;
+  // The application's general error report for a failed system call: a
+  // message box; returns when the user has closed it.
+  virtual void ShowApplicationError(const std::string& text) = 0;
+};
+
+}  // namespace plinth::platform

@@ -1,0 +1,145 @@
+#pragma once
+
+// The seam between the keyboard logic and the machine. The keyboard window
+// (src/keyboard) and the keystroke routines (src/postkeys) reach keys, the
+// pointer, the screen, profile files, letter case and widgets only through
+// these interfaces. Each platform folder (win32/, x11/, testing/) implements
+// them; nothing above this folder includes a window-system header.
+//
+// All text crossing this seam is 8-bit Windows-1252, as in the layout files.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace plinth::platform {
+
+// ---------------------------------------------------------------- keys
+
+// Flags of one keyboard event, with the values the Windows input API uses.
+inline constexpr std::uint32_t kKeyEventExtendedKey = 0x0001;
+inline constexpr std::uint32_t kKeyEventKeyUp = 0x0002;
+
+// The key that types one character on the current keyboard layout, and the
+// modifiers that layout needs for it.
+struct CharacterKey {
+  std::uint16_t code = 0;  // virtual-key code
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+};
+
+class KeyInjector {
+ public:
+  virtual ~KeyInjector() = default;
+  // The hardware scan code of a virtual-key code (MapVirtualKeyA, type 0).
+  virtual std::uint32_t MapVirtualKey(std::uint16_t code) = 0;
+  // Appends one keyboard event to the system's input stream (keybd_event).
+  // Returns false when the window system refused the event.
+  virtual bool SendKeyEvent(std::uint16_t code, std::uint32_t scan,
+                            std::uint32_t flags) = 0;
+  // The key that types `ch` on the current layout (VkKeyScanA), or nothing
+  // when no key can type it. Codes above 0xFF are the platform's own keys
+  // for characters that have no virtual-key code.
+  virtual std::optional<CharacterKey> KeyForCharacter(unsigned char ch) = 0;
+};
+
+// ---------------------------------------------------------------- pointer, screen
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+// An error the operating system reported for a call.
+struct OsError {
+  std::uint32_t code = 0;
+  std::string description;
+};
+
+class PointerControl {
+ public:
+  virtual ~PointerControl() = default;
+  // Moves the mouse pointer to a point in screen coordinates (SetCursorPos).
+  virtual std::optional<OsError> SetCursorPos(Point screen_point) = 0;
+};
+
+class ScreenInfo {
+ public:
+  virtual ~ScreenInfo() = default;
+  // Width and height of the primary screen in pixels (GetSystemMetrics).
+  virtual Size PrimaryScreenSize() = 0;
+};
+
+// ---------------------------------------------------------------- files, profiles
+
+// One opened profile (INI) file. Values are looked up by section and key,
+// as GetPrivateProfileStringA does.
+class Profile {
+ public:
+  // Longest value a lookup returns; longer values are cut to this length.
+  static constexpr std::size_t kMaxValueLength = 2047;
+
+  virtual ~Profile() = default;
+  // The key's value, or `default_value` when the section or the key is not
+  // in the file. Never longer than kMaxValueLength.
+  virtual std::string GetPrivateProfileString(std::string_view section,
+                                              std::string_view key,
+                                              std::string_view default_value) = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // The full path of the running executable.
+  virtual std::string ExecutablePath() = 0;
+  // True when `path` names an existing file that is not a directory.
+  virtual bool FileExists(const std::string& path) = 0;
+  // Opens a profile file for reading. May throw on an unrecoverable
+  // failure (such as exhausted memory); a file that cannot be read yields a
+  // profile without any section.
+  virtual std::unique_ptr<Profile> OpenProfile(const std::string& path) = 0;
+};
+
+// ---------------------------------------------------------------- text
+
+class TextCase {
+ public:
+  virtual ~TextCase() = default;
+  // Upper-cases 8-bit text in place by the locale's rule (CharUpperBuffA).
+  virtual void CharUpperBuff(std::string& text) = 0;
+};
+
+// ---------------------------------------------------------------- application
+
+class Application {
+ public:
+  virtual ~Application() = default;
+  // Asks the application to end. Takes effect when the message loop next
+  // runs, so the event being handled completes first.
+  virtual void Terminate() = 0;
+  // Runs the message loop until the window is closed or Terminate() was
+  // called. Returns the process exit status.
+  virtual int Run() = 0;
+};
+
+// Every service but the widgets, handed to the keyboard as one bundle.
+struct Services {
+  KeyInjector& keys;
+  PointerControl& pointer;
+  ScreenInfo& screen;
+  FileSystem& files;
+  TextCase& text;
+  Application& app;
+};
+
+}  // namespace plinth::platform
