@@ -1,0 +1,100 @@
+#pragma once
+
+// The keyboard window Form1: the layouts it holds, the layer on show, the
+// modifier states, and the handlers of its buttons, panels and popup menu.
+// It reaches the machine only through the platform interfaces.
+
+#include <string>
+#include <string_view>
+
+#include "platform/keyboard_window.h"
+#include "platform/platform.h"
+#include "src/layout/button_rec.h"
+
+namespace plinth {
+
+using platform::MenuItemId;
+using platform::PanelId;
+using platform::PanelState;
+
+// Modes switched by clicks; false when the program starts.
+struct KeyboardFlags {
+  bool CtrlToggle = false;  // the next key carries Ctrl
+  bool AltToggle = false;   // the next key carries Alt
+  bool Selecting = false;   // every key carries Shift
+  bool Moving = false;      // the caption shows " ... Moving"
+  bool CapsLock = false;    // one-character labels shown upper-cased
+  bool Shift1Lock = false;  // the Shift layers shown whatever pnlShift says
+  bool Shift2Lock = false;  // the Ext layers shown whatever pnlExtend says
+};
+
+class TForm1 final : public platform::WindowEvents {
+ public:
+  TForm1(platform::Services& services, platform::KeyboardWindow& window);
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Creation: non-activating window, tables, the three start-up loads, the
+  // pointer's home point.
+  void FormCreate();
+
+  // ---- event handlers
+  void doclick(std::string_view sender_name) override;
+  void PanelMouseMove(PanelId sender) override;
+  void PanelClick(PanelId sender) override;
+  void Available1Click(MenuItemId sender) override;
+
+  // ---- operations; those returning bool always return true
+  bool RefreshKeyboard(bool KeySent);
+  bool LoadLayout(const std::string& name, TButtonArray& target, bool switch_to_main);
+  bool SendButtonKey(int cell, bool named, bool shifted, bool control);
+  bool SetToggle(std::string_view type_name, bool& flag, bool reset);
+  bool ToggleSelecting(int cell);
+  void DoDefaultAction(int cell, const std::string& action);
+  void DoExtendAction(int cell, const std::string& action);
+  // Docks the window: LEFT or else the right edge, TOP or else the bottom.
+  bool PlaceWindow(std::string_view horizontal, std::string_view vertical);
+
+  // The caption is the status line.
+  void ShowStatus(std::string_view text, bool prefixed);
+  // Modal warning: "Error - " and the message.
+  void ShowError(std::string_view message);
+
+  PanelState panel_state(PanelId panel) const;
+  bool menu_item_checked(MenuItemId item) const;
+
+  // ---- the form's fields
+  TButtonArray MainTable;
+  TButtonArray ExtendTable;
+  TButtonArray DefaultTable;
+  TButtonArray* CurrentTable = &MainTable;  // MainTable or ExtendTable
+  TButtonRec TemplateRec;
+  TLayerSuffix LayerSuffix;
+  int CurrentLayer = 0;  // 0..3, written by RefreshKeyboard only
+  bool ShiftLatch = false;
+  bool ExtendLatch = false;
+  int HomeX = 0;  // pointer home point from the window's outer top-left
+  int HomeY = 0;
+  KeyboardFlags Flags;
+
+ private:
+  const TButtonRec& ShownRecord(int cell) const;
+  void SetPanel(PanelId panel, PanelState state);
+  void ReleasePanel(PanelId panel, bool release);
+  std::string ExecutableDirectory();
+  void ReturnPointer();
+
+  platform::Services& services_;
+  platform::KeyboardWindow& window_;
+  PanelState shift_panel_ = PanelState::Idle;
+  PanelState extend_panel_ = PanelState::Idle;
+  bool available_checked_ = false;
+  bool show_all_checked_ = false;
+};
+
+// Reads the cell number from a grid button's name ("SpeedButton7" is cell
+// 7): the characters from the twelfth on, at most two. Returns 0 for a name
+// that carries no cell number.
+int CellFromButtonName(std::string_view name);
+
+}  // namespace plinth
