@@ -12,7 +12,7 @@
 
 namespace plinth::platform {
 
-enum class PanelId { Extend, Shift };  // pnlExtend, pnlShift
+enum class PanelId { Extend, Shift };          // pnlExtend, pnlShift
 enum class MenuItemId { Available, ShowAll };  // Available1, ShowAll1
 
 // A panel's state; the platform paints it as a colour: idle the system

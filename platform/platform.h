@@ -38,8 +38,7 @@ class KeyInjector {
   virtual std::uint32_t MapVirtualKey(std::uint16_t code) = 0;
   // Appends one keyboard event to the system's input stream (keybd_event).
   // Returns false when the window system refused the event.
-  virtual bool SendKeyEvent(std::uint16_t code, std::uint32_t scan,
-                            std::uint32_t flags) = 0;
+  virtual bool SendKeyEvent(std::uint16_t code, std::uint32_t scan, std::uint32_t flags) = 0;
   // The key that types `ch` on the current layout (VkKeyScanA), or nothing
   // when no key can type it. Codes above 0xFF are the platform's own keys
   // for characters that have no virtual-key code.
@@ -92,8 +91,7 @@ class Profile {
   virtual ~Profile() = default;
   // The key's value, or `default_value` when the section or the key is not
   // in the file. Never longer than kMaxValueLength.
-  virtual std::string GetPrivateProfileString(std::string_view section,
-                                              std::string_view key,
+  virtual std::string GetPrivateProfileString(std::string_view section, std::string_view key,
                                               std::string_view default_value) = 0;
 };
 

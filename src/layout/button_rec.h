@@ -29,7 +29,7 @@ struct TButtonRec {
   std::uint8_t Shift = 0;  // 0 not given, 1 SET, 2 CLEAR
   std::string Handler;
   std::string Action;
-  std::array<std::string, kParamCount> Param;       // Param1..Param5 at [0]..[4]
+  std::array<std::string, kParamCount> Param;        // Param1..Param5 at [0]..[4]
   std::array<std::int32_t, kParamCount> IntParam{};  // IntParam1..IntParam5
 
   friend bool operator==(const TButtonRec&, const TButtonRec&) = default;
@@ -51,7 +51,7 @@ class TButtonArray {
     return static_cast<std::size_t>(layer * kCellCount + cell - 1);
   }
 
-  std::array<TButtonRec, static_cast<std::size_t>(kLayerCount * kCellCount)> records_{};
+  std::array<TButtonRec, static_cast<std::size_t>(kLayerCount* kCellCount)> records_{};
 };
 
 // Section-name prefix of each layer in a layout file.

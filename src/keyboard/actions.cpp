@@ -1,0 +1,67 @@
+// Actions of the keyboard itself: docking, the extend layout, the locks,
+// selecting mode, loading another layout and ending the program.
+
+#include "src/keyboard/form.h"
+#include "src/layout/profile_values.h"
+
+namespace plinth {
+
+void TForm1::DoDefaultAction(int cell, const std::string& action) {
+  const TButtonRec rec = ShownRecord(cell);
+  bool handled = false;
+
+  if (action == "MOVE") {
+    if (AsciiUpper(rec.Param[0]) == "POINTER") {
+      Flags.Moving = !Flags.Moving;
+      ShowStatus(Flags.Moving ? " ... Moving" : "", true);
+      handled = true;
+    } else {
+      handled = PlaceWindow(AsciiUpper(rec.Param[1]), AsciiUpper(rec.Param[0]));
+    }
+  } else if (action == "BEGINEXTEND") {
+    CurrentTable = &ExtendTable;
+    handled = RefreshKeyboard(false);
+  } else if (action == "CANCELEXTEND") {
+    CurrentTable = &MainTable;
+    handled = RefreshKeyboard(false);
+  } else if (action == "CAPSLOCK") {
+    Flags.CapsLock = !Flags.CapsLock;
+    handled = RefreshKeyboard(false);
+  } else if (action == "SHIFT1LOCK") {
+    Flags.Shift1Lock = !Flags.Shift1Lock;
+    handled = RefreshKeyboard(false);
+  } else if (action == "SHIFT2LOCK") {
+    // Locks the Ext layers the way SHIFT1LOCK locks the Shift layers.
+    Flags.Shift2Lock = !Flags.Shift2Lock;
+    handled = RefreshKeyboard(false);
+  } else if (action == "TOGGLESELECTING") {
+    handled = ToggleSelecting(cell);
+  }
+
+  if (!handled) ShowError("n/a default action: " + action);
+}
+
+void TForm1::DoExtendAction(int cell, const std::string& action) {
+  const TButtonRec rec = ShownRecord(cell);
+  bool handled = false;
+
+  if (action == "TERMINATE") {
+    services_.app.Terminate();
+    handled = true;
+  } else if (action == "LOADINI") {
+    handled = LoadLayout(rec.Param[0], MainTable, true);
+  }
+
+  if (!handled) ShowError("n/a extend action: " + action);
+}
+
+bool TForm1::PlaceWindow(std::string_view horizontal, std::string_view vertical) {
+  const platform::Size screen = services_.screen.PrimaryScreenSize();
+  const platform::Size window = window_.OuterSize();
+  const int left = horizontal == "LEFT" ? 0 : screen.width - window.width;
+  const int top = vertical == "TOP" ? 0 : screen.height - window.height;
+  window_.MoveTo({left, top});
+  return true;
+}
+
+}  // namespace plinth

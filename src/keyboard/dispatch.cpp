@@ -1,0 +1,53 @@
+// One click on a grid button: what its record says, then the pointer back to
+// the home point so that every click starts from the same place.
+
+#include <cassert>
+
+#include "src/keyboard/form.h"
+#include "src/layout/profile_values.h"
+
+namespace plinth {
+
+void TForm1::doclick(std::string_view sender_name) {
+  const int cell = CellFromButtonName(sender_name);
+  assert(cell != 0 && "grid buttons are named SpeedButton1..SpeedButton49");
+  if (cell == 0) return;
+
+  // The click works on its own copy: what the dispatch changes (table,
+  // layer, layout) decides neither the branch nor the pointer return.
+  TButtonRec rec = ShownRecord(cell);
+  rec.Type = AsciiUpper(rec.Type);
+  rec.Handler = AsciiUpper(rec.Handler);
+  rec.Action = AsciiUpper(rec.Action);
+
+  if (rec.Type == "KEY") {
+    SendButtonKey(cell, false, rec.Shifted, rec.Control);
+  } else if (rec.Type == "VIRTUALKEY") {
+    SendButtonKey(cell, true, rec.Shifted, rec.Control);
+  } else if (rec.Type == "CURSORKEY") {
+    SendButtonKey(cell, true, Flags.Selecting, rec.Control);
+  } else if (rec.Type == "ACTION") {
+    if (rec.Handler == "DEFAULT") DoDefaultAction(cell, rec.Action);
+    if (rec.Handler == "EXTEND") DoExtendAction(cell, rec.Action);
+  } else if (rec.Type == "CTRLTOGGLE") {
+    SetToggle("CTRLTOGGLE", Flags.CtrlToggle, false);
+  } else if (rec.Type == "ALTTOGGLE") {
+    SetToggle("ALTTOGGLE", Flags.AltToggle, false);
+  }
+
+  if (rec.HomeButton != -1) ReturnPointer();
+}
+
+void TForm1::ReturnPointer() {
+  // The window's place is read now: an action may just have moved it.
+  const platform::Point outer = window_.OuterPosition();
+  const auto error = services_.pointer.SetCursorPos({outer.x + HomeX, outer.y + HomeY});
+  if (!error) return;
+  const std::string description = error->code == 0 || error->description.empty()
+                                      ? "A call to an OS function failed"
+                                      : error->description;
+  window_.ShowApplicationError("System Error.  Code: " + std::to_string(error->code) + ".\r\n" +
+                               description);
+}
+
+}  // namespace plinth

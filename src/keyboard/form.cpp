@@ -1,0 +1,47 @@
+#include "src/keyboard/form.h"
+
+#include <cassert>
+
+#include "platform/form_design.h"
+
+namespace plinth {
+
+TForm1::TForm1(platform::Services& services, platform::KeyboardWindow& window)
+    : services_(services), window_(window) {}
+
+const TButtonRec& TForm1::ShownRecord(int cell) const {
+  assert(CurrentTable == &MainTable || CurrentTable == &ExtendTable);
+  return CurrentTable->at(CurrentLayer, cell);
+}
+
+void TForm1::ShowStatus(std::string_view text, bool prefixed) {
+  std::string caption = prefixed ? std::string(platform::design::kCaption) + " " : std::string();
+  caption += text;
+  window_.SetCaption(caption);
+}
+
+void TForm1::ShowError(std::string_view message) {
+  window_.ShowWarning("Error - " + std::string(message));
+}
+
+PanelState TForm1::panel_state(PanelId panel) const {
+  return panel == PanelId::Shift ? shift_panel_ : extend_panel_;
+}
+
+bool TForm1::menu_item_checked(MenuItemId item) const {
+  return item == MenuItemId::Available ? available_checked_ : show_all_checked_;
+}
+
+int CellFromButtonName(std::string_view name) {
+  constexpr std::size_t kNumberStart = 11;  // after "SpeedButton"
+  if (name.size() <= kNumberStart) return 0;
+  const std::string_view digits = name.substr(kNumberStart, 2);
+  int cell = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    cell = cell * 10 + (c - '0');
+  }
+  return cell <= kCellCount ? cell : 0;
+}
+
+}  // namespace plinth

@@ -1,0 +1,17 @@
+#include "src/keyboard/program.h"
+
+#include "src/keyboard/form.h"
+
+namespace plinth {
+
+int RunKeyboard(platform::Services& services, platform::KeyboardWindow& window) {
+  TForm1 Form1(services, window);
+  window.SetEventSink(&Form1);
+  Form1.FormCreate();
+  window.Show();
+  const int status = services.app.Run();
+  window.SetEventSink(nullptr);
+  return status;
+}
+
+}  // namespace plinth

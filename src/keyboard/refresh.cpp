@@ -1,0 +1,51 @@
+// Bringing the grid into line with the keyboard's state: the layer on show
+// and every button's label.
+
+#include "platform/form_design.h"
+#include "src/keyboard/form.h"
+
+namespace plinth {
+
+void TForm1::SetPanel(PanelId panel, PanelState state) {
+  (panel == PanelId::Shift ? shift_panel_ : extend_panel_) = state;
+  window_.SetPanelState(panel, state);
+}
+
+void TForm1::ReleasePanel(PanelId panel, bool release) {
+  if (release) SetPanel(panel, PanelState::Idle);
+}
+
+bool TForm1::RefreshKeyboard(bool KeySent) {
+  if (KeySent) {
+    ReleasePanel(PanelId::Shift, !ShiftLatch);
+    ReleasePanel(PanelId::Extend, !ExtendLatch);
+  }
+
+  const bool shift_on = shift_panel_ == PanelState::Armed || Flags.Shift1Lock;
+  const bool extend_on = extend_panel_ == PanelState::Armed || Flags.Shift2Lock;
+  CurrentLayer = (shift_on ? 1 : 0) + (extend_on ? 2 : 0);
+
+  for (int cell = 1; cell <= kCellCount; ++cell) {
+    if (cell == platform::design::kCentreCell) continue;
+    const std::string& caption = ShownRecord(cell).Caption;
+    if ((caption.empty() && available_checked_) || show_all_checked_) {
+      window_.SetButtonCaption(cell, std::to_string(cell));
+    } else if (Flags.CapsLock && caption.size() == 1) {
+      std::string upper = caption;
+      services_.text.CharUpperBuff(upper);
+      window_.SetButtonCaption(cell, upper);
+    } else {
+      window_.SetButtonCaption(cell, caption);
+    }
+  }
+  return true;
+}
+
+void TForm1::Available1Click(MenuItemId sender) {
+  bool& checked = sender == MenuItemId::Available ? available_checked_ : show_all_checked_;
+  checked = !checked;
+  window_.SetMenuItemChecked(sender, checked);
+  RefreshKeyboard(false);
+}
+
+}  // namespace plinth
