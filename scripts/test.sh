@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the Linux build (unit, tool and X11
+# end-to-end tests), the core under AddressSanitizer + UBSan, and the
+# Windows build under Wine. Tests that need a display start their own Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+jobs=$(nproc)
+
+for preset in dev asan; do
+  echo "== $preset build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs"
+done
+
+if [ -x scripts/test-windows.sh ]; then
+  echo "== Windows build under Wine"
+  scripts/test-windows.sh
+fi
