@@ -1,0 +1,123 @@
+#include "platform/testing/fake_keyboard_window.h"
+
+#include <stdexcept>
+
+namespace plinth::test_platform {
+
+using platform::FontColour;
+using platform::MenuItemId;
+using platform::PanelId;
+using platform::PanelState;
+
+FakeKeyboardWindow::FakeKeyboardWindow() {
+  // As designed, every button is captioned with its cell number.
+  for (int cell = 1; cell <= platform::design::kCellCount; ++cell) {
+    if (HasButton(cell)) button_captions_[Slot(cell)] = std::to_string(cell);
+  }
+  font_colours_.fill(FontColour::WindowText);
+}
+
+bool FakeKeyboardWindow::HasButton(int cell) {
+  return cell >= 1 && cell <= platform::design::kCellCount && cell != platform::design::kCentreCell;
+}
+
+void FakeKeyboardWindow::SetCaption(const std::string& text) {
+  caption_ = text;
+  caption_history_.push_back(text);
+}
+
+void FakeKeyboardWindow::SetButtonCaption(int cell, const std::string& text) {
+  if (!HasButton(cell)) {
+    ++misaddressed_calls_;
+    return;
+  }
+  button_captions_[Slot(cell)] = text;
+}
+
+void FakeKeyboardWindow::SetButtonFontColour(int cell, FontColour colour) {
+  if (!HasButton(cell)) {
+    ++misaddressed_calls_;
+    return;
+  }
+  font_colours_[Slot(cell)] = colour;
+}
+
+void FakeKeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
+  (panel == PanelId::Shift ? shift_panel_ : extend_panel_) = state;
+}
+
+void FakeKeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
+  (item == MenuItemId::Available ? available_checked_ : show_all_checked_) = checked;
+}
+
+void FakeKeyboardWindow::MoveTo(platform::Point outer) {
+  position_ = outer;
+  moves_.push_back(outer);
+}
+
+void FakeKeyboardWindow::ShowWarning(const std::string& text) { Open(DialogKind::Warning, text); }
+
+void FakeKeyboardWindow::ShowApplicationError(const std::string& text) {
+  Open(DialogKind::ApplicationError, text);
+}
+
+void FakeKeyboardWindow::Open(DialogKind kind, const std::string& text) {
+  dialogs_.push_back({kind, text, caption_});
+  if (on_dialog_) on_dialog_(dialogs_.back());
+}
+
+const std::string& FakeKeyboardWindow::button_caption(int cell) const {
+  if (!HasButton(cell)) throw std::out_of_range("no button in cell " + std::to_string(cell));
+  return button_captions_[Slot(cell)];
+}
+
+FontColour FakeKeyboardWindow::font_colour(int cell) const {
+  if (!HasButton(cell)) throw std::out_of_range("no button in cell " + std::to_string(cell));
+  return font_colours_[Slot(cell)];
+}
+
+PanelState FakeKeyboardWindow::panel_state(PanelId panel) const {
+  return panel == PanelId::Shift ? shift_panel_ : extend_panel_;
+}
+
+bool FakeKeyboardWindow::menu_item_checked(MenuItemId item) const {
+  return item == MenuItemId::Available ? available_checked_ : show_all_checked_;
+}
+
+std::vector<std::string> FakeKeyboardWindow::warnings() const {
+  std::vector<std::string> texts;
+  for (const Dialog& dialog : dialogs_) {
+    if (dialog.kind == DialogKind::Warning) texts.push_back(dialog.text);
+  }
+  return texts;
+}
+
+std::vector<std::string> FakeKeyboardWindow::application_errors() const {
+  std::vector<std::string> texts;
+  for (const Dialog& dialog : dialogs_) {
+    if (dialog.kind == DialogKind::ApplicationError) texts.push_back(dialog.text);
+  }
+  return texts;
+}
+
+platform::WindowEvents& FakeKeyboardWindow::Sink() {
+  if (events_ == nullptr) throw std::logic_error("the window has no event sink");
+  return *events_;
+}
+
+void FakeKeyboardWindow::ClickButton(int cell) {
+  if (!HasButton(cell)) throw std::out_of_range("no button in cell " + std::to_string(cell));
+  Sink().doclick(platform::design::ButtonName(cell));
+}
+
+void FakeKeyboardWindow::ClickButtonNamed(std::string_view component_name) {
+  Sink().doclick(component_name);
+}
+
+void FakeKeyboardWindow::MovePointerOver(PanelId panel) { Sink().PanelMouseMove(panel); }
+
+void FakeKeyboardWindow::ClickPanel(PanelId panel) { Sink().PanelClick(panel); }
+
+void FakeKeyboardWindow::ChooseMenuItem(MenuItemId item) { Sink().Available1Click(item); }
+
+}  // namespace plinth::test_platform

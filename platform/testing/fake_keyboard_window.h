@@ -1,0 +1,111 @@
+#pragma once
+
+// The keyboard window without a display: it keeps what the keyboard logic
+// shows (caption, labels, colours, panels, check marks, position), records
+// the dialogs, and lets a test act as the user.
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/form_design.h"
+#include "platform/keyboard_window.h"
+
+namespace plinth::test_platform {
+
+enum class DialogKind { Warning, ApplicationError };
+
+struct Dialog {
+  DialogKind kind = DialogKind::Warning;
+  std::string text;
+  std::string caption_when_shown;  // the window caption while it was open
+  friend bool operator==(const Dialog&, const Dialog&) = default;
+};
+
+class FakeKeyboardWindow final : public platform::KeyboardWindow {
+ public:
+  // The designed frame: client area at (2, 20) from the outer corner, so the
+  // 222 x 224 client makes an outer window of 226 x 246.
+  static constexpr platform::Point kFrameOffset{platform::design::kDesignedFrameLeft,
+                                                platform::design::kDesignedFrameTop};
+  static constexpr platform::Size kOuterSize{platform::design::kClientWidth + 4,
+                                             platform::design::kClientHeight + 22};
+
+  FakeKeyboardWindow();
+
+  // ---- KeyboardWindow
+  void SetEventSink(platform::WindowEvents* events) override { events_ = events; }
+  void MakeNonActivating() override { non_activating_ = true; }
+  void Show() override { shown_ = true; }
+  void SetCaption(const std::string& text) override;
+  void SetButtonCaption(int cell, const std::string& text) override;
+  void SetButtonFontColour(int cell, platform::FontColour colour) override;
+  void SetPanelState(platform::PanelId panel, platform::PanelState state) override;
+  void SetMenuItemChecked(platform::MenuItemId item, bool checked) override;
+  platform::Point OuterPosition() override { return position_; }
+  platform::Size OuterSize() override { return size_; }
+  void MoveTo(platform::Point outer) override;
+  platform::Point FrameOffset() override { return kFrameOffset; }
+  void ShowWarning(const std::string& text) override;
+  void ShowApplicationError(const std::string& text) override;
+
+  // ---- what the window shows
+  const std::string& caption() const { return caption_; }
+  // Every caption set, in order.
+  const std::vector<std::string>& caption_history() const { return caption_history_; }
+  const std::string& button_caption(int cell) const;
+  platform::FontColour font_colour(int cell) const;
+  platform::PanelState panel_state(platform::PanelId panel) const;
+  bool menu_item_checked(platform::MenuItemId item) const;
+  bool non_activating() const { return non_activating_; }
+  bool shown() const { return shown_; }
+  platform::Point position() const { return position_; }
+  const std::vector<platform::Point>& moves() const { return moves_; }
+  // Calls that addressed a cell without a button (25) or outside 1..49.
+  int misaddressed_calls() const { return misaddressed_calls_; }
+
+  // ---- dialogs, warnings and application errors in the order shown
+  const std::vector<Dialog>& dialogs() const { return dialogs_; }
+  std::vector<std::string> warnings() const;
+  std::vector<std::string> application_errors() const;
+  void ClearDialogs() { dialogs_.clear(); }
+  // Runs while a dialog is open, before it "returns".
+  void OnDialog(std::function<void(const Dialog&)> hook) { on_dialog_ = std::move(hook); }
+
+  void set_outer_size(platform::Size size) { size_ = size; }
+
+  // ---- the user's input, delivered to the event sink
+  void ClickButton(int cell);
+  void ClickButtonNamed(std::string_view component_name);
+  void MovePointerOver(platform::PanelId panel);
+  void ClickPanel(platform::PanelId panel);
+  void ChooseMenuItem(platform::MenuItemId item);
+
+ private:
+  static bool HasButton(int cell);
+  static std::size_t Slot(int cell) { return static_cast<std::size_t>(cell - 1); }
+  platform::WindowEvents& Sink();
+  void Open(DialogKind kind, const std::string& text);
+
+  platform::WindowEvents* events_ = nullptr;
+  bool non_activating_ = false;
+  bool shown_ = false;
+  std::string caption_ = platform::design::kCaption;
+  std::vector<std::string> caption_history_;
+  std::array<std::string, platform::design::kCellCount> button_captions_;
+  std::array<platform::FontColour, platform::design::kCellCount> font_colours_{};
+  platform::PanelState shift_panel_ = platform::PanelState::Idle;
+  platform::PanelState extend_panel_ = platform::PanelState::Idle;
+  bool available_checked_ = false;
+  bool show_all_checked_ = false;
+  platform::Point position_{platform::design::kWindowLeft, platform::design::kWindowTop};
+  platform::Size size_ = kOuterSize;
+  std::vector<platform::Point> moves_;
+  int misaddressed_calls_ = 0;
+  std::vector<Dialog> dialogs_;
+  std::function<void(const Dialog&)> on_dialog_;
+};
+
+}  // namespace plinth::test_platform

@@ -1,0 +1,65 @@
+#include "platform/testing/memory_file_system.h"
+
+#include <new>
+
+#include "platform/common/profile_file.h"
+
+namespace plinth::test_platform {
+namespace {
+
+// Hands lookups on to the parsed file, failing from the n-th one on.
+class CountingProfile final : public platform::Profile {
+ public:
+  CountingProfile(std::unique_ptr<platform::Profile> inner, std::shared_ptr<std::size_t> lookups,
+                  std::optional<std::size_t> failing_lookup)
+      : inner_(std::move(inner)), lookups_(std::move(lookups)), failing_lookup_(failing_lookup) {}
+
+  std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                      std::string_view default_value) override {
+    ++own_lookups_;
+    ++*lookups_;
+    if (failing_lookup_ && own_lookups_ >= *failing_lookup_) throw std::bad_alloc();
+    return inner_->GetPrivateProfileString(section, key, default_value);
+  }
+
+ private:
+  std::unique_ptr<platform::Profile> inner_;
+  std::shared_ptr<std::size_t> lookups_;
+  std::optional<std::size_t> failing_lookup_;
+  std::size_t own_lookups_ = 0;
+};
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem(std::string executable_path)
+    : executable_path_(std::move(executable_path)) {}
+
+bool MemoryFileSystem::FileExists(const std::string& path) {
+  return files_.contains(path) && !directories_.contains(path);
+}
+
+std::unique_ptr<platform::Profile> MemoryFileSystem::OpenProfile(const std::string& path) {
+  opened_.push_back(path);
+  if (fail_opening_) throw std::bad_alloc();
+  // Like an unreadable file, a missing one gives a profile without sections.
+  const auto found = files_.find(path);
+  std::string bytes = found == files_.end() ? std::string() : found->second;
+  return std::make_unique<CountingProfile>(
+      std::make_unique<platform::ProfileFile>(std::move(bytes)), lookups_, failing_lookup_);
+}
+
+std::string MemoryFileSystem::ExecutableDirectory() const {
+  const std::size_t separator = executable_path_.find_last_of("/\\");
+  return separator == std::string::npos ? std::string() : executable_path_.substr(0, separator + 1);
+}
+
+void MemoryFileSystem::WriteBesideExecutable(const std::string& file_name, std::string bytes) {
+  WriteFile(ExecutableDirectory() + file_name, std::move(bytes));
+}
+
+void MemoryFileSystem::ClearFailures() {
+  fail_opening_ = false;
+  failing_lookup_.reset();
+}
+
+}  // namespace plinth::test_platform

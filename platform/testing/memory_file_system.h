@@ -1,0 +1,64 @@
+#pragma once
+
+// Files and directories held in memory, and the executable's path. Profiles
+// are parsed from the file bytes by the portable profile reader, so layout
+// texts read exactly as they would from disk.
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace plinth::test_platform {
+
+class MemoryFileSystem final : public platform::FileSystem {
+ public:
+  static constexpr const char* kDefaultExecutablePath = "/opt/plinth/plinth";
+
+  explicit MemoryFileSystem(std::string executable_path = kDefaultExecutablePath);
+
+  // ---- FileSystem
+  std::string ExecutablePath() override { return executable_path_; }
+  bool FileExists(const std::string& path) override;
+  std::unique_ptr<platform::Profile> OpenProfile(const std::string& path) override;
+
+  // ---- setting up
+  void set_executable_path(std::string path) { executable_path_ = std::move(path); }
+  // The directory of the executable, with its trailing separator.
+  std::string ExecutableDirectory() const;
+  void WriteFile(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
+  // Writes `file_name` into the executable's directory.
+  void WriteBesideExecutable(const std::string& file_name, std::string bytes);
+  void RemoveFile(const std::string& path) { files_.erase(path); }
+  void AddDirectory(const std::string& path) { directories_.insert(path); }
+
+  // ---- failures: std::bad_alloc, as from exhausted memory
+  // Every OpenProfile call from now on throws.
+  void FailOpening() { fail_opening_ = true; }
+  // The n-th value lookup (1-based) of every profile opened from now on
+  // throws, and so does every later one.
+  void FailLookup(std::size_t n) { failing_lookup_ = n; }
+  void ClearFailures();
+
+  // ---- what happened
+  // Paths given to OpenProfile, in order.
+  const std::vector<std::string>& opened() const { return opened_; }
+  // Lookups made on all profiles so far.
+  std::size_t lookups() const { return *lookups_; }
+
+ private:
+  std::string executable_path_;
+  std::map<std::string, std::string> files_;
+  std::set<std::string> directories_;
+  bool fail_opening_ = false;
+  std::optional<std::size_t> failing_lookup_;
+  std::vector<std::string> opened_;
+  std::shared_ptr<std::size_t> lookups_ = std::make_shared<std::size_t>(0);
+};
+
+}  // namespace plinth::test_platform
