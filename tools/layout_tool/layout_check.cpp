@@ -1,0 +1,32 @@
+#include "tools/layout_tool/layout_check.h"
+
+#include "tools/layout_tool/field_origins.h"
+#include "tools/layout_tool/layout_reading.h"
+#include "tools/layout_tool/line_checks.h"
+#include "tools/layout_tool/profile_lines.h"
+#include "tools/layout_tool/record_checks.h"
+
+namespace plinth::layout_tool {
+namespace {
+
+std::string FileName(const std::string& path) { return path.substr(DirectoryOf(path).size()); }
+
+}  // namespace
+
+std::vector<Finding> CheckLayout(const std::string& bytes, const std::string& path) {
+  const TLayerSuffix layer_suffix = MakeLayerSuffix();
+  const ProfileLines lines(DecodeProfileText(bytes));
+  const ResolvedLayout layout = ResolveLayout(bytes, path);
+  const CheckContext context{
+      .path = path,
+      .is_default_layout = FileName(path) == "Default.ini",
+      .default_layout_found = layout.default_layout_read,
+  };
+
+  Findings findings;
+  CheckLines(lines, layer_suffix, context, findings);
+  CheckRecords(layout.table, FieldOrigins(lines, layer_suffix), layer_suffix, context, findings);
+  return findings.Sorted();
+}
+
+}  // namespace plinth::layout_tool

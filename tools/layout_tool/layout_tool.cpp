@@ -1,0 +1,132 @@
+#include "tools/layout_tool/layout_tool.h"
+
+#include <string_view>
+
+#include "src/layout/layout_loader.h"
+#include "tools/layout_tool/layout_check.h"
+#include "tools/layout_tool/layout_dump.h"
+#include "tools/layout_tool/layout_reading.h"
+#include "tools/layout_tool/profile_lines.h"
+
+namespace plinth::layout_tool {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: plinth-layout check FILE...\n"
+    "       plinth-layout dump FILE\n"
+    "       plinth-layout --help | --version\n";
+
+constexpr std::string_view kHelp = R"(
+Checks and shows Plinth layout files as the keyboard reads them.
+
+  check FILE...  Reports what the keyboard would silently ignore or misread,
+                 one finding a line as FILE:LINE: message: unknown sections
+                 and keys, repeated sections and keys, lines the reader
+                 drops, unknown Type, Handler, Action and modifier words, key
+                 names that are not in the key table, invalid numbers, values
+                 cut at 2047 characters, keys ignored beside Type=Default, a
+                 LOADINI of a layout that is not beside FILE, and keys that
+                 type something other than their label shows. A clean file
+                 gives "FILE: ok".
+  dump FILE      Prints the four layers of FILE as the keyboard's loader
+                 fills them, cells of the type "Default" taken from
+                 Default.ini beside FILE (see below).
+  --help         Shows this text.
+  --version      Shows the version.
+
+Exit status: 0 clean; 1 check found something; 2 a file cannot be read, or
+the command line is wrong.
+
+Dump format. The first line gives the panels' settings from [Configuration]:
+
+  Configuration: ShiftOperation=TOGGLE Shift2Operation=LATCH
+
+Then comes one line for every record that is neither the template record
+(Type "KEY" and nothing else) nor the empty record, layer by layer (base,
+Shift, Ext, ExtShift) and within a layer cell by cell (1 to 49), named by
+the section that describes it:
+
+  Button7: Type="KEY" Caption="a"
+  ShiftButton7: Type="KEY" Caption="A" Shifted=1
+
+Type always comes first; the other fields follow in this order, each only
+when it is not empty or zero: Caption, KeyString, IconFile, HomeButton,
+Shifted, Control, Shift (SET or CLEAR), Handler, Action, Param1..Param5,
+IntParam1..IntParam5. Numbers are decimal; Shifted and Control are 1 when
+set. Texts are in double quotes, in UTF-8; a double quote and a backslash
+are written \" and \\, control characters and the five bytes Windows-1252
+leaves undefined as \xHH.
+)";
+
+bool UsesDefaultCells(const std::string& bytes) {
+  const ProfileLines lines(DecodeProfileText(bytes));
+  const TLayerSuffix layer_suffix = MakeLayerSuffix();
+  for (int layer = 0; layer < kLayerCount; ++layer) {
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+      const ProfileLine* type = lines.FindKey(ButtonSectionName(layer_suffix, layer, cell), "Type");
+      if (type != nullptr && type->value == "Default") return true;
+    }
+  }
+  return false;
+}
+
+void ReportUnreadable(const std::string& path, const FileRead& file, std::ostream& err) {
+  err << "plinth-layout: cannot read " << path << ": " << file.error << '\n';
+}
+
+int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
+  const FileRead file = ReadFileBytes(path);
+  if (!file.bytes) {
+    ReportUnreadable(path, file, err);
+    return kExitUnreadable;
+  }
+  const ResolvedLayout layout = ResolveLayout(*file.bytes, path);
+  if (!layout.default_layout_read && UsesDefaultCells(*file.bytes)) {
+    err << "plinth-layout: no Default.ini beside " << path
+        << ": the cells of the type \"Default\" are empty\n";
+  }
+  DumpLayout(layout, out);
+  return kExitClean;
+}
+
+int Check(std::span<const std::string> paths, std::ostream& out, std::ostream& err) {
+  int status = kExitClean;
+  for (const std::string& path : paths) {
+    const FileRead file = ReadFileBytes(path);
+    if (!file.bytes) {
+      ReportUnreadable(path, file, err);
+      status = kExitUnreadable;
+      continue;
+    }
+    const std::vector<Finding> findings = CheckLayout(*file.bytes, path);
+    for (const Finding& finding : findings) {
+      out << path << ':' << finding.line << ": " << finding.message << '\n';
+    }
+    if (findings.empty()) {
+      out << path << ": ok\n";
+    } else if (status == kExitClean) {
+      status = kExitFindings;
+    }
+  }
+  return status;
+}
+
+}  // namespace
+
+int RunLayoutTool(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+  const std::string_view command = args.empty() ? std::string_view() : args.front();
+  if (command == "--help" || command == "-h") {
+    out << kUsage << kHelp;
+    return kExitClean;
+  }
+  if (command == "--version") {
+    out << "plinth-layout " << PLINTH_VERSION << '\n';
+    return kExitClean;
+  }
+  if (command == "dump" && args.size() == 2) return Dump(args[1], out, err);
+  if (command == "check" && args.size() >= 2) return Check(args.subspan(1), out, err);
+  err << kUsage;
+  return kExitUnreadable;
+}
+
+}  // namespace plinth::layout_tool
