@@ -1,0 +1,53 @@
+#pragma once
+
+// One of the two nested panels of the centre cell, a window class of our
+// own: a flat square with a one-pixel border, filled with the colour of its
+// state. The Shift panel is a child window of the Extend panel, so the inner
+// square is the Shift panel's only and the ring around it the Extend
+// panel's only.
+//
+// A click is a left press and release over the panel. A press that the
+// system reports as a double-click (the class asks for them) is no click,
+// so a quick double-click counts once.
+
+#include <functional>
+
+#include "platform/keyboard_window.h"
+#include "platform/win32/windows_api.h"
+
+namespace plinth::platform::win32 {
+
+struct PanelHandlers {
+  std::function<void()> pointer_moved;
+  std::function<void()> clicked;
+};
+
+class CentrePanel {
+ public:
+  static constexpr const char* kClassName = "PlinthPanel";
+
+  // Creates the panel as a child of `parent`; `placement` is its outer
+  // rectangle, border included, in `parent`'s client coordinates.
+  CentrePanel(HWND parent, RECT placement, PanelHandlers handlers);
+  CentrePanel(const CentrePanel&) = delete;
+  CentrePanel& operator=(const CentrePanel&) = delete;
+
+  HWND handle() const { return window_; }
+  void SetState(PanelState state);
+  PanelState state() const { return state_; }
+
+  // The colour that shows `state`; idle is the system's button-face colour.
+  static COLORREF StateColour(PanelState state);
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  void Paint(HDC dc) const;
+
+  HWND window_ = nullptr;
+  PanelHandlers handlers_;
+  PanelState state_ = PanelState::Idle;
+  bool press_is_click_ = false;
+};
+
+}  // namespace plinth::platform::win32

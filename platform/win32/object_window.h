@@ -1,0 +1,52 @@
+#pragma once
+
+// Window classes of our own whose messages go to a C++ object: the object
+// is handed over in CreateWindowExA's creation data and kept in the
+// window's user data until the window is gone.
+
+#include "platform/win32/windows_api.h"
+
+namespace plinth::platform::win32 {
+
+// T has `LRESULT HandleMessage(HWND, UINT, WPARAM, LPARAM)`.
+template <class T>
+LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* object = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  if (object == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+  return object->HandleMessage(window, message, wparam, lparam);
+}
+
+// Registers a window class once per process; later calls do nothing.
+// `background` is a system colour index, or -1 for a class that paints all
+// of itself.
+void RegisterObjectClass(const char* name, WNDPROC procedure, UINT style, int background);
+
+// Paints through an off-screen bitmap, so a repaint never flickers.
+// `paint` draws the whole client area into the device context it is given.
+template <class Paint>
+void PaintBuffered(HWND window, Paint&& paint) {
+  PAINTSTRUCT ps;
+  HDC screen = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  if (memory != nullptr && bitmap != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    paint(memory);
+    BitBlt(screen, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+  } else {
+    paint(screen);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (memory != nullptr) DeleteDC(memory);
+  EndPaint(window, &ps);
+}
+
+}  // namespace plinth::platform::win32

@@ -1,0 +1,206 @@
+#include "platform/win32/win32_keyboard_window.h"
+
+#include <windowsx.h>
+
+#include <exception>
+#include <stdexcept>
+
+#include "platform/win32/centred_message_box.h"
+#include "platform/win32/object_window.h"
+
+namespace plinth::platform::win32 {
+namespace {
+
+RECT Placement(int left, int top, int size) { return {left, top, left + size, top + size}; }
+
+}  // namespace
+
+Win32KeyboardWindow::Win32KeyboardWindow() {
+  RegisterObjectClass(kClassName, ObjectWindowProc<Win32KeyboardWindow>, 0, COLOR_BTNFACE);
+
+  RECT outer{0, 0, design::kClientWidth, design::kClientHeight};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+  window_ = CreateWindowExA(kExStyle, kClassName, design::kCaption, kStyle, design::kWindowLeft,
+                            design::kWindowTop, outer.right - outer.left, outer.bottom - outer.top,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), this);
+  if (window_ == nullptr) throw std::runtime_error("The keyboard window could not be created");
+
+  menu_ = CreatePopupMenu();
+  AppendMenuA(menu_, MF_STRING, kAvailableCommand, "Available");
+  AppendMenuA(menu_, MF_STRING, kShowAllCommand, "Show All");
+
+  CreateControls();
+}
+
+Win32KeyboardWindow::~Win32KeyboardWindow() {
+  closing_by_owner_ = true;
+  if (IsWindow(window_)) DestroyWindow(window_);
+  if (menu_ != nullptr) DestroyMenu(menu_);
+}
+
+void Win32KeyboardWindow::CreateControls() {
+  // The panels come first: they lie above the buttons where the edges of
+  // the centre cell and its neighbours overlap.
+  extend_panel_ = std::make_unique<CentrePanel>(
+      window_,
+      Placement(design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize),
+      PanelHandlers{
+          .pointer_moved =
+              [this] { Deliver([](WindowEvents& e) { e.PanelMouseMove(PanelId::Extend); }); },
+          .clicked = [this] { Deliver([](WindowEvents& e) { e.PanelClick(PanelId::Extend); }); }});
+  // Inside the Extend panel's border, so its own client coordinates.
+  shift_panel_ = std::make_unique<CentrePanel>(
+      extend_panel_->handle(),
+      Placement(design::kShiftPanelOffset, design::kShiftPanelOffset, design::kShiftPanelSize),
+      PanelHandlers{
+          .pointer_moved =
+              [this] { Deliver([](WindowEvents& e) { e.PanelMouseMove(PanelId::Shift); }); },
+          .clicked = [this] { Deliver([](WindowEvents& e) { e.PanelClick(PanelId::Shift); }); }});
+
+  for (int cell = 1; cell <= design::kCellCount; ++cell) {
+    if (cell == design::kCentreCell) continue;
+    buttons_[static_cast<std::size_t>(cell)] = std::make_unique<GridButton>(
+        window_, Placement(design::CellLeft(cell), design::CellTop(cell), design::kButtonSize),
+        std::to_string(cell), fonts_.button(), [this, name = design::ButtonName(cell)] {
+          Deliver([&name](WindowEvents& e) { e.doclick(name); });
+        });
+  }
+}
+
+template <class Event>
+void Win32KeyboardWindow::Deliver(Event&& event) {
+  if (events_ == nullptr) return;
+  try {
+    event(*events_);
+  } catch (const std::exception& failure) {
+    ShowApplicationError(failure.what());
+  } catch (...) {
+    ShowApplicationError("An unexpected failure occurred");
+  }
+}
+
+void Win32KeyboardWindow::MakeNonActivating() {
+  const LONG style = GetWindowLongA(window_, GWL_EXSTYLE);
+  SetWindowLongA(window_, GWL_EXSTYLE, static_cast<LONG>(static_cast<DWORD>(style) | kNoActivate));
+}
+
+void Win32KeyboardWindow::Show() {
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  UpdateWindow(window_);
+}
+
+void Win32KeyboardWindow::SetCaption(const std::string& text) {
+  SetWindowTextA(window_, text.c_str());
+}
+
+const GridButton* Win32KeyboardWindow::button(int cell) const {
+  if (cell < 1 || cell > design::kCellCount) return nullptr;
+  return buttons_[static_cast<std::size_t>(cell)].get();
+}
+
+void Win32KeyboardWindow::SetButtonCaption(int cell, const std::string& text) {
+  if (cell < 1 || cell > design::kCellCount) return;
+  if (auto& grid_button = buttons_[static_cast<std::size_t>(cell)]) grid_button->SetCaption(text);
+}
+
+void Win32KeyboardWindow::SetButtonFontColour(int cell, FontColour colour) {
+  if (cell < 1 || cell > design::kCellCount) return;
+  if (auto& grid_button = buttons_[static_cast<std::size_t>(cell)]) {
+    grid_button->SetFontColour(colour);
+  }
+}
+
+const CentrePanel& Win32KeyboardWindow::panel(PanelId panel) const {
+  return panel == PanelId::Shift ? *shift_panel_ : *extend_panel_;
+}
+
+void Win32KeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
+  (panel == PanelId::Shift ? *shift_panel_ : *extend_panel_).SetState(state);
+}
+
+void Win32KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
+  const UINT command = item == MenuItemId::Available ? kAvailableCommand : kShowAllCommand;
+  CheckMenuItem(menu_, command,
+                static_cast<UINT>(MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)));
+}
+
+Point Win32KeyboardWindow::OuterPosition() {
+  RECT frame{};
+  GetWindowRect(window_, &frame);
+  return {frame.left, frame.top};
+}
+
+Size Win32KeyboardWindow::OuterSize() {
+  RECT frame{};
+  GetWindowRect(window_, &frame);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Win32KeyboardWindow::MoveTo(Point outer) {
+  SetWindowPos(window_, nullptr, outer.x, outer.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Point Win32KeyboardWindow::FrameOffset() {
+  RECT frame{};
+  GetWindowRect(window_, &frame);
+  POINT client_origin{0, 0};
+  ClientToScreen(window_, &client_origin);
+  return {client_origin.x - frame.left, client_origin.y - frame.top};
+}
+
+void Win32KeyboardWindow::ShowWarning(const std::string& text) {
+  CentredMessageBox(window_, text, "Warning", MB_ICONWARNING | MB_OK);
+}
+
+void Win32KeyboardWindow::ShowApplicationError(const std::string& text) {
+  MessageBoxA(window_, text.c_str(), design::kCaption, MB_ICONERROR | MB_OK);
+}
+
+void Win32KeyboardWindow::ShowPopupMenu(POINT screen) {
+  const BOOL command = TrackPopupMenu(
+      menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+      screen.x, screen.y, 0, window_, nullptr);
+  PostMessageA(window_, WM_NULL, 0, 0);  // lets the menu's modal loop end cleanly
+  if (command == kAvailableCommand) {
+    Deliver([](WindowEvents& e) { e.Available1Click(MenuItemId::Available); });
+  } else if (command == kShowAllCommand) {
+    Deliver([](WindowEvents& e) { e.Available1Click(MenuItemId::ShowAll); });
+  }
+}
+
+LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
+  switch (message) {
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_CONTEXTMENU: {
+      // Buttons and panels pass their right-clicks up to here. A right-click
+      // on the caption bar keeps the system's own menu.
+      POINT screen{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+      if (lparam == -1) GetCursorPos(&screen);
+      POINT client = screen;
+      ScreenToClient(window, &client);
+      RECT area;
+      GetClientRect(window, &area);
+      if (!PtInRect(&area, client)) break;
+      ShowPopupMenu(screen);
+      return 0;
+    }
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(fonts_.window());
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      // Closing the window ends the program; destroying the object does not.
+      if (!closing_by_owner_) PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+}  // namespace plinth::platform::win32

@@ -1,0 +1,85 @@
+#pragma once
+
+// The keyboard window on Windows: an always-on-top tool window of fixed
+// size with the close box as its only caption button, holding the 48 grid
+// buttons, the two nested centre panels and the popup menu. It answers
+// WM_MOUSEACTIVATE with MA_NOACTIVATE, so a click on it never takes the
+// focus from the application being typed into, under Wine too, where the
+// non-activating style alone does not keep it.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/form_design.h"
+#include "platform/keyboard_window.h"
+#include "platform/win32/centre_panel.h"
+#include "platform/win32/grid_button.h"
+#include "platform/win32/window_fonts.h"
+#include "platform/win32/windows_api.h"
+
+namespace plinth::platform::win32 {
+
+class Win32KeyboardWindow final : public KeyboardWindow {
+ public:
+  static constexpr const char* kClassName = "PlinthKeyboard";
+  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  static constexpr DWORD kNoActivate = 0x08000000;  // WS_EX_NOACTIVATE
+  // Command identifiers of the popup menu's items.
+  static constexpr UINT kAvailableCommand = 1;
+  static constexpr UINT kShowAllCommand = 2;
+
+  // Creates the window, hidden, at its designed place and size.
+  Win32KeyboardWindow();
+  ~Win32KeyboardWindow() override;
+  Win32KeyboardWindow(const Win32KeyboardWindow&) = delete;
+  Win32KeyboardWindow& operator=(const Win32KeyboardWindow&) = delete;
+
+  void SetEventSink(WindowEvents* events) override { events_ = events; }
+  // Adds WS_EX_NOACTIVATE with GetWindowLongA and SetWindowLongA.
+  void MakeNonActivating() override;
+  void Show() override;
+
+  void SetCaption(const std::string& text) override;
+  void SetButtonCaption(int cell, const std::string& text) override;
+  void SetButtonFontColour(int cell, FontColour colour) override;
+  void SetPanelState(PanelId panel, PanelState state) override;
+  void SetMenuItemChecked(MenuItemId item, bool checked) override;
+
+  Point OuterPosition() override;
+  Size OuterSize() override;
+  void MoveTo(Point outer) override;
+  Point FrameOffset() override;
+
+  void ShowWarning(const std::string& text) override;
+  void ShowApplicationError(const std::string& text) override;
+
+  // The parts, for tests that drive the window with messages.
+  HWND handle() const { return window_; }
+  const GridButton* button(int cell) const;
+  const CentrePanel& panel(PanelId panel) const;
+  HMENU popup_menu() const { return menu_; }
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  void CreateControls();
+  // Opens the popup menu at a screen point and passes on the item chosen.
+  void ShowPopupMenu(POINT screen);
+  // Hands an event to the sink; a failure that escapes the handler is
+  // reported in a message box and the keyboard goes on.
+  template <class Event>
+  void Deliver(Event&& event);
+
+  WindowFonts fonts_;
+  HWND window_ = nullptr;
+  HMENU menu_ = nullptr;
+  WindowEvents* events_ = nullptr;
+  bool closing_by_owner_ = false;
+  std::array<std::unique_ptr<GridButton>, design::kCellCount + 1> buttons_;  // by cell
+  std::unique_ptr<CentrePanel> extend_panel_;
+  std::unique_ptr<CentrePanel> shift_panel_;
+};
+
+}  // namespace plinth::platform::win32

@@ -1,0 +1,26 @@
+#include "platform/win32/window_fonts.h"
+
+namespace plinth::platform::win32 {
+namespace {
+
+// `height` is the character height in pixels, without internal leading.
+HFONT CreateFace(const char* face, int height, int weight, DWORD pitch_and_family) {
+  HFONT font =
+      CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch_and_family, face);
+  return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+}  // namespace
+
+WindowFonts::WindowFonts()
+    : button_(CreateFace("Lucida Console", 12, FW_NORMAL, FIXED_PITCH | FF_MODERN)),
+      window_(CreateFace("MS Sans Serif", 11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS)) {}
+
+WindowFonts::~WindowFonts() {
+  // Deleting a stock object is harmless: the system ignores it.
+  DeleteObject(button_);
+  DeleteObject(window_);
+}
+
+}  // namespace plinth::platform::win32

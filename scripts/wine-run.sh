@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the mingw build under Wine; the build's test
+# emulator.
+#
+#   wine-run.sh <state-dir> <program.exe> [args...]
+#   wine-run.sh <state-dir> --prepare        (create the prefix only)
+#
+# <state-dir> (in the build directory) holds a Wine prefix of the build's
+# own, a log of Wine's messages and the X display the prefix uses. One wine
+# server is kept alive for a minute between programs, so that a test costs a
+# fraction of a second instead of a server start.
+#
+# Without DISPLAY the programs share one Xvfb of the state dir's own, which
+# ends with the wine server, at the latest after half an hour.
+#
+# The program's output goes through files: Wine's helper processes outlive
+# the program and would keep a pipe to CTest open.
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 <state-dir> <program.exe> [args...] | $0 <state-dir> --prepare" >&2
+  exit 2
+fi
+state=$1
+shift
+mkdir -p "$state/tmp"
+state=$(cd "$state" && pwd)
+log=$state/wine.log
+
+export WINEPREFIX=$state/prefix
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+display_alive() { [ -n "$1" ] && xdpyinfo -display "$1" >/dev/null 2>&1; }
+
+# Starts a private Xvfb; prints its display name and notes its process id.
+start_xvfb() {
+  local number_file=$state/display.number
+  rm -f "$number_file"
+  setsid timeout 1800 Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 \
+    3>"$number_file" </dev/null >>"$log" 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  for _ in $(seq 100); do
+    if [ -s "$number_file" ]; then
+      echo ":$(tr -d '[:space:]' <"$number_file")"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "wine-run.sh: Xvfb did not start (see $log)" >&2
+  return 1
+}
+
+prepare() {
+  exec 9>"$state/lock"
+  flock 9
+
+  local own_xvfb=""
+  if [ -z "${DISPLAY:-}" ]; then
+    local own=""
+    [ -f "$state/display" ] && own=$(cat "$state/display")
+    if ! display_alive "$own"; then
+      own=$(start_xvfb)
+      echo "$own" >"$state/display"
+      own_xvfb=$(cat "$state/xvfb.pid")
+    fi
+    export DISPLAY=$own
+  fi
+
+  # A server still attached to another display would put windows there.
+  local served=""
+  [ -f "$state/server.display" ] && served=$(cat "$state/server.display")
+  if [ "$served" != "$DISPLAY" ]; then
+    wineserver -k >>"$log" 2>&1 || true
+    wineserver -w >>"$log" 2>&1 || true
+  fi
+  mkdir -p "$WINEPREFIX"
+  wineserver -p60 </dev/null >>"$log" 2>&1 || true  # refuses harmlessly when running
+  echo "$DISPLAY" >"$state/server.display"
+
+  # Our Xvfb lives as long as the wine server that uses it.
+  if [ -n "$own_xvfb" ]; then
+    setsid bash -c "wineserver -w; kill $own_xvfb" </dev/null >>"$log" 2>&1 &
+  fi
+
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wine wineboot -i </dev/null >>"$log" 2>&1
+    # Debian's Wine does not find its own fonts (Tahoma, Marlett for the
+    # caption buttons, MS Sans Serif); a prefix loads every font in its
+    # Fonts folder.
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
+
+  flock -u 9
+  exec 9>&-
+}
+
+prepare
+if [ "$1" = "--prepare" ]; then
+  exit 0
+fi
+
+out=$(mktemp "$state/tmp/out.XXXXXX")
+err=$(mktemp "$state/tmp/err.XXXXXX")
+trap 'rm -f "$out" "$err"' EXIT
+
+wine "$@" </dev/null >"$out" 2>"$err" &
+program=$!
+trap 'kill "$program" 2>/dev/null; exit 143' TERM INT
+status=0
+wait "$program" || status=$?
+cat "$out"
+cat "$err" >&2
+exit "$status"
