@@ -204,7 +204,8 @@ class RecordChecker {
                                 " without KeyString or Caption: a click shows "
                                 "\"Invalid Vkey \"");
       } else {
-        std::string message = ShortQuoted(text) + " is not a key name: a click shows " +
+        // Upper-cased as looked up: the Shift layers' capitals say the same.
+        std::string message = ShortQuoted(name) + " is not a key name: a click shows " +
                               "\"Invalid Vkey " + platform::Cp1252ToUtf8(name.substr(0, 40)) + "\"";
         if (name.size() == 1) message += " (a single character is a KEY button)";
         findings_.Add(line, message);
@@ -220,6 +221,7 @@ class RecordChecker {
   void CheckCharacterKey(const TButtonRec& rec, const RecordOrigins& from) {
     const auto [text, text_line] = KeyText(rec, from);
     if (text.empty()) {
+      if (from[Field::Type] == kFromDefaultLayout) return;  // Default.ini's own blank
       findings_.Add(from.section_line,
                     "[" + SlotName() +
                         "] is a KEY without KeyString or Caption and types nothing (an empty "
@@ -241,7 +243,8 @@ class RecordChecker {
     // unless Shift is added.
     const bool capital_label = rec.Caption.size() == 1 && rec.Caption[0] >= 'A' &&
                                rec.Caption[0] <= 'Z' && upper.front() == rec.Caption[0];
-    if (capital_label && !rec.Shifted && rec.Action.empty()) {
+    if (capital_label && !rec.Shifted && rec.Action.empty() &&
+        !LostFlag(rec, from, Field::Shifted)) {
       const std::string small(1, static_cast<char>(rec.Caption[0] - 'A' + 'a'));
       findings_.Add(LineHere(LineOf(from.section_line, from[Field::Caption]), from),
                     SlotName() + " shows \"" + rec.Caption + "\" but types \"" + small +
@@ -251,24 +254,27 @@ class RecordChecker {
 
   // Shifted and Control are the two values a layer does not take over from
   // the layer below: a key that stays the same loses them silently.
+  bool LostFlag(const TButtonRec& rec, const RecordOrigins& from, Field field) const {
+    if (layer_ == 0 || from[field] != kNoLine) return false;
+    const TButtonRec& source = SourceRecord();
+    const bool source_flag = field == Field::Shifted ? source.Shifted : source.Control;
+    const bool flag = field == Field::Shifted ? rec.Shifted : rec.Control;
+    return source_flag && !flag && AsciiUpper(source.Type) == AsciiUpper(rec.Type) &&
+           KeyText(source, SourceOrigins()).first == KeyText(rec, from).first;
+  }
+
   void CheckLostFlags(const TButtonRec& rec, const RecordOrigins& from, const std::string& type) {
-    if (layer_ == 0) return;
-    const int source_layer = layer_ == 3 ? 2 : 0;
-    const TButtonRec& source = table_.at(source_layer, cell_);
-    const RecordOrigins& source_from = origins_.at(source_layer, cell_);
-    const bool same_key = AsciiUpper(source.Type) == type &&
-                          KeyText(source, source_from).first == KeyText(rec, from).first;
-    if (!same_key) return;
-    auto report = [&](bool source_flag, bool flag, Field field, std::string_view what) {
-      if (!source_flag || flag || from[field] != kNoLine) return;
+    const RecordOrigins& source_from = SourceOrigins();
+    auto report = [&](Field field, std::string_view what) {
+      if (!LostFlag(rec, from, field)) return;
       findings_.Add(LineHere(source_from[field], source_from),
                     SlotName() + " sends the same key without " + std::string(what) + ": " +
                         std::string(kFieldKeys[static_cast<std::size_t>(field)]) +
                         " is not inherited; give [" + SlotName() + "] " +
                         std::string(kFieldKeys[static_cast<std::size_t>(field)]) + "=1");
     };
-    if (type != "CURSORKEY") report(source.Shifted, rec.Shifted, Field::Shifted, "Shift");
-    report(source.Control, rec.Control, Field::Control, "Ctrl");
+    if (type != "CURSORKEY") report(Field::Shifted, "Shift");
+    report(Field::Control, "Ctrl");
   }
 
   const TButtonArray& table_;

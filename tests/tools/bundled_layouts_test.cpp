@@ -1,0 +1,163 @@
+// The bundled layouts: clean for the checker, copied beside the programs,
+// and complete: every character, key and action a user needs is reachable.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/tools/tool_test_support.h"
+#include "tools/layout_tool/layout_check.h"
+#include "tools/layout_tool/layout_reading.h"
+
+namespace plinth::layout_tool {
+namespace {
+
+const std::string kLayouts = PLINTH_LAYOUTS_DIR;
+
+std::vector<std::string> BundledLayoutNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(kLayouts)) {
+    if (entry.path().extension() == ".ini") names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+ResolvedLayout Bundled(const std::string& name) {
+  const std::string path = kLayouts + "/" + name + ".ini";
+  return ResolveLayout(*ReadFileBytes(path).bytes, path);
+}
+
+// Calls `visit` with every record of every layer but the centre cell's.
+template <typename Visit>
+void ForEachButton(const ResolvedLayout& layout, Visit visit) {
+  for (int layer = 0; layer < kLayerCount; ++layer) {
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+      if (cell != 25) visit(layout.table.at(layer, cell), layer, cell);
+    }
+  }
+}
+
+// The character a key button types, as the keyboard sends it with no
+// modifier armed; 0 for anything else.
+char TypedCharacter(const TButtonRec& rec) {
+  const std::string text = rec.KeyString.empty() ? rec.Caption : rec.KeyString;
+  if (rec.Type == "KEY" && text.size() == 1 && rec.Action.empty()) {
+    const char c = text[0];
+    if (c >= 'a' && c <= 'z') return rec.Shifted ? static_cast<char>(c - 'a' + 'A') : c;
+    if (c >= 'A' && c <= 'Z') return rec.Shifted ? c : static_cast<char>(c - 'A' + 'a');
+    return rec.Shifted ? 0 : c;
+  }
+  if (rec.Type == "VIRTUALKEY" && !rec.Shifted && rec.Action.empty()) {
+    if (text == "MINUS") return '-';
+    if (text == "COMMA") return ',';
+    if (text == "PERIOD") return '.';
+  }
+  return 0;
+}
+
+TEST(BundledLayoutsTest, AreCleanForTheChecker) {
+  const std::vector<std::string> names = BundledLayoutNames();
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
+            (std::set<std::string>{"Default.ini", "Extend.ini", "Numpad.ini"}));
+  for (const std::string& name : names) {
+    const std::string path = kLayouts + "/" + name;
+    for (const Finding& finding : CheckLayout(*ReadFileBytes(path).bytes, path)) {
+      ADD_FAILURE() << name << ":" << finding.line << ": " << finding.message;
+    }
+  }
+}
+
+TEST(BundledLayoutsTest, LieBesideTheProgramsAfterTheBuild) {
+  for (const std::string& name : BundledLayoutNames()) {
+    EXPECT_EQ(ReadWholeFile(std::string(PLINTH_BIN_DIR) + "/" + name),
+              ReadWholeFile(kLayouts + "/" + name))
+        << name;
+  }
+}
+
+TEST(BundledLayoutsTest, DefaultTypesEveryPrintableCharacter) {
+  std::set<char> typed;
+  ForEachButton(Bundled("Default"),
+                [&](const TButtonRec& rec, int, int) { typed.insert(TypedCharacter(rec)); });
+  for (char c = ' '; c <= '~'; ++c) {
+    EXPECT_TRUE(typed.count(c)) << "cannot type '" << c << "'";
+  }
+}
+
+TEST(BundledLayoutsTest, DefaultKeepsSpaceBackspaceAndEnterInEveryLayer) {
+  const ResolvedLayout layout = Bundled("Default");
+  for (const std::string key : {" ", "BACKSPACE", "ENTER"}) {
+    int cell = 0;
+    for (int c = 1; c <= kCellCount; ++c) {
+      if (layout.table.at(0, c).KeyString == key) cell = c;
+    }
+    ASSERT_NE(cell, 0) << "no \"" << key << "\" in the base layer";
+    for (int layer = 1; layer < kLayerCount; ++layer) {
+      EXPECT_EQ(layout.table.at(layer, cell).KeyString, key) << "layer " << layer;
+      EXPECT_EQ(layout.table.at(layer, cell).Type, layout.table.at(0, cell).Type);
+    }
+  }
+}
+
+TEST(BundledLayoutsTest, DefaultExtLayersHoldFunctionAndNavigationKeys) {
+  std::set<std::string> names;
+  ForEachButton(Bundled("Default"), [&](const TButtonRec& rec, int layer, int) {
+    if (layer >= 2 && (rec.Type == "VIRTUALKEY" || rec.Type == "CURSORKEY")) {
+      names.insert(rec.KeyString);
+    }
+  });
+  for (const char* name :
+       {"F1",  "F2",   "F3",  "F4",   "F5",   "F6", "F7",   "F8",   "F9",    "F10", "F11",
+        "F12", "HOME", "END", "PGUP", "PGDN", "UP", "DOWN", "LEFT", "RIGHT", "DEL"}) {
+    EXPECT_TRUE(names.count(name)) << name;
+  }
+}
+
+TEST(BundledLayoutsTest, ExtendEditsWithCtrlInEveryLayer) {
+  const ResolvedLayout layout = Bundled("Extend");
+  for (const std::string letter : {"c", "x", "v", "z", "a"}) {
+    bool found = false;
+    ForEachButton(layout, [&](const TButtonRec& rec, int layer, int) {
+      if (layer == 0 && rec.KeyString == letter && (rec.Action == "CTRL" || rec.Control)) {
+        found = true;
+      }
+    });
+    EXPECT_TRUE(found) << "Ctrl+" << letter;
+  }
+  std::set<std::string> names;
+  ForEachButton(layout, [&](const TButtonRec& rec, int, int) { names.insert(rec.KeyString); });
+  for (const char* name :
+       {"UP", "DOWN", "LEFT", "RIGHT", "HOME", "END", "PGUP", "PGDN", "DEL", "INS"}) {
+    EXPECT_TRUE(names.count(name)) << name;
+  }
+}
+
+TEST(BundledLayoutsTest, OfferEveryActionBothTogglesAndEveryCorner) {
+  std::set<std::string> offered;
+  for (const char* name : {"Default", "Extend", "Numpad"}) {
+    ForEachButton(Bundled(name), [&](const TButtonRec& rec, int, int) {
+      if (rec.Type == "ACTION") {
+        std::string word = rec.Handler + " " + rec.Action;
+        if (rec.Action == "MOVE") word += " " + rec.Param[0] + " " + rec.Param[1];
+        if (rec.Action == "LOADINI") word += " " + std::string(name) + "->" + rec.Param[0];
+        offered.insert(word);
+      } else {
+        offered.insert(rec.Type);
+      }
+    });
+  }
+  for (const char* word :
+       {"DEFAULT BEGINEXTEND", "DEFAULT CANCELEXTEND", "DEFAULT CAPSLOCK", "DEFAULT SHIFT1LOCK",
+        "DEFAULT SHIFT2LOCK", "DEFAULT TOGGLESELECTING", "DEFAULT MOVE POINTER ",
+        "DEFAULT MOVE TOP LEFT", "DEFAULT MOVE TOP RIGHT", "DEFAULT MOVE BOTTOM LEFT",
+        "DEFAULT MOVE BOTTOM RIGHT", "EXTEND TERMINATE", "EXTEND LOADINI Extend->Numpad",
+        "EXTEND LOADINI Numpad->Default", "CTRLTOGGLE", "ALTTOGGLE", "CURSORKEY"}) {
+    EXPECT_TRUE(offered.count(word)) << word;
+  }
+}
+
+}  // namespace
+}  // namespace plinth::layout_tool
