@@ -1,0 +1,141 @@
+#include "platform/x11/centre_panels.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/form_design.h"
+#include "platform/x11/widget_look.h"
+
+namespace plinth::platform::x11 {
+namespace {
+
+Fl_Color StateColour(platform::PanelState state) {
+  switch (state) {
+    case platform::PanelState::Hover:
+      return look::Teal();
+    case platform::PanelState::Armed:
+      return look::kBlack;
+    case platform::PanelState::Idle:
+      break;
+  }
+  return look::kButtonFace;
+}
+
+}  // namespace
+
+bool DoubleClickDetector::Press(unsigned long time_ms, int x, int y) {
+  const bool is_double = has_previous_ && !previous_was_double_ &&
+                         // The server's clock is 32 bits wide and wraps.
+                         static_cast<std::uint32_t>(time_ms - previous_time_) <= kIntervalMs &&
+                         std::abs(x - previous_x_) <= kDistance &&
+                         std::abs(y - previous_y_) <= kDistance;
+  has_previous_ = true;
+  previous_was_double_ = is_double;
+  previous_time_ = time_ms;
+  previous_x_ = x;
+  previous_y_ = y;
+  return is_double;
+}
+
+int PanelPointer::Handle(int event, const Fl_Widget& panel) {
+  switch (event) {
+    case FL_ENTER:
+    case FL_MOVE:
+      if (handlers_.pointer_moved) handlers_.pointer_moved();
+      return 1;
+    case FL_DRAG:
+      if (Fl::event_inside(&panel) && handlers_.pointer_moved) handlers_.pointer_moved();
+      return 1;
+    case FL_PUSH:
+      if (Fl::event_button() != FL_LEFT_MOUSE) return 0;
+      press_is_click_ =
+          !double_clicks_.Press(fl_event_time, Fl::event_x_root(), Fl::event_y_root());
+      return 1;
+    case FL_RELEASE:
+      if (Fl::event_button() != FL_LEFT_MOUSE) return 1;
+      if (press_is_click_ && Fl::event_inside(&panel) && handlers_.clicked) {
+        press_is_click_ = false;
+        handlers_.clicked();
+      }
+      press_is_click_ = false;
+      return 1;
+    case FL_LEAVE:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+// The colour is the state, also after FLTK's own enter and leave events:
+// nothing here changes a colour but the state the keyboard logic sets.
+void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state) {
+  fl_color(look::kPanelBorder);
+  fl_rect(panel.x(), panel.y(), panel.w(), panel.h());
+  fl_rectf(panel.x() + 1, panel.y() + 1, panel.w() - 2, panel.h() - 2, StateColour(state));
+}
+
+ShiftPanel::ShiftPanel(int x, int y, int size, PanelHandlers handlers)
+    : Fl_Widget(x, y, size, size), pointer_(std::move(handlers)) {
+  box(FL_NO_BOX);
+  clear_visible_focus();
+}
+
+void ShiftPanel::SetState(platform::PanelState state) {
+  if (state == state_) return;
+  state_ = state;
+  redraw();
+}
+
+int ShiftPanel::handle(int event) { return pointer_.Handle(event, *this); }
+
+void ShiftPanel::draw() { DrawPanelSquare(*this, state_); }
+
+ExtendPanel::ExtendPanel(int x, int y, int size, PanelHandlers extend_handlers,
+                         PanelHandlers shift_handlers)
+    : Fl_Group(x, y, size, size), pointer_(std::move(extend_handlers)) {
+  namespace design = platform::design;
+  box(FL_NO_BOX);
+  clear_visible_focus();
+  const int inner = design::kPanelBorder + design::kShiftPanelOffset;
+  shift_ = new ShiftPanel(x + inner, y + inner, design::kShiftPanelSize, std::move(shift_handlers));
+  end();
+}
+
+void ExtendPanel::SetState(platform::PanelState state) {
+  if (state == state_) return;
+  state_ = state;
+  redraw();
+}
+
+int ExtendPanel::handle(int event) {
+  switch (event) {
+    case FL_ENTER:
+    case FL_MOVE:
+      if (Fl::event_inside(shift_)) return Fl_Group::handle(event);
+      Fl::belowmouse(this);
+      return pointer_.Handle(event, *this);
+    case FL_PUSH:
+      if (Fl::event_inside(shift_)) return Fl_Group::handle(event);
+      return pointer_.Handle(event, *this);
+    case FL_DRAG:
+    case FL_RELEASE:
+    case FL_LEAVE:
+      // Only while the ring holds the press, or when the pointer leaves the
+      // whole panel.
+      return pointer_.Handle(event, *this);
+    default:
+      return Fl_Group::handle(event);
+  }
+}
+
+void ExtendPanel::draw() {
+  if ((damage() & ~FL_DAMAGE_CHILD) != 0) DrawPanelSquare(*this, state_);
+  draw_children();
+}
+
+}  // namespace plinth::platform::x11

@@ -1,0 +1,95 @@
+#pragma once
+
+// The two nested panels of the centre cell: the Extend panel and, inside
+// it, the Shift panel. Each is a flat square with a one-pixel border, filled
+// with the colour of the state the keyboard logic gave it. They are separate
+// targets: the inner square is the Shift panel only, the ring around it the
+// Extend panel only.
+
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Widget.H>
+
+#include <functional>
+
+#include "platform/keyboard_window.h"
+
+namespace plinth::platform::x11 {
+
+// What the user does to a panel.
+struct PanelHandlers {
+  std::function<void()> pointer_moved;
+  std::function<void()> clicked;
+};
+
+// Tells the second press of a double-click on one panel, by the rule of
+// Windows: a press within 500 ms and 2 pixels of the panel's previous press,
+// unless that one already completed a double-click. (FLTK's own count
+// allows a whole second.)
+class DoubleClickDetector {
+ public:
+  static constexpr unsigned long kIntervalMs = 500;
+  static constexpr int kDistance = 2;
+
+  // Records a press at `time_ms` (the X server's clock) and screen point
+  // (x, y); returns whether it completes a double-click.
+  bool Press(unsigned long time_ms, int x, int y);
+
+ private:
+  bool has_previous_ = false;
+  bool previous_was_double_ = false;
+  unsigned long previous_time_ = 0;
+  int previous_x_ = 0;
+  int previous_y_ = 0;
+};
+
+// Turns FLTK's mouse events over one panel into pointer moves and clicks.
+// A click is a left press and release over the panel; a press released
+// elsewhere, or a press that is a double-click, is none.
+class PanelPointer {
+ public:
+  explicit PanelPointer(PanelHandlers handlers) : handlers_(std::move(handlers)) {}
+  // Returns whether the panel takes the event.
+  int Handle(int event, const Fl_Widget& panel);
+
+ private:
+  PanelHandlers handlers_;
+  DoubleClickDetector double_clicks_;
+  bool press_is_click_ = false;
+};
+
+void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state);
+
+class ShiftPanel final : public Fl_Widget {
+ public:
+  ShiftPanel(int x, int y, int size, PanelHandlers handlers);
+  void SetState(platform::PanelState state);
+  platform::PanelState state() const { return state_; }
+  int handle(int event) override;
+
+ protected:
+  void draw() override;
+
+ private:
+  PanelPointer pointer_;
+  platform::PanelState state_ = platform::PanelState::Idle;
+};
+
+class ExtendPanel final : public Fl_Group {
+ public:
+  // Builds the panel with the Shift panel inside it.
+  ExtendPanel(int x, int y, int size, PanelHandlers extend_handlers, PanelHandlers shift_handlers);
+  void SetState(platform::PanelState state);
+  platform::PanelState state() const { return state_; }
+  ShiftPanel& shift_panel() { return *shift_; }
+  int handle(int event) override;
+
+ protected:
+  void draw() override;
+
+ private:
+  PanelPointer pointer_;
+  ShiftPanel* shift_ = nullptr;  // owned by the group
+  platform::PanelState state_ = platform::PanelState::Idle;
+};
+
+}  // namespace plinth::platform::x11

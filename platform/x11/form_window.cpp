@@ -1,0 +1,50 @@
+#include "platform/x11/form_window.h"
+
+#include <FL/Fl.H>
+
+#include <utility>
+
+#include "platform/x11/widget_look.h"
+
+namespace plinth::platform::x11 {
+
+FormWindow::FormWindow(int width, int height, std::function<void()> on_context_menu)
+    : Fl_Double_Window(width, height), on_context_menu_(std::move(on_context_menu)) {
+  box(FL_FLAT_BOX);
+  color(look::kButtonFace);
+  clear_visible_focus();
+  xclass("plinth");
+  callback(CloseRequested, this);
+}
+
+int FormWindow::handle(int event) {
+  const bool right = Fl::event_button() == FL_RIGHT_MOUSE;
+  switch (event) {
+    case FL_PUSH:
+      if (right) {
+        if (on_context_menu_) on_context_menu_();
+        return 1;
+      }
+      break;
+    case FL_DRAG:
+    case FL_RELEASE:
+      if (right) return 1;
+      break;
+    case FL_FOCUS:
+    case FL_KEYBOARD:
+    case FL_SHORTCUT:
+      return 0;
+    default:
+      break;
+  }
+  return Fl_Double_Window::handle(event);
+}
+
+// The close box ends the program; FLTK would also close on Escape, which
+// the keyboard never receives anyway.
+void FormWindow::CloseRequested(Fl_Widget* widget, void* /*data*/) {
+  if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+  widget->hide();
+}
+
+}  // namespace plinth::platform::x11

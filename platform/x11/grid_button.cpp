@@ -1,0 +1,63 @@
+#include "platform/x11/grid_button.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <utility>
+
+#include "platform/x11/widget_look.h"
+
+namespace plinth::platform::x11 {
+
+GridButton::GridButton(int x, int y, int size, std::function<void()> on_click)
+    : Fl_Button(x, y, size, size), on_click_(std::move(on_click)) {
+  box(FL_UP_BOX);
+  down_box(FL_DOWN_BOX);
+  color(look::kButtonFace);
+  labelfont(look::kButtonFont);
+  labelsize(look::kButtonFontSize);
+  labelcolor(look::kWindowText);
+  clear_visible_focus();
+  clear_flag(SHORTCUT_LABEL);
+  callback(Clicked, this);
+  when(FL_WHEN_RELEASE);
+}
+
+void GridButton::SetCaption(const std::string& utf8) {
+  if (utf8 == caption_) return;
+  caption_ = utf8;
+  redraw();
+}
+
+int GridButton::handle(int event) {
+  switch (event) {
+    case FL_PUSH:
+    case FL_DRAG:
+    case FL_RELEASE:
+      if (Fl::event_button() != FL_LEFT_MOUSE) return 0;
+      return Fl_Button::handle(event);
+    case FL_FOCUS:
+    case FL_KEYBOARD:
+    case FL_SHORTCUT:
+      return 0;
+    default:
+      return Fl_Button::handle(event);
+  }
+}
+
+void GridButton::draw() {
+  draw_box(value() != 0 ? down_box() : box(), color());
+  fl_font(labelfont(), labelsize());
+  fl_color(labelcolor());
+  const int inset = Fl::box_dx(box());
+  fl_push_clip(x() + inset, y() + inset, w() - 2 * inset, h() - 2 * inset);
+  fl_draw(caption_.c_str(), x(), y(), w(), h(), FL_ALIGN_CENTER, nullptr, 0);
+  fl_pop_clip();
+}
+
+void GridButton::Clicked(Fl_Widget* /*widget*/, void* data) {
+  auto* button = static_cast<GridButton*>(data);
+  if (button->on_click_) button->on_click_();
+}
+
+}  // namespace plinth::platform::x11

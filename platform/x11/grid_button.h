@@ -1,0 +1,35 @@
+#pragma once
+
+// One raised push button of the 7 x 7 grid. It reacts to the left mouse
+// button only, never takes the focus, and shows its caption as plain text:
+// '&' and '@', which FLTK labels would read as a shortcut or a symbol, are
+// shown as they are.
+
+#include <FL/Fl_Button.H>
+
+#include <functional>
+#include <string>
+
+namespace plinth::platform::x11 {
+
+class GridButton final : public Fl_Button {
+ public:
+  GridButton(int x, int y, int size, std::function<void()> on_click);
+
+  // `utf8` as shown; an unchanged caption is not redrawn.
+  void SetCaption(const std::string& utf8);
+  const std::string& caption() const { return caption_; }
+
+  int handle(int event) override;
+
+ protected:
+  void draw() override;
+
+ private:
+  static void Clicked(Fl_Widget* widget, void* data);
+
+  std::string caption_;
+  std::function<void()> on_click_;
+};
+
+}  // namespace plinth::platform::x11

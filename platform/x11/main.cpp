@@ -1,0 +1,55 @@
+// plinth: the on-screen keyboard on an X display.
+
+#include <FL/x.H>
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+
+#include "platform/common/posix_file_system.h"
+#include "platform/common/windows1252.h"
+#include "platform/x11/x11_application.h"
+#include "platform/x11/x11_keyboard_window.h"
+#include "platform/x11/x11_pointer.h"
+#include "platform/x11/x11_screen.h"
+#include "platform/x11/xtest_key_injector.h"
+#include "src/keyboard/program.h"
+
+namespace {
+
+int RunOnDisplay(Display* display) {
+  using namespace plinth::platform;
+  fl_open_display(display);
+
+  x11::XTestKeyInjector keys(display);
+  x11::X11PointerControl pointer(display);
+  x11::X11ScreenInfo screen(display);
+  PosixFileSystem files;
+  Cp1252TextCase text;
+  x11::X11Application app;
+  app.SetHousekeeping([&keys] { return keys.RestoreExpiredSpares(); });
+
+  Services services{
+      .keys = keys, .pointer = pointer, .screen = screen, .files = files, .text = text, .app = app};
+  x11::X11KeyboardWindow window;
+  return plinth::RunKeyboard(services, window);
+}
+
+}  // namespace
+
+int main() {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    const char* name = std::getenv("DISPLAY");
+    std::cerr << "plinth: cannot open the X display \"" << (name != nullptr ? name : "")
+              << "\"; Plinth needs a running X server.\n";
+    return 1;
+  }
+  try {
+    return RunOnDisplay(display);
+  } catch (const std::exception& error) {
+    std::cerr << "plinth: " << error.what() << '\n';
+    return 1;
+  }
+}

@@ -1,0 +1,121 @@
+#include "platform/x11/message_dialog.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+#include "platform/x11/widget_look.h"
+#include "platform/x11/window_manager_hints.h"
+
+namespace plinth::platform::x11 {
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kMaxTextWidth = 420;
+constexpr int kMinTextWidth = 160;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+
+class MessageIconBox final : public Fl_Widget {
+ public:
+  MessageIconBox(int x, int y, MessageIcon icon)
+      : Fl_Widget(x, y, kIconSize, kIconSize), icon_(icon) {
+    clear_visible_focus();
+  }
+  int handle(int /*event*/) override { return 0; }
+
+ protected:
+  void draw() override {
+    const int left = x();
+    const int top = y();
+    if (icon_ == MessageIcon::Warning) {
+      // A yellow triangle with an exclamation mark.
+      fl_color(fl_rgb_color(255, 204, 0));
+      fl_polygon(left + kIconSize / 2, top + 1, left + kIconSize - 1, top + kIconSize - 2, left,
+                 top + kIconSize - 2);
+      fl_color(FL_BLACK);
+      fl_loop(left + kIconSize / 2, top + 1, left + kIconSize - 1, top + kIconSize - 2, left,
+              top + kIconSize - 2);
+      fl_rectf(left + kIconSize / 2 - 1, top + 10, 3, 12);
+      fl_rectf(left + kIconSize / 2 - 1, top + 24, 3, 3);
+    } else {
+      // A red disc with a white cross.
+      fl_color(fl_rgb_color(200, 0, 0));
+      fl_pie(left, top, kIconSize, kIconSize, 0, 360);
+      fl_color(FL_WHITE);
+      fl_line_style(FL_SOLID, 3);
+      fl_line(left + 10, top + 10, left + kIconSize - 11, top + kIconSize - 11);
+      fl_line(left + kIconSize - 11, top + 10, left + 10, top + kIconSize - 11);
+      fl_line_style(0);
+    }
+  }
+
+ private:
+  MessageIcon icon_;
+};
+
+// The message as plain text: no '@' symbols, no '&' shortcuts.
+class PlainText final : public Fl_Widget {
+ public:
+  PlainText(int x, int y, int w, int h, const std::string& text)
+      : Fl_Widget(x, y, w, h), text_(text) {
+    clear_visible_focus();
+  }
+  int handle(int /*event*/) override { return 0; }
+
+ protected:
+  void draw() override {
+    fl_font(look::kTextFont, look::kTextFontSize);
+    fl_color(look::kWindowText);
+    fl_draw(text_.c_str(), x(), y(), w(), h(),
+            FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP, nullptr, 0);
+  }
+
+ private:
+  std::string text_;
+};
+
+void CloseDialog(Fl_Widget* /*button*/, void* dialog) { static_cast<Fl_Window*>(dialog)->hide(); }
+
+}  // namespace
+
+void RunMessageDialog(const std::string& title_utf8, MessageIcon icon,
+                      const std::string& text_utf8) {
+  fl_font(look::kTextFont, look::kTextFontSize);
+  int text_width = kMaxTextWidth;
+  int text_height = 0;
+  fl_measure(text_utf8.c_str(), text_width, text_height, 0);
+  text_width = std::max(text_width, kMinTextWidth);
+  text_height = std::max(text_height, kIconSize);
+
+  const int width = kMargin + kIconSize + kMargin + text_width + kMargin;
+  const int height = kMargin + text_height + kMargin + kButtonHeight + kMargin;
+
+  Fl_Window dialog(width, height);
+  dialog.copy_label(title_utf8.c_str());
+  new MessageIconBox(kMargin, kMargin, icon);
+  new PlainText(kMargin + kIconSize + kMargin, kMargin, text_width, text_height, text_utf8);
+  auto* ok = new Fl_Return_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight,
+                                  kButtonWidth, kButtonHeight, "OK");
+  ok->labelsize(look::kTextFontSize);
+  ok->clear_visible_focus();
+  ok->callback(CloseDialog, &dialog);
+  dialog.end();
+  dialog.set_modal();
+
+  int screen_x = 0;
+  int screen_y = 0;
+  int screen_w = 0;
+  int screen_h = 0;
+  Fl::screen_xywh(screen_x, screen_y, screen_w, screen_h, 0);
+  dialog.position(screen_x + (screen_w - width) / 2, screen_y + (screen_h - height) / 2);
+
+  ShowWithRole(dialog, WindowRole::Dialog);
+  while (dialog.shown()) Fl::wait();
+}
+
+}  // namespace plinth::platform::x11

@@ -1,0 +1,34 @@
+#pragma once
+
+// FLTK's event loop as the keyboard's message loop.
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+#include "platform/platform.h"
+
+namespace plinth::platform::x11 {
+
+class X11Application final : public Application {
+ public:
+  // Work left over after events, such as restoring a borrowed keycode: run
+  // after each round of events; when it returns a delay, it runs again
+  // after that delay even if no event comes.
+  using Housekeeping = std::function<std::optional<std::chrono::milliseconds>()>;
+
+  void SetHousekeeping(Housekeeping task) { housekeeping_ = std::move(task); }
+
+  // The end takes effect once the event being handled is done.
+  void Terminate() override { terminate_requested_ = true; }
+  // Runs until Terminate() or until the last window is closed. Returns 0.
+  int Run() override;
+
+ private:
+  void Housekeep();
+
+  bool terminate_requested_ = false;
+  Housekeeping housekeeping_;
+};
+
+}  // namespace plinth::platform::x11

@@ -1,0 +1,223 @@
+#include "platform/x11/x11_keyboard_window.h"
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <chrono>
+#include <iostream>
+#include <thread>
+
+#include "platform/common/windows1252.h"
+#include "platform/x11/centre_panels.h"
+#include "platform/x11/form_window.h"
+#include "platform/x11/grid_button.h"
+#include "platform/x11/message_dialog.h"
+#include "platform/x11/widget_look.h"
+#include "platform/x11/window_manager_hints.h"
+
+namespace plinth::platform::x11 {
+namespace {
+
+namespace design = platform::design;
+using platform::MenuItemId;
+using platform::PanelId;
+
+// How long a move may take the window manager before OuterPosition() is
+// trusted again.
+constexpr std::chrono::milliseconds kMoveTimeout{500};
+
+void SetUpMenuItem(Fl_Menu_Item& item, const char* text) {
+  item.text = text;
+  item.flags = FL_MENU_TOGGLE;
+  item.labeltype_ = FL_NORMAL_LABEL;
+  item.labelfont_ = look::kTextFont;
+  item.labelsize_ = look::kTextFontSize;
+  item.labelcolor_ = look::kWindowText;
+}
+
+void ReportOnStandardError(const std::string& utf8) {
+  std::cerr << "plinth: " << utf8 << std::endl;
+}
+
+}  // namespace
+
+X11KeyboardWindow::X11KeyboardWindow() {
+  // A widget that takes FLTK's focus makes FLTK ask the window manager to
+  // activate its window.
+  Fl::visible_focus(0);
+
+  form_ = std::make_unique<FormWindow>(design::kClientWidth, design::kClientHeight,
+                                       [this] { OpenPopupMenu(); });
+  form_->label(design::kCaption);
+  BuildGrid();
+  form_->end();
+  form_->size_range(design::kClientWidth, design::kClientHeight, design::kClientWidth,
+                    design::kClientHeight);
+
+  SetUpMenuItem(popup_menu_[0], "Available");
+  SetUpMenuItem(popup_menu_[1], "Show All");
+}
+
+X11KeyboardWindow::~X11KeyboardWindow() = default;
+
+void X11KeyboardWindow::BuildGrid() {
+  for (int cell = 1; cell <= design::kCellCount; ++cell) {
+    if (cell == design::kCentreCell) continue;
+    auto* button = new GridButton(design::CellLeft(cell), design::CellTop(cell),
+                                  design::kButtonSize, [this, cell] {
+                                    if (events_ != nullptr)
+                                      events_->doclick(design::ButtonName(cell));
+                                  });
+    button->SetCaption(std::to_string(cell));
+    buttons_[static_cast<std::size_t>(cell)] = button;
+  }
+  // Added last, so that its border lies above the neighbours' edges.
+  auto panel_handlers = [this](PanelId panel) {
+    return PanelHandlers{.pointer_moved =
+                             [this, panel] {
+                               if (events_ != nullptr) events_->PanelMouseMove(panel);
+                             },
+                         .clicked =
+                             [this, panel] {
+                               if (events_ != nullptr) events_->PanelClick(panel);
+                             }};
+  };
+  extend_panel_ =
+      new ExtendPanel(design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize,
+                      panel_handlers(PanelId::Extend), panel_handlers(PanelId::Shift));
+}
+
+void X11KeyboardWindow::OpenPopupMenu() {
+  const Fl_Menu_Item* picked = popup_menu_[0].popup(Fl::event_x(), Fl::event_y());
+  if (picked == nullptr || events_ == nullptr) return;
+  // The check mark changes only when the keyboard logic sets it.
+  events_->Available1Click(picked == &popup_menu_[0] ? MenuItemId::Available : MenuItemId::ShowAll);
+}
+
+void X11KeyboardWindow::MakeNonActivating() {
+  non_activating_ = true;
+  if (Mapped()) ApplyRoleToMappedWindow(fl_display, fl_xid(form_.get()), WindowRole::Keyboard);
+}
+
+void X11KeyboardWindow::Show() {
+  const FrameExtents frame = Frame();
+  form_->position(outer_position_.x + frame.left, outer_position_.y + frame.top);
+  if (non_activating_) {
+    ShowWithRole(*form_, WindowRole::Keyboard);
+  } else {
+    form_->show();
+  }
+}
+
+void X11KeyboardWindow::SetCaption(const std::string& text) {
+  form_->copy_label(Cp1252ToUtf8(text).c_str());
+}
+
+GridButton* X11KeyboardWindow::ButtonOfCell(int cell) const {
+  if (cell < 1 || cell > design::kCellCount) return nullptr;
+  return buttons_[static_cast<std::size_t>(cell)];
+}
+
+void X11KeyboardWindow::SetButtonCaption(int cell, const std::string& text) {
+  if (GridButton* button = ButtonOfCell(cell)) button->SetCaption(Cp1252ToUtf8(text));
+}
+
+void X11KeyboardWindow::SetButtonFontColour(int cell, platform::FontColour colour) {
+  GridButton* button = ButtonOfCell(cell);
+  if (button == nullptr) return;
+  const Fl_Color wanted =
+      colour == platform::FontColour::Purple ? look::Purple() : look::kWindowText;
+  if (button->labelcolor() == wanted) return;
+  button->labelcolor(wanted);
+  button->redraw();
+}
+
+void X11KeyboardWindow::SetPanelState(PanelId panel, platform::PanelState state) {
+  if (panel == PanelId::Extend) {
+    extend_panel_->SetState(state);
+  } else {
+    extend_panel_->shift_panel().SetState(state);
+  }
+}
+
+void X11KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
+  Fl_Menu_Item& entry = popup_menu_[item == MenuItemId::Available ? 0 : 1];
+  if (checked) {
+    entry.set();
+  } else {
+    entry.clear();
+  }
+}
+
+bool X11KeyboardWindow::Mapped() const { return form_->shown() != 0; }
+
+FrameExtents X11KeyboardWindow::Frame() {
+  if (Mapped()) {
+    if (const auto reported = ReadFrameExtents(fl_display, fl_xid(form_.get()))) return *reported;
+  }
+  if (!announced_frame_) {
+    announced_frame_ = ProbeKeyboardFrame(fl_display, design::kClientWidth, design::kClientHeight);
+  }
+  return *announced_frame_;
+}
+
+namespace {
+
+// Where the client area of a mapped window is, in root coordinates.
+platform::Point ClientOnScreen(Fl_Window& window) {
+  int x = 0;
+  int y = 0;
+  Window child = 0;
+  XTranslateCoordinates(fl_display, fl_xid(&window), RootWindow(fl_display, fl_screen), 0, 0, &x,
+                        &y, &child);
+  return {x, y};
+}
+
+}  // namespace
+
+platform::Point X11KeyboardWindow::OuterPosition() {
+  if (!Mapped()) return outer_position_;
+  const FrameExtents frame = Frame();
+  const platform::Point client = ClientOnScreen(*form_);
+  return {client.x - frame.left, client.y - frame.top};
+}
+
+platform::Size X11KeyboardWindow::OuterSize() {
+  const FrameExtents frame = Frame();
+  return {form_->w() + frame.left + frame.right, form_->h() + frame.top + frame.bottom};
+}
+
+void X11KeyboardWindow::MoveTo(platform::Point outer) {
+  outer_position_ = outer;
+  if (!Mapped()) return;
+  const FrameExtents frame = Frame();
+  const platform::Point client{outer.x + frame.left, outer.y + frame.top};
+  form_->position(client.x, client.y);
+  XFlush(fl_display);
+  // The window manager moves the window in its own time; wait for it, so
+  // that the pointer's return after this click already finds the window at
+  // its new place.
+  const auto deadline = std::chrono::steady_clock::now() + kMoveTimeout;
+  while (ClientOnScreen(*form_) != client && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+platform::Point X11KeyboardWindow::FrameOffset() {
+  const FrameExtents frame = Frame();
+  return {frame.left, frame.top};
+}
+
+void X11KeyboardWindow::ShowWarning(const std::string& text) {
+  const std::string shown = Cp1252ToUtf8(text);
+  ReportOnStandardError(shown);
+  RunMessageDialog("Warning", MessageIcon::Warning, shown);
+}
+
+void X11KeyboardWindow::ShowApplicationError(const std::string& text) {
+  const std::string shown = Cp1252ToUtf8(text);
+  ReportOnStandardError(shown);
+  RunMessageDialog(design::kCaption, MessageIcon::Error, shown);
+}
+
+}  // namespace plinth::platform::x11

@@ -1,0 +1,74 @@
+#pragma once
+
+// The keyboard window on X11: FLTK widgets for the grid, the centre panels
+// and the popup menu; Xlib for what the window manager must know.
+//
+// The window is mapped only by Show(). Until then its frame is the one the
+// window manager announces for such a window when asked
+// (_NET_REQUEST_FRAME_EXTENTS), so that the creation handler already gets
+// the right frame offset for the pointer's home point; once mapped, the
+// frame is the one the window manager reports for the window itself.
+
+#include <FL/Fl_Menu_Item.H>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/form_design.h"
+#include "platform/keyboard_window.h"
+#include "platform/x11/frame_extents.h"
+
+namespace plinth::platform::x11 {
+
+class FormWindow;
+class GridButton;
+class ExtendPanel;
+
+class X11KeyboardWindow final : public platform::KeyboardWindow {
+ public:
+  // Needs the FLTK display to be open.
+  X11KeyboardWindow();
+  ~X11KeyboardWindow() override;
+  X11KeyboardWindow(const X11KeyboardWindow&) = delete;
+  X11KeyboardWindow& operator=(const X11KeyboardWindow&) = delete;
+
+  void SetEventSink(platform::WindowEvents* events) override { events_ = events; }
+  void MakeNonActivating() override;
+  void Show() override;
+
+  void SetCaption(const std::string& text) override;
+  void SetButtonCaption(int cell, const std::string& text) override;
+  void SetButtonFontColour(int cell, platform::FontColour colour) override;
+  void SetPanelState(platform::PanelId panel, platform::PanelState state) override;
+  void SetMenuItemChecked(platform::MenuItemId item, bool checked) override;
+
+  platform::Point OuterPosition() override;
+  platform::Size OuterSize() override;
+  void MoveTo(platform::Point outer) override;
+  platform::Point FrameOffset() override;
+
+  void ShowWarning(const std::string& text) override;
+  void ShowApplicationError(const std::string& text) override;
+
+ private:
+  void BuildGrid();
+  void OpenPopupMenu();
+  bool Mapped() const;
+  FrameExtents Frame();
+  GridButton* ButtonOfCell(int cell) const;
+
+  platform::WindowEvents* events_ = nullptr;
+  std::unique_ptr<FormWindow> form_;
+  std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
+  ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
+  // PopupMenu1: Available1, ShowAll1 and the end mark.
+  std::array<Fl_Menu_Item, 3> popup_menu_{};
+  bool non_activating_ = false;
+  std::optional<FrameExtents> announced_frame_;
+  // Where the outer window goes when it is mapped.
+  platform::Point outer_position_{platform::design::kWindowLeft, platform::design::kWindowTop};
+};
+
+}  // namespace plinth::platform::x11

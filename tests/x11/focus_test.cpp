@@ -1,0 +1,81 @@
+// The keyboard never takes the input focus: clicks on it leave the focus
+// with the application being typed into, and the key arrives there.
+
+#include <gtest/gtest.h>
+
+#include "platform/x11/frame_extents.h"
+#include "tests/x11/support/display_tools.h"
+#include "tests/x11/support/keyboard_program.h"
+#include "tests/x11/support/on_display.h"
+
+namespace plinth::x11_test {
+namespace {
+
+constexpr ScreenPoint kTypepadPlace{520, 250};
+
+class FocusTest : public OnDisplay {
+ protected:
+  // Starts the typepad and gives it the focus: by a click under a window
+  // manager, directly without one.
+  void StartTypepad() {
+    typepad_ = std::make_unique<Typepad>(session, "Typepad", kTypepadPlace);
+    ASSERT_TRUE(typepad_->WaitForWindow());
+    const ScreenPoint origin = ClientOrigin(display(), typepad_->window());
+    ClickAt(display(), {origin.x + 100, origin.y + 60});
+    if (!has_window_manager()) {
+      XSetInputFocus(display(), typepad_->window(), RevertToPointerRoot, CurrentTime);
+      XSync(display(), False);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return TypepadHasFocus(); }));
+  }
+
+  bool TypepadHasFocus() const {
+    return IsWithin(display(), FocusedWindow(display()), typepad_->window());
+  }
+
+  // Waits a while for the focus to move away; true when it stayed.
+  bool FocusStaysWithTypepad() const {
+    return !WaitUntil([&] { return !TypepadHasFocus(); }, 400ms);
+  }
+
+  std::unique_ptr<Typepad> typepad_;
+};
+
+TEST_P(FocusTest, ClickingTheKeyboardLeavesTheFocusWhereItWas) {
+  StartTypepad();
+  KeyboardProgram keyboard(session, {{"Default", KeyLayout({{1, "a"}})}, {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  EXPECT_TRUE(FocusStaysWithTypepad());
+
+  ClickAt(display(), keyboard.CellCentre(1));
+  EXPECT_TRUE(FocusStaysWithTypepad());
+  EXPECT_TRUE(WaitUntil([&] { return typepad_->Log().find("key 61 a\n") != std::string::npos; }))
+      << typepad_->Log();
+
+  ClickAt(display(), keyboard.AtClient(112, 112));  // the Shift panel
+  EXPECT_TRUE(FocusStaysWithTypepad());
+
+  if (has_window_manager()) {
+    const auto frame = platform::x11::ReadFrameExtents(display(), keyboard.window());
+    ASSERT_TRUE(frame);
+    ClickAt(display(), keyboard.AtClient(60, -frame->top / 2));  // the title bar
+    EXPECT_TRUE(FocusStaysWithTypepad());
+  }
+}
+
+TEST_P(FocusTest, StartingTheKeyboardNeverTakesTheFocus) {
+  StartTypepad();
+  for (int start = 0; start < 5; ++start) {
+    SCOPED_TRACE(start);
+    KeyboardProgram keyboard(session, {{"Default", ""}, {"Extend", ""}});
+    ASSERT_TRUE(keyboard.WaitForWindow());
+    EXPECT_TRUE(FocusStaysWithTypepad());
+    RequestClose(display(), keyboard.window());
+    ASSERT_EQ(keyboard.process().WaitForExit(5000ms), 0);
+  }
+}
+
+PLINTH_ON_EVERY_DISPLAY(FocusTest);
+
+}  // namespace
+}  // namespace plinth::x11_test

@@ -1,0 +1,105 @@
+#include "tests/x11/support/keyboard_program.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/form_design.h"
+#include "tests/x11/support/temp_directory.h"
+
+namespace plinth::x11_test {
+namespace {
+
+namespace design = platform::design;
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+std::string KeyLayout(const std::map<int, std::string>& captions) {
+  std::string text;
+  for (const auto& [cell, caption] : captions) {
+    text += "[Button" + std::to_string(cell) + "]\r\nType=KEY\r\nCaption=" + caption + "\r\n\r\n";
+  }
+  return text;
+}
+
+KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts)
+    : session_(session), directory_(MakeTempDirectory("plinth-e2e-")) {
+  // A copy, not a link: the program reads its layouts beside the path the
+  // system reports for it, which a symbolic link would resolve.
+  const auto binary = directory_ / "plinth";
+  std::filesystem::copy_file(PLINTH_BINARY, binary);
+  for (const auto& [name, text] : layouts) {
+    std::ofstream(directory_ / (name + ".ini"), std::ios::binary) << text;
+  }
+  ChildOptions options;
+  options.argv = {binary.string()};
+  options.working_directory = directory_.string();
+  options.env = {{"DISPLAY", session_.display_name()}};
+  options.stdout_path = (directory_ / "stdout.log").string();
+  options.stderr_path = (directory_ / "stderr.log").string();
+  process_ = std::make_unique<ChildProcess>(options);
+}
+
+KeyboardProgram::~KeyboardProgram() {
+  process_.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(directory_, ignored);
+}
+
+std::optional<Window> KeyboardProgram::WaitForWindow(std::chrono::milliseconds timeout) {
+  auto found = x11_test::WaitForWindow(session_.display(), design::kCaption, timeout);
+  if (found) window_ = *found;
+  return found;
+}
+
+std::string KeyboardProgram::StandardError() const { return ReadFile(directory_ / "stderr.log"); }
+
+ScreenPoint KeyboardProgram::AtClient(int x, int y) const {
+  const ScreenPoint origin = ClientOrigin(session_.display(), window_);
+  return {origin.x + x, origin.y + y};
+}
+
+ScreenPoint KeyboardProgram::CellCentre(int cell) const {
+  return AtClient(design::CellLeft(cell) + design::kButtonSize / 2,
+                  design::CellTop(cell) + design::kButtonSize / 2);
+}
+
+bool KeyboardProgram::CellShowsText(int cell) const {
+  // The inside of the button, clear of its bevel and of the client edge.
+  constexpr int kInset = 5;
+  const ScreenPoint corner =
+      AtClient(design::CellLeft(cell) + kInset, design::CellTop(cell) + kInset);
+  const int size = design::kButtonSize - 2 * kInset - 3;
+  return DarkPixels(session_.display(), corner.x, corner.y, size, size) > 4;
+}
+
+Typepad::Typepad(XSession& session, const std::string& title, ScreenPoint where)
+    : session_(session), title_(title), directory_(MakeTempDirectory("plinth-typepad-")) {
+  ChildOptions options;
+  options.argv = {TYPEPAD_BINARY, std::to_string(where.x), std::to_string(where.y), title};
+  options.env = {{"DISPLAY", session_.display_name()}};
+  options.stdout_path = (directory_ / "typed.log").string();
+  process_ = std::make_unique<ChildProcess>(options);
+}
+
+Typepad::~Typepad() {
+  process_.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(directory_, ignored);
+}
+
+std::optional<Window> Typepad::WaitForWindow() {
+  auto found = x11_test::WaitForWindow(session_.display(), title_);
+  if (found) window_ = *found;
+  return found;
+}
+
+std::string Typepad::Log() const { return ReadFile(directory_ / "typed.log"); }
+
+}  // namespace plinth::x11_test

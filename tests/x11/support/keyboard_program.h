@@ -1,0 +1,73 @@
+#pragma once
+
+// The real `plinth` started on a test display from a directory of the
+// test's own, with the layout files the test chose beside it; and the
+// typepad, a text window to type into.
+
+#include <X11/Xlib.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "tests/x11/support/child_process.h"
+#include "tests/x11/support/display_tools.h"
+#include "tests/x11/support/x_session.h"
+
+namespace plinth::x11_test {
+
+// Layout file contents by layout name ("Default" for Default.ini).
+using LayoutFiles = std::map<std::string, std::string>;
+
+// A layout whose base layer has a KEY button with the caption given per
+// cell; every other cell is empty.
+std::string KeyLayout(const std::map<int, std::string>& captions);
+
+class KeyboardProgram {
+ public:
+  KeyboardProgram(XSession& session, const LayoutFiles& layouts);
+  ~KeyboardProgram();
+  KeyboardProgram(const KeyboardProgram&) = delete;
+  KeyboardProgram& operator=(const KeyboardProgram&) = delete;
+
+  // The keyboard window once it is mapped.
+  std::optional<Window> WaitForWindow(std::chrono::milliseconds timeout = 10000ms);
+  Window window() const { return window_; }
+  ChildProcess& process() { return *process_; }
+  std::string StandardError() const;
+
+  // Screen points of the window's client coordinates; after WaitForWindow.
+  ScreenPoint AtClient(int x, int y) const;
+  ScreenPoint CellCentre(int cell) const;
+  // Whether the grid button of `cell` shows any text.
+  bool CellShowsText(int cell) const;
+
+ private:
+  XSession& session_;
+  std::filesystem::path directory_;
+  std::unique_ptr<ChildProcess> process_;
+  Window window_ = None;
+};
+
+class Typepad {
+ public:
+  Typepad(XSession& session, const std::string& title, ScreenPoint where);
+  ~Typepad();
+  Typepad(const Typepad&) = delete;
+  Typepad& operator=(const Typepad&) = delete;
+  std::optional<Window> WaitForWindow();
+  Window window() const { return window_; }
+  // Everything the typepad logged: one "key <keysym> <text>" line a press.
+  std::string Log() const;
+
+ private:
+  XSession& session_;
+  std::string title_;
+  std::filesystem::path directory_;
+  std::unique_ptr<ChildProcess> process_;
+  Window window_ = None;
+};
+
+}  // namespace plinth::x11_test

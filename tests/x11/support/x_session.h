@@ -1,0 +1,47 @@
+#pragma once
+
+// A display of the test's own: an Xvfb server on a free display number,
+// optionally with the openbox window manager, and a connection to it.
+
+#include <X11/Xlib.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "tests/x11/support/child_process.h"
+
+namespace plinth::x11_test {
+
+enum class WindowManager { Absent, Openbox };
+
+class XSession {
+ public:
+  static constexpr int kScreenWidth = 1024;
+  static constexpr int kScreenHeight = 768;
+
+  // Starts the server (and the window manager, ready to manage windows);
+  // throws when either does not come up in time.
+  explicit XSession(WindowManager manager);
+  ~XSession();
+  XSession(const XSession&) = delete;
+  XSession& operator=(const XSession&) = delete;
+
+  // ":N", for the DISPLAY of the programs the test starts.
+  const std::string& display_name() const { return display_name_; }
+  Display* display() const { return display_; }
+  WindowManager window_manager() const { return manager_; }
+
+ private:
+  void StartServer();
+  void StartWindowManager();
+
+  WindowManager manager_;
+  std::filesystem::path log_directory_;
+  std::unique_ptr<ChildProcess> server_;
+  std::unique_ptr<ChildProcess> window_manager_;
+  std::string display_name_;
+  Display* display_ = nullptr;
+};
+
+}  // namespace plinth::x11_test
