@@ -26,8 +26,8 @@ Checks and shows Plinth layout files as the keyboard reads them.
                  names that are not in the key table, invalid numbers, values
                  cut at 2047 characters, keys ignored beside Type=Default, a
                  LOADINI of a layout that is not beside FILE, and keys that
-                 type something other than their label shows. A clean file
-                 gives "FILE: ok".
+                 type something other than their label shows. Nothing is
+                 printed for a clean file.
   dump FILE      Prints the four layers of FILE as the keyboard's loader
                  fills them, cells of the type "Default" taken from
                  Default.ini beside FILE (see below).
@@ -102,11 +102,7 @@ int Check(std::span<const std::string> paths, std::ostream& out, std::ostream& e
     for (const Finding& finding : findings) {
       out << path << ':' << finding.line << ": " << finding.message << '\n';
     }
-    if (findings.empty()) {
-      out << path << ": ok\n";
-    } else if (status == kExitClean) {
-      status = kExitFindings;
-    }
+    if (!findings.empty() && status == kExitClean) status = kExitFindings;
   }
   return status;
 }
