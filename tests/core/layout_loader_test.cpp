@@ -326,10 +326,11 @@ TEST_F(LayoutLoaderTest, AFailureWhileOpeningIsReportedAndChangesNothing) {
 
 TEST_F(LayoutLoaderTest, AFailurePartWayKeepsWhatWasReadAndSkipsTheRest) {
   Start("[Button1]\nCaption=old\n[Button40]\nCaption=old\n",
-        "[Configuration]\nShiftOperation=latch\n");
+        "[Configuration]\nShiftOperation=latch\n[Button2]\nCaption=e\n");
   form().CurrentTable = &form().ExtendTable;
   form().RefreshKeyboard(false);
   window.ClearDialogs();
+  form().Flags.CapsLock = true;  // set without a relabel: one would show "E"
 
   PutLayout("Other",
             "[Configuration]\nShiftOperation=latch\n[Button1]\nCaption=new\n"
@@ -344,6 +345,7 @@ TEST_F(LayoutLoaderTest, AFailurePartWayKeepsWhatWasReadAndSkipsTheRest) {
   EXPECT_EQ(Main(0, 40).Caption, "old");
   EXPECT_TRUE(form().ShiftLatch);
   EXPECT_EQ(form().CurrentTable, &form().ExtendTable) << "no switch after a failure";
+  EXPECT_EQ(Label(2), "e") << "no relabel after a failure";
 }
 
 }  // namespace
