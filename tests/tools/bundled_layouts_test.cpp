@@ -16,7 +16,7 @@
 namespace plinth::layout_tool {
 namespace {
 
-const std::string kLayouts = PLINTH_LAYOUTS_DIR;
+const std::filesystem::path kLayouts = PLINTH_LAYOUTS_DIR;
 
 std::vector<std::string> BundledLayoutNames() {
   std::vector<std::string> names;
@@ -27,7 +27,7 @@ std::vector<std::string> BundledLayoutNames() {
 }
 
 ResolvedLayout Bundled(const std::string& name) {
-  const std::string path = kLayouts + "/" + name + ".ini";
+  const std::string path = (kLayouts / (name + ".ini")).string();
   return ResolveLayout(*ReadFileBytes(path).bytes, path);
 }
 
@@ -46,7 +46,7 @@ TEST(BundledLayoutsTest, AreCleanForTheChecker) {
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
             (std::set<std::string>{"Default.ini", "Extend.ini", "Numpad.ini"}));
   for (const std::string& name : names) {
-    const std::string path = kLayouts + "/" + name;
+    const std::string path = (kLayouts / name).string();
     for (const Finding& finding : CheckLayout(*ReadFileBytes(path).bytes, path)) {
       ADD_FAILURE() << name << ":" << finding.line << ": " << finding.message;
     }
@@ -55,8 +55,8 @@ TEST(BundledLayoutsTest, AreCleanForTheChecker) {
 
 TEST(BundledLayoutsTest, LieBesideTheProgramsAfterTheBuild) {
   for (const std::string& name : BundledLayoutNames()) {
-    EXPECT_EQ(ReadWholeFile(std::string(PLINTH_BIN_DIR) + "/" + name),
-              ReadWholeFile(kLayouts + "/" + name))
+    EXPECT_EQ(ReadWholeFile((std::filesystem::path(PLINTH_BIN_DIR) / name).string()),
+              ReadWholeFile((kLayouts / name).string()))
         << name;
   }
 }
