@@ -41,7 +41,9 @@ Keysym KeymapSnapshot::At(int keycode, int position) const {
   if (keycode < min_keycode_ || keycode > MaxKeycode() || position >= per_keycode_) {
     return kNoKeysym;
   }
-  return keysyms_[static_cast<std::size_t>((keycode - min_keycode_) * per_keycode_ + position)];
+  const auto row = static_cast<std::size_t>(keycode - min_keycode_);
+  return keysyms_[row * static_cast<std::size_t>(per_keycode_) +
+                  static_cast<std::size_t>(position)];
 }
 
 std::array<Keysym, 2> KeymapSnapshot::Levels(int keycode) const {

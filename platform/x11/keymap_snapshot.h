@@ -6,10 +6,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/x11/display_fwd.h"
 #include "platform/x11/vk_keysym_table.h"
-
-// Xlib's display, declared here to keep its macros out of our headers.
-using Display = struct _XDisplay;
 
 namespace plinth::platform::x11 {
 

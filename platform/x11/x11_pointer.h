@@ -5,9 +5,7 @@
 #include <optional>
 
 #include "platform/platform.h"
-
-// Xlib's display, declared here to keep its macros out of our headers.
-using Display = struct _XDisplay;
+#include "platform/x11/display_fwd.h"
 
 namespace plinth::platform::x11 {
 

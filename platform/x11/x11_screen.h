@@ -3,9 +3,7 @@
 // The size of the screen the keyboard docks to on X.
 
 #include "platform/platform.h"
-
-// Xlib's display, declared here to keep its macros out of our headers.
-using Display = struct _XDisplay;
+#include "platform/x11/display_fwd.h"
 
 namespace plinth::platform::x11 {
 

@@ -12,10 +12,8 @@
 #include <optional>
 
 #include "platform/platform.h"
+#include "platform/x11/display_fwd.h"
 #include "platform/x11/spare_keycode_pool.h"
-
-// Xlib's display, declared here to keep its macros out of our headers.
-using Display = struct _XDisplay;
 
 namespace plinth::platform::x11 {
 

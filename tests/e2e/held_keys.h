@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-// Xlib's display, declared here to keep its macros out of our headers.
-using Display = struct _XDisplay;
+#include "platform/x11/display_fwd.h"
 
 namespace plinth::e2e {
 
