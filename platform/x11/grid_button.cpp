@@ -9,8 +9,8 @@
 
 namespace plinth::platform::x11 {
 
-GridButton::GridButton(int x, int y, int size, std::function<void()> on_click)
-    : Fl_Button(x, y, size, size), on_click_(std::move(on_click)) {
+GridButton::GridButton(int x, int y, int size, CoveredEdges covered, std::function<void()> on_click)
+    : Fl_Button(x, y, size, size), covered_(covered), on_click_(std::move(on_click)) {
   box(FL_UP_BOX);
   down_box(FL_DOWN_BOX);
   color(look::kButtonFace);
@@ -45,13 +45,21 @@ int GridButton::handle(int event) {
   }
 }
 
+// Drawn alone, as after a press or a new caption, the button leaves the
+// covered edges to the widgets on top, just as a redraw of the whole window
+// would show them.
 void GridButton::draw() {
+  const int left = covered_.left ? 1 : 0;
+  const int top = covered_.top ? 1 : 0;
+  fl_push_clip(x() + left, y() + top, w() - left - (covered_.right ? 1 : 0),
+               h() - top - (covered_.bottom ? 1 : 0));
   draw_box(value() != 0 ? down_box() : box(), color());
   fl_font(labelfont(), labelsize());
   fl_color(labelcolor());
   const int inset = Fl::box_dx(box());
   fl_push_clip(x() + inset, y() + inset, w() - 2 * inset, h() - 2 * inset);
   fl_draw(caption_.c_str(), x(), y(), w(), h(), FL_ALIGN_CENTER, nullptr, 0);
+  fl_pop_clip();
   fl_pop_clip();
 }
 

@@ -12,9 +12,18 @@
 
 namespace plinth::platform::x11 {
 
+// The edges of a button that a widget drawn after it covers: neighbours
+// overlap by one pixel, and the later one shows there.
+struct CoveredEdges {
+  bool left = false;
+  bool top = false;
+  bool right = false;
+  bool bottom = false;
+};
+
 class GridButton final : public Fl_Button {
  public:
-  GridButton(int x, int y, int size, std::function<void()> on_click);
+  GridButton(int x, int y, int size, CoveredEdges covered, std::function<void()> on_click);
 
   // `utf8` as shown; an unchanged caption is not redrawn.
   void SetCaption(const std::string& utf8);
@@ -28,6 +37,7 @@ class GridButton final : public Fl_Button {
  private:
   static void Clicked(Fl_Widget* widget, void* data);
 
+  CoveredEdges covered_;
   std::string caption_;
   std::function<void()> on_click_;
 };

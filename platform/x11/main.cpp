@@ -29,6 +29,7 @@ int RunOnDisplay(Display* display) {
   Cp1252TextCase text;
   x11::X11Application app;
   app.SetHousekeeping([&keys] { return keys.RestoreExpiredSpares(); });
+  app.EndOnTerminationSignals();
 
   Services services{
       .keys = keys, .pointer = pointer, .screen = screen, .files = files, .text = text, .app = app};

@@ -79,40 +79,69 @@ class PlainText final : public Fl_Widget {
   std::string text_;
 };
 
-void CloseDialog(Fl_Widget* /*button*/, void* dialog) { static_cast<Fl_Window*>(dialog)->hide(); }
+// The dialog's size follows its text.
+struct DialogLayout {
+  int text_width = 0;
+  int text_height = 0;
+  int width = 0;
+  int height = 0;
+};
+
+DialogLayout LayOut(const std::string& text) {
+  DialogLayout layout;
+  fl_font(look::kTextFont, look::kTextFontSize);
+  layout.text_width = kMaxTextWidth;
+  fl_measure(text.c_str(), layout.text_width, layout.text_height, 0);
+  layout.text_width = std::max(layout.text_width, kMinTextWidth);
+  layout.text_height = std::max(layout.text_height, kIconSize);
+  layout.width = kMargin + kIconSize + kMargin + layout.text_width + kMargin;
+  layout.height = kMargin + layout.text_height + kMargin + kButtonHeight + kMargin;
+  return layout;
+}
+
+// The widgets are members: each leaves the window as it is destroyed,
+// before the window itself.
+class MessageDialog final : public Fl_Window {
+ public:
+  MessageDialog(const DialogLayout& layout, const std::string& title, MessageIcon icon,
+                const std::string& text)
+      : Fl_Window(layout.width, layout.height),
+        icon_(kMargin, kMargin, icon),
+        text_(kMargin + kIconSize + kMargin, kMargin, layout.text_width, layout.text_height, text),
+        ok_((layout.width - kButtonWidth) / 2, layout.height - kMargin - kButtonHeight,
+            kButtonWidth, kButtonHeight, "OK") {
+    end();
+    copy_label(title.c_str());
+    ok_.labelsize(look::kTextFontSize);
+    ok_.clear_visible_focus();
+    ok_.callback(Close, this);
+    set_modal();
+  }
+
+ private:
+  static void Close(Fl_Widget* /*button*/, void* dialog) {
+    static_cast<MessageDialog*>(dialog)->hide();
+  }
+
+  MessageIconBox icon_;
+  PlainText text_;
+  Fl_Return_Button ok_;
+};
 
 }  // namespace
 
 void RunMessageDialog(const std::string& title_utf8, MessageIcon icon,
                       const std::string& text_utf8) {
-  fl_font(look::kTextFont, look::kTextFontSize);
-  int text_width = kMaxTextWidth;
-  int text_height = 0;
-  fl_measure(text_utf8.c_str(), text_width, text_height, 0);
-  text_width = std::max(text_width, kMinTextWidth);
-  text_height = std::max(text_height, kIconSize);
-
-  const int width = kMargin + kIconSize + kMargin + text_width + kMargin;
-  const int height = kMargin + text_height + kMargin + kButtonHeight + kMargin;
-
-  Fl_Window dialog(width, height);
-  dialog.copy_label(title_utf8.c_str());
-  new MessageIconBox(kMargin, kMargin, icon);
-  new PlainText(kMargin + kIconSize + kMargin, kMargin, text_width, text_height, text_utf8);
-  auto* ok = new Fl_Return_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight,
-                                  kButtonWidth, kButtonHeight, "OK");
-  ok->labelsize(look::kTextFontSize);
-  ok->clear_visible_focus();
-  ok->callback(CloseDialog, &dialog);
-  dialog.end();
-  dialog.set_modal();
+  const DialogLayout layout = LayOut(text_utf8);
+  MessageDialog dialog(layout, title_utf8, icon, text_utf8);
 
   int screen_x = 0;
   int screen_y = 0;
   int screen_w = 0;
   int screen_h = 0;
   Fl::screen_xywh(screen_x, screen_y, screen_w, screen_h, 0);
-  dialog.position(screen_x + (screen_w - width) / 2, screen_y + (screen_h - height) / 2);
+  dialog.position(screen_x + (screen_w - layout.width) / 2,
+                  screen_y + (screen_h - layout.height) / 2);
 
   ShowWithRole(dialog, WindowRole::Dialog);
   while (dialog.shown()) Fl::wait();

@@ -1,6 +1,11 @@
 #include "platform/x11/x11_application.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
 
 namespace plinth::platform::x11 {
 namespace {
@@ -8,7 +13,33 @@ namespace {
 // A timeout whose only work is to end the wait for events.
 void WakeUp(void* /*data*/) {}
 
+// The handler only writes a byte; the event loop reads it and ends.
+int signal_pipe[2] = {-1, -1};
+
+extern "C" void OnTerminationSignal(int /*signal*/) {
+  const char byte = 1;
+  [[maybe_unused]] const auto written = write(signal_pipe[1], &byte, 1);
+}
+
 }  // namespace
+
+void X11Application::EndOnTerminationSignals() {
+  if (pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  Fl::add_fd(signal_pipe[0], FL_READ, SignalArrived, this);
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+void X11Application::SignalArrived(int fd, void* application) {
+  char byte = 0;
+  while (read(fd, &byte, 1) > 0) {
+  }
+  static_cast<X11Application*>(application)->Terminate();
+  // Also ends a dialog's loop.
+  while (Fl_Window* window = Fl::first_window()) window->hide();
+}
 
 int X11Application::Run() {
   while (!terminate_requested_ && Fl::first_window() != nullptr) {

@@ -19,6 +19,11 @@ class X11Application final : public Application {
 
   void SetHousekeeping(Housekeeping task) { housekeeping_ = std::move(task); }
 
+  // Ends the program on SIGTERM, SIGINT and SIGHUP as if its window were
+  // closed, so that destructors run: held keys are released and borrowed
+  // keycodes given back.
+  void EndOnTerminationSignals();
+
   // The end takes effect once the event being handled is done.
   void Terminate() override { terminate_requested_ = true; }
   // Runs until Terminate() or until the last window is closed. Returns 0.
@@ -26,6 +31,7 @@ class X11Application final : public Application {
 
  private:
   void Housekeep();
+  static void SignalArrived(int fd, void* application);
 
   bool terminate_requested_ = false;
   Housekeeping housekeeping_;

@@ -26,6 +26,19 @@ using platform::PanelId;
 // trusted again.
 constexpr std::chrono::milliseconds kMoveTimeout{500};
 
+// Buttons are built in the order of their cells and the centre panels last,
+// so a button lies under its right and lower neighbours and under the
+// panels.
+CoveredEdges CoveredEdgesOfCell(int cell) {
+  const int column = (cell - 1) % design::kGridColumns;
+  const int row = (cell - 1) / design::kGridColumns;
+  const int last = design::kGridColumns - 1;
+  return {.left = cell == design::kCentreCell + 1,
+          .top = cell == design::kCentreCell + design::kGridColumns,
+          .right = column < last,
+          .bottom = row < last};
+}
+
 void SetUpMenuItem(Fl_Menu_Item& item, const char* text) {
   item.text = text;
   item.flags = FL_MENU_TOGGLE;
@@ -64,7 +77,7 @@ void X11KeyboardWindow::BuildGrid() {
   for (int cell = 1; cell <= design::kCellCount; ++cell) {
     if (cell == design::kCentreCell) continue;
     auto* button = new GridButton(design::CellLeft(cell), design::CellTop(cell),
-                                  design::kButtonSize, [this, cell] {
+                                  design::kButtonSize, CoveredEdgesOfCell(cell), [this, cell] {
                                     if (events_ != nullptr)
                                       events_->doclick(design::ButtonName(cell));
                                   });

@@ -2,6 +2,7 @@
 // warnings about missing layout files.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 
@@ -98,6 +99,13 @@ TEST_P(StartUpTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
   KeyboardProgram keyboard(session, {{"Default", ""}, {"Extend", ""}});
   ASSERT_TRUE(keyboard.WaitForWindow());
   RequestClose(display(), keyboard.window());
+  EXPECT_EQ(keyboard.process().WaitForExit(5000ms), 0);
+}
+
+TEST_P(StartUpTest, ATerminationSignalEndsTheProgramWithStatusZero) {
+  KeyboardProgram keyboard(session, {{"Default", ""}, {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  kill(keyboard.process().pid(), SIGTERM);
   EXPECT_EQ(keyboard.process().WaitForExit(5000ms), 0);
 }
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,9 +29,14 @@ ChildProcess::ChildProcess(const ChildOptions& options) {
   for (const auto& arg : options.argv) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
+  const pid_t parent = getpid();
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
+    // Ends with the test, also when the test is killed and its destructors
+    // never run.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(126);
     // Own process group, so that nothing the test's terminal sends reaches it.
     setpgid(0, 0);
     if (!options.working_directory.empty() && chdir(options.working_directory.c_str()) != 0) {

@@ -150,7 +150,7 @@ int DarkPixels(Display* display, int x, int y, int width, int height) {
       const auto r = (pixel >> 16) & 0xFF;
       const auto g = (pixel >> 8) & 0xFF;
       const auto b = pixel & 0xFF;
-      if (r + g + b < 3 * 110) ++dark;
+      if (r + g + b < 330UL) ++dark;  // darker than a mid grey
     }
   }
   XDestroyImage(image);
@@ -199,6 +199,39 @@ bool IsWithin(Display* display, Window window, Window ancestor) {
     window = parent;
   }
   return false;
+}
+
+Window TopLevelOf(Display* display, Window window) {
+  const Window root = DefaultRootWindow(display);
+  for (;;) {
+    Window tree_root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, window, &tree_root, &parent, &children, &count) == 0) return None;
+    if (children != nullptr) XFree(children);
+    if (parent == root || parent == None) return window;
+    window = parent;
+  }
+}
+
+bool IsStackedAbove(Display* display, Window upper, Window lower) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
+    return false;
+  }
+  // From the bottom of the stack to the top.
+  int upper_index = -1;
+  int lower_index = -1;
+  for (unsigned int i = 0; i < count; ++i) {
+    if (children[i] == upper) upper_index = static_cast<int>(i);
+    if (children[i] == lower) lower_index = static_cast<int>(i);
+  }
+  if (children != nullptr) XFree(children);
+  return upper_index >= 0 && lower_index >= 0 && upper_index > lower_index;
 }
 
 void RequestClose(Display* display, Window window) {

@@ -66,6 +66,12 @@ Window FocusedWindow(Display* display);
 // Whether `window` is `ancestor` or lies inside it.
 bool IsWithin(Display* display, Window window, Window ancestor);
 
+// The child of the root window that holds `window`: its frame under a
+// window manager, else the window itself.
+Window TopLevelOf(Display* display, Window window);
+// Whether `upper` is stacked above `lower`; both children of the root.
+bool IsStackedAbove(Display* display, Window upper, Window lower);
+
 // Asks the client of `window` to close it, as a close box does.
 void RequestClose(Display* display, Window window);
 

@@ -29,7 +29,7 @@ std::string KeyLayout(const std::map<int, std::string>& captions) {
 }
 
 KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts)
-    : session_(session), directory_(MakeTempDirectory("plinth-e2e-")) {
+    : session_(session), directory_(MakeTempDirectory("plinth-x11-e2e-")) {
   // A copy, not a link: the program reads its layouts beside the path the
   // system reports for it, which a symbolic link would resolve.
   const auto binary = directory_ / "plinth";
@@ -80,7 +80,7 @@ bool KeyboardProgram::CellShowsText(int cell) const {
 }
 
 Typepad::Typepad(XSession& session, const std::string& title, ScreenPoint where)
-    : session_(session), title_(title), directory_(MakeTempDirectory("plinth-typepad-")) {
+    : session_(session), title_(title), directory_(MakeTempDirectory("plinth-x11-typepad-")) {
   ChildOptions options;
   options.argv = {TYPEPAD_BINARY, std::to_string(where.x), std::to_string(where.y), title};
   options.env = {{"DISPLAY", session_.display_name()}};

@@ -43,7 +43,7 @@ int IgnoreErrors(Display* /*display*/, XErrorEvent* /*error*/) { return 0; }
 }  // namespace
 
 XSession::XSession(WindowManager manager) : manager_(manager) {
-  log_directory_ = MakeTempDirectory("plinth-xsession-");
+  log_directory_ = MakeTempDirectory("plinth-x11-session-");
   StartServer();
   if (manager_ == WindowManager::Openbox) StartWindowManager();
 }
