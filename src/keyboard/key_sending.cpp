@@ -31,7 +31,8 @@ FontColour ColourFor(bool armed) { return armed ? FontColour::Purple : FontColou
 
 bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
   const TButtonRec rec = ShownRecord(cell);
-  std::string key_text = rec.KeyString.empty() ? rec.Caption : rec.KeyString;
+  const std::string& written = rec.KeyString.empty() ? rec.Caption : rec.KeyString;
+  std::string key_text = written;
   services_.text.CharUpperBuff(key_text);
 
   // A character key without any text has nothing to type.
@@ -48,9 +49,11 @@ bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
   } else if (const auto first = static_cast<unsigned char>(key_text.front());
              IsOwnVirtualKey(first)) {
     code = first;
-  } else if (const auto key = services_.keys.KeyForCharacter(first)) {
-    // Any other character is typed by the key that shows it on the current
-    // keyboard layout, with the modifiers that layout needs.
+  } else if (const auto key =
+                 services_.keys.KeyForCharacter(static_cast<unsigned char>(written.front()))) {
+    // Any other character is typed as written (an "é" types é, not É) by the
+    // key that shows it on the current keyboard layout, with the modifiers
+    // that layout needs.
     code = key->code;
     if (key->shift) modifiers |= kModShift;
     if (key->ctrl) modifiers |= kModCtrl;

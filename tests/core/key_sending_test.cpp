@@ -88,11 +88,9 @@ TEST_F(KeySendingTest, AnUntypeableCharacterIsReportedLikeAnUnknownName) {
   EXPECT_FALSE(form().Flags.CtrlToggle);
 }
 
-// KNOWN CORE FAULT (kept failing on purpose): the character looked up on the
-// keyboard layout is taken from the upper-cased key text, so a button that
-// shows "é" asks for "É", which this layout (like a French one) cannot type:
-// the user gets "Invalid Vkey É" instead of é. A button that shows a
-// character must type that character; A-Z alone are sent by their codes.
+// A button that shows "é" types é, even on a layout (like a French one) that
+// has no key for É: the character is looked up as written, and only A-Z are
+// sent by their upper-case codes.
 TEST_F(KeySendingTest, AnAccentedLetterTypesTheLetterItShows) {
   StartWithKey("Caption=\xE9");
   keys.SetCharacterKey(0xE9, platform::CharacterKey{.code = '2'});  // é on its own key
