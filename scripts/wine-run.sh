@@ -4,6 +4,7 @@
 #
 #   wine-run.sh <state-dir> <program.exe> [args...]
 #   wine-run.sh <state-dir> --prepare        (create the prefix only)
+#   wine-run.sh <state-dir> --watch <pid>    (used by itself)
 #
 # <state-dir> (in the build directory) holds a Wine prefix of the build's
 # own, a log of Wine's messages and the X display the prefix uses. One wine
@@ -52,6 +53,17 @@ start_xvfb() {
   return 1
 }
 
+# The wine server of our prefix, found by the prefix in its environment.
+server_pid() {
+  local pid
+  for pid in $(pgrep -x wineserver64 || true); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$pid"
+      return
+    fi
+  done
+}
+
 prepare() {
   exec 9>"$state/lock"
   flock 9
@@ -79,9 +91,8 @@ prepare() {
   wineserver -p60 </dev/null >>"$log" 2>&1 || true  # refuses harmlessly when running
   echo "$DISPLAY" >"$state/server.display"
 
-  # Our Xvfb lives as long as the wine server that uses it.
   if [ -n "$own_xvfb" ]; then
-    setsid bash -c "wineserver -w; kill $own_xvfb" </dev/null >>"$log" 2>&1 &
+    setsid "$0" "$state" --watch "$own_xvfb" </dev/null >>"$log" 2>&1 9>&- &
   fi
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -96,6 +107,28 @@ prepare() {
   exec 9>&-
 }
 
+# Ends our Xvfb once no wine server of the prefix has run for a while.
+# (Waiting with `wineserver -w` would make the watcher a client that keeps
+# the server alive.)
+watch_xvfb() {
+  local xvfb=$1
+  while kill -0 "$xvfb" 2>/dev/null; do
+    sleep 5
+    exec 9>"$state/lock"
+    flock 9
+    if [ -z "$(server_pid)" ]; then
+      kill "$xvfb"
+      rm -f "$state/display"
+      return
+    fi
+    flock -u 9
+  done
+}
+
+if [ "$1" = "--watch" ]; then
+  watch_xvfb "$2"
+  exit 0
+fi
 prepare
 if [ "$1" = "--prepare" ]; then
   exit 0

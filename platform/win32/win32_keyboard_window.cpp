@@ -151,11 +151,25 @@ Point Win32KeyboardWindow::FrameOffset() {
 }
 
 void Win32KeyboardWindow::ShowWarning(const std::string& text) {
+  const HWND typed_into = GetForegroundWindow();
   CentredMessageBox(window_, text, "Warning", MB_ICONWARNING | MB_OK);
+  GiveBackActivation(typed_into);
 }
 
 void Win32KeyboardWindow::ShowApplicationError(const std::string& text) {
+  const HWND typed_into = GetForegroundWindow();
   MessageBoxA(window_, text.c_str(), design::kCaption, MB_ICONERROR | MB_OK);
+  GiveBackActivation(typed_into);
+}
+
+void Win32KeyboardWindow::GiveBackActivation(HWND typed_into) {
+  // A closing dialog hands the activation to its owner, the keyboard, in
+  // spite of its non-activating style (Wine does); typing would then go to
+  // the keyboard. The window that was active before gets it back.
+  if (typed_into != nullptr && typed_into != window_ && IsWindow(typed_into) &&
+      GetForegroundWindow() != typed_into) {
+    SetForegroundWindow(typed_into);
+  }
 }
 
 void Win32KeyboardWindow::ShowPopupMenu(POINT screen) {

@@ -65,6 +65,8 @@ class Win32KeyboardWindow final : public KeyboardWindow {
 
  private:
   void CreateControls();
+  // After a dialog: activates again the window that was active before it.
+  void GiveBackActivation(HWND typed_into);
   // Opens the popup menu at a screen point and passes on the item chosen.
   void ShowPopupMenu(POINT screen);
   // Hands an event to the sink; a failure that escapes the handler is

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Compares the results of the profile cases from our reader and from the
+# Windows reader, case by case.
+#   compare_profile_readers.sh <native-program> <windows-command...>
+set -euo pipefail
+native=$1
+shift
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$native" >"$work/ours.txt"
+"$@" | tr -d '\r' >"$work/windows.txt"
+
+if diff -u --label "Windows (GetPrivateProfileStringA)" --label "ours (ProfileFile)" \
+  "$work/windows.txt" "$work/ours.txt"; then
+  echo "$(wc -l <"$work/ours.txt") lookups read alike by both readers"
+else
+  echo "The readers differ in the lines above (- Windows, + ours)." >&2
+  exit 1
+fi

@@ -1,0 +1,250 @@
+#!/usr/bin/env bash
+# Plinth.exe end to end under Wine: on an X server of its own, a window of
+# ours (key_target.exe) takes the focus and records the key messages it
+# receives; xdotool clicks the real keyboard window, and every click is
+# checked by the keys that arrive, the keyboard's caption, its window and
+# the pointer. The target must keep the focus throughout.
+#
+#   plinth_e2e.sh <Plinth.exe> <key_target.exe> <plinth_inspect.exe>
+#                 <layouts dir> <work dir> <wine-run.sh>
+set -euo pipefail
+
+if [ $# -ne 6 ]; then
+  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh>" >&2
+  exit 2
+fi
+plinth_exe=$1 target_exe=$2 inspect_exe=$3 layouts=$4 work=$5 wine_run=$6
+
+rm -rf "$work/app" "$work/logs"
+mkdir -p "$work/app" "$work/logs"
+work=$(cd "$work" && pwd)
+logs=$work/logs
+keys=$logs/keys.log
+cp "$plinth_exe" "$layouts"/*.ini "$work/app/"
+
+xvfb_pid="" target_pid="" plinth_pid=""
+started=$(date +%s)
+
+cleanup() {
+  set +e
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >>"$logs/wine.log" 2>&1  # ends this prefix's processes only
+    wineserver -w >>"$logs/wine.log" 2>&1
+  fi
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  echo "end-to-end run took $(($(date +%s) - started)) s"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- keys received:" >&2
+  cat "$keys" >&2 2>/dev/null
+  echo "--- keyboard:" >&2
+  inspect >&2 2>/dev/null
+  import -window root "$logs/failure.png" 2>/dev/null && echo "screen: $logs/failure.png" >&2
+  exit 1
+}
+
+# Runs a command until it succeeds, for at most $1 seconds.
+wait_until() {
+  local timeout=$1
+  shift
+  local deadline=$(($(date +%s) + timeout))
+  until "$@"; do
+    [ "$(date +%s)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+# ---------------------------------------------------------------- the display
+
+rm -f "$work/display.number"
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display.number" \
+  </dev/null >"$logs/xvfb.log" 2>&1 &
+xvfb_pid=$!
+wait_until 20 test -s "$work/display.number" || fail "Xvfb did not start"
+export DISPLAY=":$(tr -d '[:space:]' <"$work/display.number")"
+
+# The prefix of this test, served on this display (the runner restarts its
+# server when the display changes).
+"$wine_run" "$work/wine" --prepare || fail "no Wine prefix"
+export WINEPREFIX=$work/wine/prefix WINEDEBUG=-all WINEARCH=win64
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+inspect() { wine "$inspect_exe" 2>>"$logs/wine.log" | tr -d '\r'; }
+inspected() { inspect | sed -n "s/^$1 //p"; }
+has_menu() { [ -n "$(inspected menu)" ]; }
+inspected_is() { [ "$(inspected "$1")" = "$2" ]; }
+shows_button() { inspect | grep -q -x "button $1 $2"; }
+
+# ---------------------------------------------------------------- start
+
+wine "$target_exe" "$(winepath -w "$keys")" </dev/null >>"$logs/wine.log" 2>&1 &
+target_pid=$!
+wait_until 60 grep -q -E '^(ready|no focus)' "$keys" 2>/dev/null || fail "the key target did not start"
+grep -q '^ready' "$keys" || fail "the key target did not get the focus"
+
+(cd "$work/app" && exec wine ./Plinth.exe) </dev/null >>"$logs/wine.log" 2>&1 &
+plinth_pid=$!
+keyboard_visible() { xdotool search --onlyvisible --name '^Plinth$' >/dev/null 2>&1; }
+wait_until 120 keyboard_visible || fail "the keyboard window did not appear"
+echo "keyboard shown after $(($(date +%s) - started)) s"
+
+read -r left top right bottom < <(inspected window)
+read -r cx cy < <(inspected client)
+[ "$left $top" = "194 250" ] || fail "keyboard at $left,$top, not at 194,250"
+
+# Centre of the button of a cell, on screen.
+cell() { echo $((cx + 32 * (($1 - 1) % 7) + 16)) $((cy + 32 * (($1 - 1) / 7) + 16)); }
+home() { echo $((cx + 112)) $((cy + 112)); }
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*\(#[0-9A-F]\{6\}\).*/\1/p'; }
+pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+purple_pixels() {
+  import -window root -crop "33x33+$((cx + 32 * (($1 - 1) % 7)))+$((cy + 32 * (($1 - 1) / 7)))" \
+    -depth 8 txt:- | grep -c '#800080' || true
+}
+is_purple() { [ "$(purple_pixels "$1")" -gt 0 ]; }
+
+# The key messages that arrive after the mark, as one line.
+mark=0
+set_mark() { mark=$(wc -l <"$keys"); }
+since_mark() { tail -n +$((mark + 1)) "$keys" | paste -sd, -; }
+has_keys() { [ "$(since_mark)" = "$1" ]; }
+
+# Clicks a cell and checks the keys that arrive ("" for none).
+click_cell() {
+  local target=$1 expected=$2
+  set_mark
+  xdotool mousemove $(cell "$target") click 1
+  if [ -n "$expected" ]; then
+    wait_until 20 has_keys "$expected" || fail "cell $target: expected [$expected], got [$(since_mark)]"
+  fi
+}
+expect_caption() {
+  local caption
+  caption=$(inspected caption)
+  [ "$caption" = "$1" ] || fail "caption [$caption], expected [$1]"
+}
+expect_pointer_home() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  read -r hx hy < <(home)
+  [ "$X $Y" = "$hx $hy" ] || fail "pointer at $X,$Y, not at the home point $hx,$hy"
+}
+
+step() { echo "-- $*"; }
+
+# ---------------------------------------------------------------- keys
+
+idle=$(pixel $((cx + 99)) $((cy + 99)))  # the system's button-face colour
+
+step "a key, the caption and the pointer return"
+click_cell 1 "down 41,char 61,up 41"
+expect_caption "A - 65"
+expect_pointer_home
+read -r hx hy < <(home)
+wait_until 10 pixel_is "$hx" "$hy" "#008080" || fail "no hover colour on the Shift panel under the pointer"
+
+step "the Shift panel: a click arms it, a key releases it"
+set_mark
+xdotool click 1
+wait_until 10 pixel_is "$hx" "$hy" "#000000" || fail "the Shift panel was not armed"
+click_cell 1 "down 10,down 41,char 41,up 41,up 10"
+pixel_is $((cx + 99)) $((cy + 99)) "$idle" || fail "the Extend panel is not idle"
+
+step "a double-click on a panel arms it once"
+xdotool mousemove "$hx" "$hy"
+wait_until 10 pixel_is "$hx" "$hy" "#008080" || fail "the Shift panel did not show the hover colour"
+xdotool click --repeat 2 --delay 60 1
+wait_until 10 pixel_is "$hx" "$hy" "#000000" || fail "the Shift panel was not armed"
+click_cell 1 "down 10,down 41,char 41,up 41,up 10"
+
+step "the Extend panel selects the Ext layer"
+xdotool mousemove $((cx + 99)) $((cy + 99))
+wait_until 10 pixel_is $((cx + 99)) $((cy + 99)) "#008080" || fail "no hover on the Extend panel"
+xdotool click 1
+wait_until 10 pixel_is $((cx + 99)) $((cy + 99)) "#000000" || fail "the Extend panel was not armed"
+click_cell 1 "down 58,char 78,up 58"
+
+step "a key with Control set"
+click_cell 2 "down 11,down 42,char 02,up 42,up 11"
+
+step "the Ctrl toggle arms Ctrl for one key"
+click_cell 3 ""
+wait_until 10 is_purple 3 || fail "the Ctrl button did not turn purple"
+click_cell 1 "down 11,down 41,char 01,up 41,up 11"
+! is_purple 3 || fail "the Ctrl button stayed purple"
+
+step "the Alt toggle arms Alt for one key"
+click_cell 4 ""
+wait_until 10 is_purple 4 || fail "the Alt button did not turn purple"
+click_cell 1 "sysdown 12,sysdown 41,syschar 61,sysup 41,up 12"
+
+step "named keys: ENTER, and LEFT as an extended key"
+click_cell 5 "down 0D,char 0D,up 0D"
+expect_caption "ENTER - 13"
+click_cell 6 "down 25 ext,up 25 ext"
+
+step "a quick double-click on a key button types twice"
+set_mark
+xdotool mousemove $(cell 7) click --repeat 2 --delay 60 1
+wait_until 20 has_keys "down 43,char 63,up 43,down 43,char 63,up 43" ||
+  fail "double-click: got [$(since_mark)]"
+
+step "selecting mode adds Shift"
+click_cell 8 ""
+wait_until 10 inspected_is caption "Plinth Selecting" || fail "no selecting mode"
+click_cell 6 "down 10,down 25 ext,up 25 ext,up 10"
+click_cell 8 ""
+wait_until 10 inspected_is caption "Plinth " || fail "selecting mode stayed on"
+click_cell 6 "down 25 ext,up 25 ext"
+
+step "the popup menu: Show All numbers every button"
+xdotool mousemove $(cell 13) click 3
+wait_until 10 has_menu || fail "no popup menu"
+read -r mleft mtop mright mbottom < <(inspected menu)
+xdotool mousemove $(((mleft + mright) / 2)) $((mtop + (mbottom - mtop) * 3 / 4)) click 1
+wait_until 10 shows_button 13 13 || fail "Show All did not number the buttons"
+xdotool mousemove $(cell 13) click 3
+wait_until 10 has_menu || fail "no popup menu"
+read -r mleft mtop mright mbottom < <(inspected menu)
+xdotool mousemove $(((mleft + mright) / 2)) $((mtop + (mbottom - mtop) * 3 / 4)) click 1
+wait_until 10 shows_button 1 a || fail "unticking Show All did not bring the captions back"
+
+step "an unknown key name: the warning, then the focus is back"
+click_cell 12 ""
+wait_until 20 xdotool search --onlyvisible --name '^Warning$' >/dev/null 2>&1 || fail "no warning dialog"
+xdotool key Return
+wait_until 20 inspected_is foreground "Plinth key target" ||
+  fail "the target did not get the focus back after the warning"
+click_cell 1 "down 41,char 61,up 41"
+expect_caption "A - 65"
+expected_focus_changes="focus lost,focus"
+
+step "LOADINI loads another layout"
+click_cell 9 ""
+wait_until 30 shows_button 1 q || fail "Second.ini was not loaded"
+click_cell 1 "down 51,char 71,up 51"
+
+step "MOVE docks the window at the top left; the pointer follows"
+click_cell 10 ""
+wait_until 10 inspected_is window "0 0 $((right - left)) $((bottom - top))" ||
+  fail "the window is at [$(inspected window)], not at the top left"
+read -r cx cy < <(inspected client)
+expect_pointer_home
+
+step "the target kept the focus"
+[ "$(inspected foreground)" = "Plinth key target" ] || fail "the target is no longer active"
+focus_changes=$(grep -E '^focus' "$keys" | paste -sd, -)
+[ "$focus_changes" = "$expected_focus_changes" ] ||
+  fail "focus changes [$focus_changes], expected only those of the warning"
+
+step "TERMINATE ends the keyboard after the pointer return"
+click_cell 11 ""
+keyboard_ended() { ! kill -0 "$plinth_pid" 2>/dev/null; }
+wait_until 30 keyboard_ended || fail "the keyboard did not end"
+expect_pointer_home
+plinth_pid=""
+
+echo "PASS"

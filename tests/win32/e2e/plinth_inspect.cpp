@@ -1,0 +1,63 @@
+// Tells the end-to-end test what the running Plinth.exe shows, as the
+// window system sees it (a console program in the same Wine session):
+//
+//   window <left> <top> <right> <bottom>      outer frame, screen pixels
+//   client <left> <top>                       client area's origin on screen
+//   caption <text>
+//   button <cell> <caption>                   one line per grid button
+//   menu <left> <top> <right> <bottom>        an open popup menu, if any
+//   foreground <window text>                  the active window
+//
+// Exits 1 when no keyboard window is found.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+BOOL CALLBACK PrintButton(HWND child, LPARAM /*unused*/) {
+  char class_name[64] = {};
+  GetClassNameA(child, class_name, sizeof class_name);
+  if (std::strcmp(class_name, "PlinthGridButton") != 0) return TRUE;
+  RECT place;
+  GetWindowRect(child, &place);
+  POINT origin{place.left, place.top};
+  ScreenToClient(GetParent(child), &origin);
+  const int cell = origin.y / 32 * 7 + origin.x / 32 + 1;
+  char caption[256] = {};
+  GetWindowTextA(child, caption, sizeof caption);
+  std::printf("button %d %s\n", cell, caption);
+  return TRUE;
+}
+
+}  // namespace
+
+int main() {
+  HWND keyboard = FindWindowA("PlinthKeyboard", nullptr);
+  if (keyboard == nullptr) {
+    std::printf("no keyboard\n");
+    return 1;
+  }
+  RECT frame;
+  GetWindowRect(keyboard, &frame);
+  std::printf("window %ld %ld %ld %ld\n", frame.left, frame.top, frame.right, frame.bottom);
+  POINT client{0, 0};
+  ClientToScreen(keyboard, &client);
+  std::printf("client %ld %ld\n", client.x, client.y);
+  char caption[256] = {};
+  GetWindowTextA(keyboard, caption, sizeof caption);
+  std::printf("caption %s\n", caption);
+  EnumChildWindows(keyboard, PrintButton, 0);
+
+  if (HWND menu = FindWindowA("#32768", nullptr); menu != nullptr && IsWindowVisible(menu)) {
+    RECT place;
+    GetWindowRect(menu, &place);
+    std::printf("menu %ld %ld %ld %ld\n", place.left, place.top, place.right, place.bottom);
+  }
+  char active[256] = {};
+  GetWindowTextA(GetForegroundWindow(), active, sizeof active);
+  std::printf("foreground %s\n", active);
+  return 0;
+}

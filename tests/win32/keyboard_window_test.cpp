@@ -1,0 +1,304 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/form_design.h"
+#include "platform/win32/win32_keyboard_window.h"
+#include "platform/win32/windows_api.h"
+#include "tests/win32/recording_events.h"
+
+namespace plinth::platform::win32 {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// Where a child window lies in its parent's client area.
+RECT PlaceInParent(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+class KeyboardWindowTest : public ::testing::Test {
+ protected:
+  KeyboardWindowTest() { window_.SetEventSink(&events_); }
+
+  HWND Button(int cell) const { return window_.button(cell)->handle(); }
+  HWND Panel(PanelId panel) const { return window_.panel(panel).handle(); }
+
+  void Click(HWND target, int x = 5, int y = 5) {
+    SendMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, At(x, y));
+    SendMessageA(target, WM_LBUTTONUP, 0, At(x, y));
+  }
+
+  // The pixels of a child window's client area as it paints itself, row by row.
+  static std::vector<COLORREF> Painted(HWND child) {
+    RECT client;
+    GetClientRect(child, &client);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageA(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y) {
+      for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(memory, x, y));
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+  }
+
+  static std::ptrdiff_t CountPixels(HWND child, COLORREF colour) {
+    const std::vector<COLORREF> pixels = Painted(child);
+    return std::count(pixels.begin(), pixels.end(), colour);
+  }
+
+  Win32KeyboardWindow window_;
+  RecordingEvents events_;
+};
+
+// ---------------------------------------------------------------- the frame
+
+TEST_F(KeyboardWindowTest, DesignedPlaceAndClientSize) {
+  EXPECT_EQ(window_.OuterPosition(), (Point{design::kWindowLeft, design::kWindowTop}));
+  RECT client;
+  GetClientRect(window_.handle(), &client);
+  EXPECT_EQ(client.right, design::kClientWidth);
+  EXPECT_EQ(client.bottom, design::kClientHeight);
+
+  RECT outer{0, 0, design::kClientWidth, design::kClientHeight};
+  AdjustWindowRectEx(&outer, Win32KeyboardWindow::kStyle, FALSE, Win32KeyboardWindow::kExStyle);
+  EXPECT_EQ(window_.OuterSize(), (Size{outer.right - outer.left, outer.bottom - outer.top}));
+}
+
+TEST_F(KeyboardWindowTest, FrameOffsetIsWhereTheClientAreaStarts) {
+  const Point offset = window_.FrameOffset();
+  POINT origin{0, 0};
+  ClientToScreen(window_.handle(), &origin);
+  EXPECT_EQ(offset, (Point{origin.x - design::kWindowLeft, origin.y - design::kWindowTop}));
+  EXPECT_GT(offset.y, offset.x) << "the caption bar lies above the client area";
+
+  window_.MoveTo({0, 0});
+  EXPECT_EQ(window_.OuterPosition(), (Point{0, 0}));
+  EXPECT_EQ(window_.FrameOffset(), offset);
+}
+
+TEST_F(KeyboardWindowTest, AlwaysOnTopToolWindowOfFixedSizeWithACloseBoxOnly) {
+  const auto style = static_cast<DWORD>(GetWindowLongA(window_.handle(), GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongA(window_.handle(), GWL_EXSTYLE));
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u);
+  EXPECT_NE(ex_style & WS_EX_TOOLWINDOW, 0u);
+  EXPECT_NE(ex_style & WS_EX_TOPMOST, 0u);
+
+  char caption[32] = {};
+  GetWindowTextA(window_.handle(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "Plinth");
+  window_.SetCaption("A - 65");
+  GetWindowTextA(window_.handle(), caption, sizeof caption);
+  EXPECT_STREQ(caption, "A - 65");
+}
+
+TEST_F(KeyboardWindowTest, MadeNonActivatingByItsExtendedStyle) {
+  const auto before = static_cast<DWORD>(GetWindowLongA(window_.handle(), GWL_EXSTYLE));
+  EXPECT_EQ(before & WS_EX_NOACTIVATE, 0u);
+  window_.MakeNonActivating();
+  const auto after = static_cast<DWORD>(GetWindowLongA(window_.handle(), GWL_EXSTYLE));
+  EXPECT_EQ(after, before | WS_EX_NOACTIVATE);
+}
+
+TEST_F(KeyboardWindowTest, AClickNeverActivatesTheWindow) {
+  const auto activate = [](HWND target) {
+    return SendMessageA(target, WM_MOUSEACTIVATE, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+  };
+  EXPECT_EQ(activate(window_.handle()), MA_NOACTIVATE);
+  EXPECT_EQ(activate(Button(7)), MA_NOACTIVATE);
+  EXPECT_EQ(activate(Panel(PanelId::Shift)), MA_NOACTIVATE);
+}
+
+TEST_F(KeyboardWindowTest, ClosingEndsTheMessageLoopDestroyingDoesNot) {
+  { Win32KeyboardWindow other; }
+  MSG quit;
+  EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+
+  SendMessageA(window_.handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(window_.handle()));
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// ---------------------------------------------------------------- the grid
+
+TEST_F(KeyboardWindowTest, FortyEightButtonsInTheirCells) {
+  EXPECT_EQ(window_.button(design::kCentreCell), nullptr);
+  for (int cell = 1; cell <= design::kCellCount; ++cell) {
+    if (cell == design::kCentreCell) continue;
+    ASSERT_NE(window_.button(cell), nullptr) << cell;
+    const RECT place = PlaceInParent(Button(cell));
+    EXPECT_EQ(place.left, design::CellLeft(cell)) << cell;
+    EXPECT_EQ(place.top, design::CellTop(cell)) << cell;
+    EXPECT_EQ(place.right - place.left, design::kButtonSize) << cell;
+    EXPECT_EQ(place.bottom - place.top, design::kButtonSize) << cell;
+    EXPECT_EQ(window_.button(cell)->caption(), std::to_string(cell)) << cell;
+  }
+}
+
+TEST_F(KeyboardWindowTest, ButtonsTellTheirNames) {
+  Click(Button(3));
+  Click(Button(30));
+  Click(Button(49));
+  EXPECT_THAT(events_.log(), ElementsAre("doclick SpeedButton3", "doclick SpeedButton30",
+                                         "doclick SpeedButton49"));
+}
+
+TEST_F(KeyboardWindowTest, EveryPressOfAQuickDoubleClickCounts) {
+  // The class asks for no double-click messages, so the second press
+  // arrives as a plain press.
+  const auto class_style = GetClassLongPtrA(Button(7), GCL_STYLE);
+  EXPECT_EQ(class_style & CS_DBLCLKS, 0u);
+  Click(Button(7));
+  Click(Button(7));
+  EXPECT_THAT(events_.log(), ElementsAre("doclick SpeedButton7", "doclick SpeedButton7"));
+}
+
+TEST_F(KeyboardWindowTest, APressReleasedOutsideTheButtonIsNoClick) {
+  SendMessageA(Button(7), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  SendMessageA(Button(7), WM_MOUSEMOVE, MK_LBUTTON, At(40, 5));
+  SendMessageA(Button(7), WM_LBUTTONUP, 0, At(40, 5));
+  EXPECT_THAT(events_.log(), IsEmpty());
+}
+
+TEST_F(KeyboardWindowTest, CaptionsAndFontColoursArePainted) {
+  window_.SetButtonCaption(7, "W");
+  EXPECT_EQ(window_.button(7)->caption(), "W");
+  char text[8] = {};
+  GetWindowTextA(Button(7), text, sizeof text);
+  EXPECT_STREQ(text, "W");
+
+  constexpr COLORREF kPurple = RGB(128, 0, 128);
+  EXPECT_EQ(CountPixels(Button(7), kPurple), 0);
+  window_.SetButtonFontColour(7, FontColour::Purple);
+  EXPECT_EQ(window_.button(7)->font_colour(), FontColour::Purple);
+  EXPECT_GT(CountPixels(Button(7), kPurple), 5);
+  window_.SetButtonFontColour(7, FontColour::WindowText);
+  EXPECT_EQ(CountPixels(Button(7), kPurple), 0);
+  EXPECT_GT(CountPixels(Button(7), GetSysColor(COLOR_WINDOWTEXT)), 5);
+}
+
+TEST_F(KeyboardWindowTest, CaptionsAreShownAsWritten) {
+  window_.SetButtonCaption(8, "&");
+  window_.SetButtonCaption(9, "");
+  EXPECT_GT(CountPixels(Button(8), GetSysColor(COLOR_WINDOWTEXT)), 5) << "'&' is no prefix";
+  EXPECT_EQ(CountPixels(Button(9), GetSysColor(COLOR_WINDOWTEXT)), 0);
+}
+
+TEST_F(KeyboardWindowTest, CellsWithoutAButtonAreIgnored) {
+  for (int cell : {0, design::kCentreCell, design::kCellCount + 1}) {
+    window_.SetButtonCaption(cell, "x");
+    window_.SetButtonFontColour(cell, FontColour::Purple);
+  }
+  EXPECT_EQ(window_.button(24)->caption(), "24");
+}
+
+// ---------------------------------------------------------------- the panels
+
+TEST_F(KeyboardWindowTest, PanelsNestedInTheCentreCell) {
+  const RECT extend = PlaceInParent(Panel(PanelId::Extend));
+  EXPECT_EQ(GetParent(Panel(PanelId::Extend)), window_.handle());
+  EXPECT_EQ(extend.left, design::kExtendPanelLeft);
+  EXPECT_EQ(extend.top, design::kExtendPanelTop);
+  EXPECT_EQ(extend.right - extend.left, design::kExtendPanelSize);
+
+  // The Shift panel lies inside the Extend panel's border: client 105..119.
+  EXPECT_EQ(GetParent(Panel(PanelId::Shift)), Panel(PanelId::Extend));
+  RECT shift;
+  GetWindowRect(Panel(PanelId::Shift), &shift);
+  MapWindowPoints(nullptr, window_.handle(), reinterpret_cast<POINT*>(&shift), 2);
+  EXPECT_EQ(shift.left, 105);
+  EXPECT_EQ(shift.top, 105);
+  EXPECT_EQ(shift.right, 120);
+  EXPECT_EQ(shift.bottom, 120);
+
+  EXPECT_EQ(ChildWindowFromPoint(window_.handle(), POINT{112, 112}), Panel(PanelId::Extend));
+  EXPECT_EQ(ChildWindowFromPoint(Panel(PanelId::Extend), POINT{8, 8}), Panel(PanelId::Shift));
+}
+
+TEST_F(KeyboardWindowTest, PanelsAreSeparateTargets) {
+  SendMessageA(Panel(PanelId::Shift), WM_MOUSEMOVE, 0, At(3, 3));
+  SendMessageA(Panel(PanelId::Extend), WM_MOUSEMOVE, 0, At(2, 2));
+  Click(Panel(PanelId::Shift), 3, 3);
+  Click(Panel(PanelId::Extend), 2, 2);
+  EXPECT_THAT(events_.log(), ElementsAre("PanelMouseMove Shift", "PanelMouseMove Extend",
+                                         "PanelClick Shift", "PanelClick Extend"));
+}
+
+TEST_F(KeyboardWindowTest, AQuickDoubleClickOnAPanelCountsOnce) {
+  const auto class_style = GetClassLongPtrA(Panel(PanelId::Shift), GCL_STYLE);
+  EXPECT_NE(class_style & CS_DBLCLKS, 0u);
+  const HWND shift = Panel(PanelId::Shift);
+  SendMessageA(shift, WM_LBUTTONDOWN, MK_LBUTTON, At(3, 3));
+  SendMessageA(shift, WM_LBUTTONUP, 0, At(3, 3));
+  SendMessageA(shift, WM_LBUTTONDBLCLK, MK_LBUTTON, At(3, 3));
+  SendMessageA(shift, WM_LBUTTONUP, 0, At(3, 3));
+  EXPECT_THAT(events_.log(), ElementsAre("PanelClick Shift"));
+}
+
+TEST_F(KeyboardWindowTest, APressReleasedOutsideThePanelIsNoClick) {
+  SendMessageA(Panel(PanelId::Shift), WM_LBUTTONDOWN, MK_LBUTTON, At(3, 3));
+  SendMessageA(Panel(PanelId::Shift), WM_LBUTTONUP, 0, At(30, 3));
+  EXPECT_THAT(events_.log(), IsEmpty());
+}
+
+TEST_F(KeyboardWindowTest, PanelsShowTheirStateAsAPlainSquareOfColour) {
+  const struct {
+    PanelState state;
+    COLORREF colour;
+  } states[] = {{PanelState::Hover, RGB(0, 128, 128)},
+                {PanelState::Armed, RGB(0, 0, 0)},
+                {PanelState::Idle, GetSysColor(COLOR_BTNFACE)}};
+  for (const auto& [state, colour] : states) {
+    window_.SetPanelState(PanelId::Shift, state);
+    EXPECT_EQ(window_.panel(PanelId::Shift).state(), state);
+    EXPECT_EQ(CountPixels(Panel(PanelId::Shift), colour), 13 * 13);
+  }
+  window_.SetPanelState(PanelId::Extend, PanelState::Armed);
+  EXPECT_EQ(Painted(Panel(PanelId::Extend)).front(), RGB(0, 0, 0));
+  EXPECT_EQ(window_.panel(PanelId::Shift).state(), PanelState::Idle);
+}
+
+// ---------------------------------------------------------------- the popup menu
+
+TEST_F(KeyboardWindowTest, PopupMenuHoldsTwoIndependentCheckItems) {
+  const HMENU menu = window_.popup_menu();
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  char text[32] = {};
+  GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "Available");
+  GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "Show All");
+
+  const auto checked = [menu](UINT position) {
+    return (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0;
+  };
+  EXPECT_FALSE(checked(0));
+  EXPECT_FALSE(checked(1));
+  window_.SetMenuItemChecked(MenuItemId::ShowAll, true);
+  EXPECT_FALSE(checked(0));
+  EXPECT_TRUE(checked(1));
+  window_.SetMenuItemChecked(MenuItemId::Available, true);
+  window_.SetMenuItemChecked(MenuItemId::ShowAll, false);
+  EXPECT_TRUE(checked(0));
+  EXPECT_FALSE(checked(1));
+}
+
+}  // namespace
+}  // namespace plinth::platform::win32

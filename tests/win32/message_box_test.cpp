@@ -1,0 +1,111 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "platform/win32/win32_keyboard_window.h"
+#include "platform/win32/windows_api.h"
+#include "tests/win32/recording_events.h"
+
+namespace plinth::platform::win32 {
+namespace {
+
+using ::testing::ElementsAre;
+
+// What a message box showed, seen from another thread, which then closes it
+// with its OK button.
+struct SeenBox {
+  bool found = false;
+  RECT frame{};
+  std::string text;
+  bool owner_enabled = true;
+};
+
+class BoxWatcher {
+ public:
+  BoxWatcher(const char* title, HWND owner)
+      : thread_([this, title, owner] { Watch(title, owner); }) {}
+  ~BoxWatcher() {
+    if (thread_.joinable()) thread_.join();
+  }
+  SeenBox Result() {
+    thread_.join();
+    return seen_;
+  }
+
+ private:
+  void Watch(const char* title, HWND owner) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+      HWND box = FindWindowA("#32770", title);
+      if (box != nullptr && IsWindowVisible(box)) {
+        Sleep(100);  // let the box finish laying itself out
+        seen_.found = true;
+        GetWindowRect(box, &seen_.frame);
+        char text[512] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's text control
+        seen_.text = text;
+        seen_.owner_enabled = IsWindowEnabled(owner) != FALSE;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  }
+
+  SeenBox seen_;
+  std::thread thread_;
+};
+
+void ExpectCentredOnTheScreen(const RECT& frame) {
+  const int centre_x = (frame.left + frame.right) / 2;
+  const int centre_y = (frame.top + frame.bottom) / 2;
+  EXPECT_NEAR(centre_x, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR(centre_y, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+TEST(KeyboardWindowDialogs, WarningIsCentredAndModalToTheKeyboard) {
+  Win32KeyboardWindow window;
+  window.Show();
+  BoxWatcher watcher("Warning", window.handle());
+  window.ShowWarning("Error - Inifile not found -Extend");
+  const SeenBox seen = watcher.Result();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.text, "Error - Inifile not found -Extend");
+  ExpectCentredOnTheScreen(seen.frame);
+  EXPECT_FALSE(seen.owner_enabled);
+  EXPECT_TRUE(IsWindowEnabled(window.handle()));
+}
+
+TEST(KeyboardWindowDialogs, ApplicationErrorShowsTheTextGiven) {
+  Win32KeyboardWindow window;
+  window.Show();
+  BoxWatcher watcher("Plinth", nullptr);
+  window.ShowApplicationError("System Error.  Code: 5.\r\nAccess denied");
+  const SeenBox seen = watcher.Result();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(seen.text, "System Error.  Code: 5.\r\nAccess denied");
+}
+
+TEST(KeyboardWindowDialogs, AFailureInAHandlerIsReportedAndTheWindowGoesOn) {
+  Win32KeyboardWindow window;
+  RecordingEvents events;
+  window.SetEventSink(&events);
+  window.Show();
+  const HWND button = window.button(7)->handle();
+  events.FailNextWith("out of memory");
+  BoxWatcher watcher("Plinth", nullptr);
+  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(watcher.Result().text, "out of memory");
+
+  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_THAT(events.log(), ElementsAre("doclick SpeedButton7", "doclick SpeedButton7"));
+}
+
+}  // namespace
+}  // namespace plinth::platform::win32

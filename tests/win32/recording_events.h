@@ -1,0 +1,46 @@
+#pragma once
+
+// A window's event sink that writes down what reaches it, one line each,
+// and can be told to fail in a handler.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/keyboard_window.h"
+
+namespace plinth::platform::win32 {
+
+class RecordingEvents final : public WindowEvents {
+ public:
+  void doclick(std::string_view sender_name) override {
+    Record("doclick " + std::string(sender_name));
+  }
+  void PanelMouseMove(PanelId sender) override { Record("PanelMouseMove " + Name(sender)); }
+  void PanelClick(PanelId sender) override { Record("PanelClick " + Name(sender)); }
+  void Available1Click(MenuItemId sender) override {
+    Record(sender == MenuItemId::Available ? "Available1Click Available"
+                                           : "Available1Click ShowAll");
+  }
+
+  const std::vector<std::string>& log() const { return log_; }
+  // The next handler throws this failure after recording its event.
+  void FailNextWith(std::string message) { failure_ = std::move(message); }
+
+ private:
+  static std::string Name(PanelId panel) { return panel == PanelId::Shift ? "Shift" : "Extend"; }
+  void Record(std::string line) {
+    log_.push_back(std::move(line));
+    if (!failure_.empty()) {
+      const std::string message = std::move(failure_);
+      failure_.clear();
+      throw std::runtime_error(message);
+    }
+  }
+
+  std::vector<std::string> log_;
+  std::string failure_;
+};
+
+}  // namespace plinth::platform::win32
