@@ -66,7 +66,7 @@ class LineChecker {
   }
 
   void CheckHeader(const ProfileLine& line) {
-    const std::string section = "[" + std::string(line.section) + "]";
+    const std::string section = std::string("[") + std::string(line.section) + "]";
     if (!line.trailing.empty() && line.trailing.front() != ';') {
       Add(line, "text after the ']' is ignored: " + ShortQuoted(line.trailing));
     }

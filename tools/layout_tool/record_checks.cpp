@@ -223,7 +223,7 @@ class RecordChecker {
     if (text.empty()) {
       if (from[Field::Type] == kFromDefaultLayout) return;  // Default.ini's own blank
       findings_.Add(from.section_line,
-                    "[" + SlotName() +
+                    std::string("[") + SlotName() +
                         "] is a KEY without KeyString or Caption and types nothing (an empty "
                         "Type makes a blank button)");
       return;
