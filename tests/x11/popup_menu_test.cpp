@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/form_design.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
 #include "tests/x11/support/on_display.h"
@@ -11,15 +10,13 @@
 namespace plinth::x11_test {
 namespace {
 
-namespace design = platform::design;
-
 class PopupMenuTest : public OnDisplay {
  protected:
   void SetUp() override {
     keyboard_ = std::make_unique<KeyboardProgram>(
         session, LayoutFiles{{"Default", KeyLayout({{1, "q"}})}, {"Extend", ""}});
     ASSERT_TRUE(keyboard_->WaitForWindow());
-    ASSERT_TRUE(WaitUntil([&] { return !keyboard_->CellShowsText(2); }));
+    ASSERT_EQ(keyboard_->WaitForCellsWithText({1}), std::set<int>{1});
   }
 
   // Opens the menu over cell 2 and chooses item 0 ("Available") or 1
@@ -37,20 +34,15 @@ class PopupMenuTest : public OnDisplay {
 
 TEST_P(PopupMenuTest, ShowAllNumbersEveryCellUntilUnticked) {
   Choose(1);
-  ASSERT_TRUE(WaitUntil([&] { return keyboard_->CellShowsText(2); }));
-  for (int cell = 1; cell <= design::kCellCount; ++cell) {
-    if (cell == design::kCentreCell) continue;
-    EXPECT_TRUE(keyboard_->CellShowsText(cell)) << "cell " << cell;
-  }
+  EXPECT_EQ(keyboard_->WaitForCellsWithText(AllButtonCells()), AllButtonCells());
   Choose(1);
-  EXPECT_TRUE(WaitUntil([&] { return !keyboard_->CellShowsText(2); }));
-  EXPECT_TRUE(keyboard_->CellShowsText(1));
+  EXPECT_EQ(keyboard_->WaitForCellsWithText({1}), std::set<int>{1});
 }
 
 TEST_P(PopupMenuTest, AvailableNumbersTheEmptyCells) {
+  // Cell 1 keeps its caption; every other cell, empty, shows its number.
   Choose(0);
-  EXPECT_TRUE(WaitUntil([&] { return keyboard_->CellShowsText(2); }));
-  EXPECT_TRUE(keyboard_->CellShowsText(48));
+  EXPECT_EQ(keyboard_->WaitForCellsWithText(AllButtonCells()), AllButtonCells());
 }
 
 PLINTH_ON_EVERY_DISPLAY(PopupMenuTest);

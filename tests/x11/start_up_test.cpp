@@ -41,11 +41,7 @@ TEST_P(StartUpTest, ShowsTheWindowCaptionedPlinthWithTheLayoutsLabels) {
             std::make_pair(design::kClientWidth, design::kClientHeight));
 
   // The numbers of the window as designed give way to the layout's labels.
-  ASSERT_TRUE(WaitUntil([&] { return !keyboard.CellShowsText(2); }));
-  for (int cell = 1; cell <= design::kCellCount; ++cell) {
-    if (cell == design::kCentreCell) continue;
-    EXPECT_EQ(keyboard.CellShowsText(cell), captions.contains(cell)) << "cell " << cell;
-  }
+  EXPECT_EQ(keyboard.WaitForCellsWithText(CellsOf(captions)), CellsOf(captions));
   EXPECT_EQ(keyboard.StandardError(), "");
 }
 
@@ -86,11 +82,7 @@ TEST_P(StartUpTest, WarnsOfEachMissingLayoutAndThenShowsTheCellNumbers) {
     ASSERT_TRUE(WaitUntil([&] { return !IsMapped(display(), *dialog); }));
   }
   ASSERT_TRUE(keyboard.WaitForWindow());
-  ASSERT_TRUE(WaitUntil([&] { return keyboard.CellShowsText(49); }));
-  for (int cell = 1; cell <= design::kCellCount; ++cell) {
-    if (cell == design::kCentreCell) continue;
-    EXPECT_TRUE(keyboard.CellShowsText(cell)) << "cell " << cell;
-  }
+  EXPECT_EQ(keyboard.WaitForCellsWithText(AllButtonCells()), AllButtonCells());
   const std::string errors = keyboard.StandardError();
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 3) << errors;
 }

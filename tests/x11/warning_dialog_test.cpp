@@ -22,7 +22,7 @@ using WarningDialogTest = OnDisplay;
 TEST_P(WarningDialogTest, OpensAboveTheKeyboardAndHoldsItsClicksUntilClosed) {
   KeyboardProgram keyboard(session, {{"Default", kLayoutWithUnknownKey}, {"Extend", ""}});
   ASSERT_TRUE(keyboard.WaitForWindow());
-  ASSERT_TRUE(WaitUntil([&] { return keyboard.CellShowsText(1) && !keyboard.CellShowsText(2); }));
+  ASSERT_EQ(keyboard.WaitForCellsWithText({1}), std::set<int>{1});
 
   ClickAt(display(), keyboard.CellCentre(1));
   const std::optional<Window> dialog = x11_test::WaitForWindow(display(), "Warning");

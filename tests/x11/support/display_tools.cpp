@@ -246,6 +246,18 @@ void RequestClose(Display* display, Window window) {
   XFlush(display);
 }
 
+ScreenPoint PointerPosition(Display* display) {
+  Window root = 0;
+  Window child = 0;
+  ScreenPoint point;
+  int window_x = 0;
+  int window_y = 0;
+  unsigned int mask = 0;
+  XQueryPointer(display, DefaultRootWindow(display), &root, &child, &point.x, &point.y, &window_x,
+                &window_y, &mask);
+  return point;
+}
+
 void MovePointer(Display* display, ScreenPoint point) {
   XTestFakeMotionEvent(display, DefaultScreen(display), point.x, point.y, CurrentTime);
   XSync(display, False);

@@ -26,6 +26,7 @@ struct Rgb {
 struct ScreenPoint {
   int x = 0;
   int y = 0;
+  friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
 // Polls `condition` until it holds or `timeout` has passed; returns its
@@ -74,6 +75,9 @@ bool IsStackedAbove(Display* display, Window upper, Window lower);
 
 // Asks the client of `window` to close it, as a close box does.
 void RequestClose(Display* display, Window window);
+
+// Where the pointer is on the screen.
+ScreenPoint PointerPosition(Display* display);
 
 // The real pointer, through XTest.
 void MovePointer(Display* display, ScreenPoint point);

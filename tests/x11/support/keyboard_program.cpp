@@ -20,6 +20,20 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 }  // namespace
 
+std::set<int> AllButtonCells() {
+  std::set<int> cells;
+  for (int cell = 1; cell <= design::kCellCount; ++cell) {
+    if (cell != design::kCentreCell) cells.insert(cell);
+  }
+  return cells;
+}
+
+std::set<int> CellsOf(const std::map<int, std::string>& captions) {
+  std::set<int> cells;
+  for (const auto& entry : captions) cells.insert(entry.first);
+  return cells;
+}
+
 std::string KeyLayout(const std::map<int, std::string>& captions) {
   std::string text;
   for (const auto& [cell, caption] : captions) {
@@ -77,6 +91,20 @@ bool KeyboardProgram::CellShowsText(int cell) const {
       AtClient(design::CellLeft(cell) + kInset, design::CellTop(cell) + kInset);
   const int size = design::kButtonSize - 2 * kInset - 3;
   return DarkPixels(session_.display(), corner.x, corner.y, size, size) > 4;
+}
+
+std::set<int> KeyboardProgram::CellsWithText() const {
+  std::set<int> cells;
+  for (const int cell : AllButtonCells()) {
+    if (CellShowsText(cell)) cells.insert(cell);
+  }
+  return cells;
+}
+
+std::set<int> KeyboardProgram::WaitForCellsWithText(const std::set<int>& cells) const {
+  std::set<int> seen;
+  WaitUntil([&] { return (seen = CellsWithText()) == cells; });
+  return seen;
 }
 
 Typepad::Typepad(XSession& session, const std::string& title, ScreenPoint where)

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "tests/x11/support/child_process.h"
@@ -20,6 +21,11 @@ namespace plinth::x11_test {
 
 // Layout file contents by layout name ("Default" for Default.ini).
 using LayoutFiles = std::map<std::string, std::string>;
+
+// Every cell of the grid that has a button.
+std::set<int> AllButtonCells();
+// The cells of `captions`.
+std::set<int> CellsOf(const std::map<int, std::string>& captions);
 
 // A layout whose base layer has a KEY button with the caption given per
 // cell; every other cell is empty.
@@ -43,6 +49,10 @@ class KeyboardProgram {
   ScreenPoint CellCentre(int cell) const;
   // Whether the grid button of `cell` shows any text.
   bool CellShowsText(int cell) const;
+  // The cells whose buttons show text.
+  std::set<int> CellsWithText() const;
+  // Waits until exactly `cells` show text; returns the last cells seen.
+  std::set<int> WaitForCellsWithText(const std::set<int>& cells) const;
 
  private:
   XSession& session_;

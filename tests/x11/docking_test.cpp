@@ -1,0 +1,77 @@
+// The window's place and frame as the keyboard sees them: docking to the
+// screen's corners puts the outer window, frame included, against the
+// edges; the pointer returns to the centre of the window at its new place;
+// ending the program lets the click finish.
+
+#include <gtest/gtest.h>
+
+#include "platform/form_design.h"
+#include "platform/x11/frame_extents.h"
+#include "tests/x11/support/display_tools.h"
+#include "tests/x11/support/keyboard_program.h"
+#include "tests/x11/support/on_display.h"
+
+namespace plinth::x11_test {
+namespace {
+
+namespace design = platform::design;
+
+std::string MoveButton(int cell, const char* vertical, const char* horizontal) {
+  return "[Button" + std::to_string(cell) +
+         "]\r\nType=ACTION\r\nCaption=mv\r\nHandler=DEFAULT\r\n" +
+         "Action=MOVE\r\nParam1=" + vertical + "\r\nParam2=" + horizontal + "\r\n\r\n";
+}
+
+const std::string kDockingLayout =
+    MoveButton(1, "TOP", "LEFT") + MoveButton(7, "TOP", "RIGHT") +
+    MoveButton(43, "BOTTOM", "LEFT") + MoveButton(49, "BOTTOM", "RIGHT") +
+    "[Button47]\r\nType=ACTION\r\nCaption=Quit\r\nHandler=EXTEND\r\nAction=TERMINATE\r\n";
+
+class DockingTest : public OnDisplay {
+ protected:
+  platform::x11::FrameExtents Frame(Window window) const {
+    if (!has_window_manager()) return {};
+    platform::x11::FrameExtents frame;
+    EXPECT_TRUE(WaitUntil([&] {
+      const auto reported = platform::x11::ReadFrameExtents(display(), window);
+      if (reported) frame = *reported;
+      return reported.has_value();
+    }));
+    return frame;
+  }
+};
+
+TEST_P(DockingTest, DocksTheOuterWindowToEachCornerAndReturnsThePointer) {
+  KeyboardProgram keyboard(session, {{"Default", kDockingLayout}, {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  ASSERT_EQ(keyboard.WaitForCellsWithText({1, 7, 43, 47, 49}), (std::set<int>{1, 7, 43, 47, 49}));
+  const platform::x11::FrameExtents frame = Frame(keyboard.window());
+  const int outer_width = design::kClientWidth + frame.left + frame.right;
+  const int outer_height = design::kClientHeight + frame.top + frame.bottom;
+  const int right = XSession::kScreenWidth - outer_width;
+  const int bottom = XSession::kScreenHeight - outer_height;
+
+  struct Corner {
+    int cell;
+    ScreenPoint outer;
+  };
+  for (const Corner corner : {Corner{7, {right, 0}}, Corner{49, {right, bottom}},
+                              Corner{43, {0, bottom}}, Corner{1, {0, 0}}}) {
+    SCOPED_TRACE(corner.cell);
+    ClickAt(display(), keyboard.CellCentre(corner.cell));
+    const ScreenPoint client{corner.outer.x + frame.left, corner.outer.y + frame.top};
+    EXPECT_TRUE(WaitUntil([&] { return ClientOrigin(display(), keyboard.window()) == client; }));
+    // The home point: the centre of the centre cell.
+    const ScreenPoint home{client.x + design::kExtendPanelLeft + design::kExtendPanelSize / 2,
+                           client.y + design::kExtendPanelTop + design::kExtendPanelSize / 2};
+    EXPECT_TRUE(WaitUntil([&] { return PointerPosition(display()) == home; }));
+  }
+
+  ClickAt(display(), keyboard.CellCentre(47));
+  EXPECT_EQ(keyboard.process().WaitForExit(5000ms), 0);
+}
+
+PLINTH_ON_EVERY_DISPLAY(DockingTest);
+
+}  // namespace
+}  // namespace plinth::x11_test
