@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the Linux build (unit, tool and X11
-# end-to-end tests), the core under AddressSanitizer + UBSan, and the
+# end-to-end tests), the core under AddressSanitizer + UBSan, the fuzz
+# targets for a few seconds each (clang, libFuzzer), and the
 # Windows build under Wine. Tests that need a display start their own Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +9,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
 
-for preset in dev asan; do
+for preset in dev asan fuzz; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
