@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,6 +54,7 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& display,
   if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
   if (quiet && std::freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
   std::vector<char*> args;
+  args.reserve(argv.size() + 1);
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
   execvp(args[0], args.data());
@@ -194,7 +196,7 @@ struct Row {
 double Percentile(std::vector<double> samples, double fraction) {
   std::sort(samples.begin(), samples.end());
   const auto index =
-      static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
+      static_cast<std::size_t>(std::lround(fraction * static_cast<double>(samples.size() - 1)));
   return samples[index];
 }
 

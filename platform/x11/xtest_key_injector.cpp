@@ -142,7 +142,8 @@ int XTestKeyInjector::Resolve(std::uint16_t code) {
   const Keysym keysym = keysyms->ForShift(shift);
   const int keycode = keysyms->IsCharacterKey() ? keymap.FindCharacterKey(keysym, shift)
                                                 : keymap.FindFunctionKey(keysym);
-  if (keycode != 0) return keycode;
+  // Without XTest nothing can be sent: leave the keymap alone.
+  if (keycode != 0 || !has_xtest_) return keycode;
   return spares_.Acquire(keysym, keymap.EmptyKeycodes());
 }
 

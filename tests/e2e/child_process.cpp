@@ -21,6 +21,7 @@ using Clock = std::chrono::steady_clock;
                             const std::map<std::string, std::string>& extra_env) {
   for (const auto& [name, value] : extra_env) setenv(name.c_str(), value.c_str(), 1);
   std::vector<char*> args;
+  args.reserve(argv.size() + 1);
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
   execvp(args[0], args.data());

@@ -41,7 +41,8 @@ std::vector<KeySym> KeyboardMapping(Display* display) {
   XDisplayKeycodes(display, &min_keycode, &max_keycode);
   KeySym* mapping = XGetKeyboardMapping(display, static_cast<KeyCode>(min_keycode),
                                         max_keycode - min_keycode + 1, &per_keycode);
-  std::vector<KeySym> keysyms(mapping, mapping + (max_keycode - min_keycode + 1) * per_keycode);
+  const auto count = static_cast<std::ptrdiff_t>(max_keycode - min_keycode + 1) * per_keycode;
+  std::vector<KeySym> keysyms(mapping, mapping + count);
   XFree(mapping);
   return keysyms;
 }
@@ -77,7 +78,7 @@ class XTestKeyInjectorTest : public ::testing::Test {
   Strokes Type(std::uint16_t code, ModifierSet modifiers = 0) {
     const std::size_t before = recorder_->Keys().size();
     PostKeyStroke(*injector_, code, modifiers);
-    const auto events = static_cast<std::size_t>(2 + 2 * std::popcount(modifiers & 7u));
+    const std::size_t events = 2 + 2 * static_cast<std::size_t>(std::popcount(modifiers & 7u));
     EXPECT_TRUE(recorder_->WaitForKeys(before + events)) << "key 0x" << std::hex << code;
     return recorder_->Summaries(before);
   }
