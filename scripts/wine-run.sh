@@ -55,8 +55,12 @@ start_xvfb() {
 
 # The wine server of our prefix, found by the prefix in its environment.
 server_pid() {
-  local pid
-  for pid in $(pgrep -x wineserver64 || true); do
+  local comm name pid
+  for comm in /proc/[0-9]*/comm; do
+    read -r name <"$comm" 2>/dev/null || continue
+    [ "$name" = wineserver64 ] || continue
+    pid=${comm#/proc/}
+    pid=${pid%/comm}
     if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       echo "$pid"
       return
