@@ -106,4 +106,4 @@ for file in Plinth.exe Default.ini Extend.ini README.txt; do
 done
 grep -q $'\r$' "$folder/README.txt" || fail "README.txt lacks Windows line ends"
 
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-display "$work"
+scripts/own-display.sh "$0" --on-display "$work"

@@ -31,7 +31,7 @@ shoot_keyboard() {
     kill -0 "$pid" 2>/dev/null || fail "$program ended before its window appeared: $(cat "$log")"
     [ $((tries += 1)) -le 150 ] || fail "no window named Plinth from $program within 30 s"
     sleep 0.2
-    window=$(xdotool search --name '^Plinth$' 2>/dev/null | head -n 1 || true)
+    window=$(xdotool search --onlyvisible --name '^Plinth$' 2>/dev/null | head -n 1 || true)
   done
 
   # The picture is taken once two in a row agree, so drawing has finished.
@@ -48,7 +48,7 @@ shoot_keyboard() {
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   local gone=0
-  while xdotool search --name '^Plinth$' >/dev/null 2>&1; do
+  while xdotool search --onlyvisible --name '^Plinth$' >/dev/null 2>&1; do
     [ $((gone += 1)) -le 50 ] || fail "the window of $program stayed after it was stopped"
     sleep 0.1
   done
@@ -164,4 +164,4 @@ for layout in "$root"/usr/lib/plinth/*.ini; do
     fail "plinth-layout check $(basename "$layout"): $(cat "$work/check.log")"
 done
 
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --on-display "$root" "$work" "$source_dir"
+"$source_dir/scripts/own-display.sh" "$0" --on-display "$root" "$work" "$source_dir"
