@@ -9,7 +9,7 @@ packages=(
   libfltk1.3-dev libx11-dev libxtst-dev libxext-dev libxft-dev libxinerama-dev libxfixes-dev libxcursor-dev libxrender-dev libfontconfig-dev
   xvfb xauth x11-xkb-utils libxi-dev openbox xdotool x11-utils x11-xserver-utils imagemagick fonts-dejavu-core
   mingw-w64 wine wine64
-  valgrind
+  valgrind dpkg-dev file lintian desktop-file-utils
 )
 
 missing=()
