@@ -47,9 +47,12 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   platform::Point OuterPosition() override { return position_; }
   platform::Size OuterSize() override { return size_; }
   void MoveTo(platform::Point outer) override;
-  platform::Point FrameOffset() override { return kFrameOffset; }
+  platform::Point FrameOffset() override { return frame_offset_; }
   void ShowWarning(const std::string& text) override;
   void ShowApplicationError(const std::string& text) override;
+
+  // A window manager that frames the window differently, or starts late.
+  void set_frame_offset(platform::Point offset) { frame_offset_ = offset; }
 
   // ---- what the window shows
   const std::string& caption() const { return caption_; }
@@ -101,6 +104,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   bool available_checked_ = false;
   bool show_all_checked_ = false;
   platform::Point position_{platform::design::kWindowLeft, platform::design::kWindowTop};
+  platform::Point frame_offset_ = kFrameOffset;
   platform::Size size_ = kOuterSize;
   std::vector<platform::Point> moves_;
   int misaddressed_calls_ = 0;

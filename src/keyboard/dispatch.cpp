@@ -39,7 +39,10 @@ void TForm1::doclick(std::string_view sender_name) {
 }
 
 void TForm1::ReturnPointer() {
-  // The window's place is read now: an action may just have moved it.
+  // The window's place and frame are read now: an action may just have moved
+  // the window, and a window manager started after the keyboard frames it
+  // only later.
+  UpdateHomePoint();
   const platform::Point outer = window_.OuterPosition();
   const auto error = services_.pointer.SetCursorPos({outer.x + HomeX, outer.y + HomeY});
   if (!error) return;

@@ -82,6 +82,7 @@ class TForm1 final : public platform::WindowEvents {
   void SetPanel(PanelId panel, PanelState state);
   void ReleasePanel(PanelId panel, bool release);
   std::string ExecutableDirectory();
+  void UpdateHomePoint();
   void ReturnPointer();
 
   platform::Services& services_;

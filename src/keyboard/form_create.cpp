@@ -24,8 +24,12 @@ void TForm1::FormCreate() {
   Flags.Selecting = false;
   Flags.Shift1Lock = false;
 
-  // The home point is the centre of the centre cell, measured from the
-  // window's outer top-left corner.
+  UpdateHomePoint();
+}
+
+void TForm1::UpdateHomePoint() {
+  // The centre of the centre cell, measured from the window's outer top-left
+  // corner, so it moves with the frame the window manager draws.
   namespace design = platform::design;
   const platform::Point frame = window_.FrameOffset();
   HomeX = design::kExtendPanelLeft + design::kExtendPanelSize / 2 + frame.x;

@@ -173,6 +173,14 @@ TEST_F(DispatchTest, PointerGoesToTheHomePointOfTheDockedWindow) {
   EXPECT_THAT(pointer.moves(), ElementsAre(Point{114, 132}));
 }
 
+TEST_F(DispatchTest, PointerFollowsAFrameThatChangedAfterStart) {
+  window.set_frame_offset({0, 0});  // no window manager yet
+  Start("[Button1]\nCaption=a\n");
+  window.set_frame_offset({4, 30});  // one has framed the window since
+  Click(1);
+  EXPECT_THAT(pointer.moves(), ElementsAre(Point{194 + 112 + 4, 250 + 112 + 30}));
+}
+
 TEST_F(DispatchTest, ARefusedPointerMoveIsReportedAndTheKeyboardGoesOn) {
   Start("[Button1]\nCaption=a\n");
   pointer.FailWith({5, "Access is denied."});
