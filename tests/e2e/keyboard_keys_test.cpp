@@ -43,7 +43,16 @@ constexpr const char* kLayout =
     "[Button11]\r\nCaption=c\r\n"
     "[Button12]\r\nCaption=d\r\nAction=CTRLALT\r\n"
     "[Button13]\r\nCaption=\xC9\r\n"
-    "[Button14]\r\nCaption=1\r\nShifted=1\r\n";
+    "[Button14]\r\nCaption=1\r\nShifted=1\r\n"
+    "[Button15]\r\nType=ACTION\r\nHandler=DEFAULT\r\nAction=BEGINEXTEND\r\n"
+    "[Button16]\r\nType=ACTION\r\nHandler=EXTEND\r\nAction=LOADINI\r\nParam1=Second\r\n";
+
+// The extend layout types x in cell 1 and goes back from cell 2; the layout
+// that LOADINI reads types z in cell 1.
+constexpr const char* kExtendLayout =
+    "[Button1]\r\nCaption=x\r\n"
+    "[Button2]\r\nType=ACTION\r\nHandler=DEFAULT\r\nAction=CANCELEXTEND\r\n";
+constexpr const char* kSecondLayout = "[Button1]\nCaption=z\n";
 
 constexpr const char* kRecorderGeometry = "560,60,400,300";
 
@@ -54,7 +63,8 @@ class KeyboardKeysTest : public x11_test::OnDisplay {
                                               kRecorderGeometry);
     ASSERT_TRUE(recorder_->WaitUntilReady()) << "the recorder did not get the focus";
     keyboard_ = std::make_unique<x11_test::KeyboardProgram>(
-        session, x11_test::LayoutFiles{{"Default", kLayout}, {"Extend", ""}});
+        session, x11_test::LayoutFiles{
+                     {"Default", kLayout}, {"Extend", kExtendLayout}, {"Second", kSecondLayout}});
     ASSERT_TRUE(keyboard_->WaitForWindow()) << keyboard_->StandardError();
     ASSERT_TRUE(RecorderHasFocus());
   }
@@ -221,6 +231,17 @@ TEST_P(KeyboardKeysTest, CtrlAndAltTogglesArmTheNextKeyOnly) {
   EXPECT_THAT(Click(12, 6), ElementsAre("+Control_L", "+Alt_L ctrl", "+d ctrl+alt", "-d ctrl+alt",
                                         "-Alt_L ctrl+alt", "-Control_L ctrl"));
   EXPECT_TRUE(CaptionBecomes("D - 68")) << Caption();
+}
+
+TEST_P(KeyboardKeysTest, TheExtendLayoutAndALoadedLayoutTypeTheirKeys) {
+  EXPECT_THAT(Click(15, 0), IsEmpty());  // BEGINEXTEND
+  EXPECT_THAT(Click(1, 2), ElementsAre("+x", "-x"));
+  EXPECT_THAT(Click(2, 0), IsEmpty());  // CANCELEXTEND
+  EXPECT_THAT(Click(1, 2), ElementsAre("+a", "-a"));
+
+  EXPECT_THAT(Click(16, 0), IsEmpty());  // LOADINI Second
+  EXPECT_THAT(Click(1, 2), ElementsAre("+z", "-z"));
+  EXPECT_TRUE(CaptionBecomes("Z - 90")) << Caption();
 }
 
 PLINTH_ON_EVERY_DISPLAY(KeyboardKeysTest);
