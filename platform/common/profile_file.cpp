@@ -6,29 +6,16 @@
 #include <limits>
 #include <utility>
 
+#include "platform/common/profile_syntax.h"
 #include "platform/common/windows1252.h"
 
 namespace plinth::platform {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kBlanks = " \t";
 
 // Positions in the text are kept in 32 bits; text beyond that is ignored.
 constexpr std::size_t kMaxTextSize = std::numeric_limits<std::uint32_t>::max();
-
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  // An all-blank text gives an empty view that still points into it.
-  if (first == std::string_view::npos) return text.substr(text.size());
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-std::string_view Unquote(std::string_view value) {
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                      value.back() == value.front();
-  return quoted ? value.substr(1, value.size() - 2) : value;
-}
 
 unsigned char FoldAscii(char ch) {
   const auto byte = static_cast<unsigned char>(ch);

@@ -2,25 +2,16 @@
 
 #include <algorithm>
 
+#include "platform/common/profile_syntax.h"
 #include "platform/common/windows1252.h"
 
 namespace plinth::layout_tool {
 namespace {
 
+using platform::TrimBlanks;
+using platform::Unquote;
+
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return text.substr(text.size());
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-std::string_view Unquote(std::string_view value) {
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                      value.back() == value.front();
-  return quoted ? value.substr(1, value.size() - 2) : value;
-}
 
 std::string KeyIndex(int block, std::string_view key) {
   return std::to_string(block) + '\n' + FoldName(key);
