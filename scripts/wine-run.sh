@@ -118,6 +118,10 @@ watch_xvfb() {
   local xvfb=$1
   while kill -0 "$xvfb" 2>/dev/null; do
     sleep 5
+    if [ ! -d "$state" ]; then  # the build folder was removed
+      kill "$xvfb"
+      return
+    fi
     exec 9>"$state/lock"
     flock 9
     if [ -z "$(server_pid)" ]; then
