@@ -93,9 +93,10 @@ std::string ProfileFile::GetPrivateProfileString(std::string_view section, std::
   if (const auto value = Find(section, key)) {
     result = *value;  // already cut to length while parsing
   } else {
-    // Blanks only: a trailing tab stays, as with the Windows reader.
+    // Like the Windows reader: trailing blanks go (a trailing tab stays),
+    // then a pair of matching quotes, as from a value in the file.
     const std::size_t last = default_value.find_last_not_of(' ');
-    result = default_value.substr(0, last == std::string_view::npos ? 0 : last + 1);
+    result = Unquote(default_value.substr(0, last == std::string_view::npos ? 0 : last + 1));
     result = result.substr(0, kMaxValueLength);
   }
   return std::string(result);
@@ -118,7 +119,8 @@ void ProfileFile::ReadLine(std::string_view line, Section*& section) {
   line = TrimBlanks(line);
   if (line.empty() || line.front() == ';') return;
   if (line.front() == '[') {
-    const std::size_t close = line.find(']');
+    // The name runs to the last ']' of the line: "[a]b]" is the section a]b.
+    const std::size_t close = line.rfind(']');
     if (close != std::string_view::npos) {
       section = StartSection(TrimBlanks(line.substr(1, close - 1)));
       return;

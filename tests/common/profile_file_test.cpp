@@ -96,10 +96,11 @@ TEST(ProfileFileTest, SplitsAtTheFirstEqualsSign) {
   });
 }
 
-TEST(ProfileFileTest, ReadsSectionHeadersUpToTheFirstBracket) {
+TEST(ProfileFileTest, ReadsSectionHeadersUpToTheLastBracket) {
   ExpectRows({
       {"[S] tail\nk=v", "S", "k", "v"},
-      {"[a]b]\nk=v", "a", "k", "v"},
+      {"[a]b]\nk=v", "a]b", "k", "v"},
+      {"[a]b]\nk=v", "a", "k", kMissing},
       {"[]\nk=v", "", "k", "v"},
       {"[S]\n[T\nk=v", "S", "k", "v"},  // no ']': an ordinary line
       {"[S]\n[T=1", "S", "[T", "1"},
@@ -193,14 +194,23 @@ TEST(ProfileFileTest, EndsValuesAtNulBytes) {
   });
 }
 
-TEST(ProfileFileTest, StripsTrailingBlanksFromTheDefault) {
+TEST(ProfileFileTest, StripsTrailingBlanksAndQuotesFromTheDefault) {
   struct DefaultRow {
     std::string_view default_value;
     std::string_view expected;
   };
   const std::vector<DefaultRow> rows = {
-      {"", ""},     {"abc", "abc"}, {"abc  ", "abc"},  {"   ", ""},
-      {" a", " a"}, {"a\t", "a\t"}, {"a \t ", "a \t"},
+      {"", ""},
+      {"abc", "abc"},
+      {"abc  ", "abc"},
+      {"   ", ""},
+      {" a", " a"},
+      {"a\t", "a\t"},
+      {"a \t ", "a \t"},
+      // An inherited value that was quoted in the file, such as a blank.
+      {"\"q\"", "q"},
+      {"' '", " "},
+      {"\"q'", "\"q'"},
   };
   ProfileFile profile{"[S]\nk=v"};
   for (const DefaultRow& row : rows) {

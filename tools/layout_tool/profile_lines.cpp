@@ -62,7 +62,7 @@ void ProfileLines::ReadLine(std::string_view text, int number) {
     line.kind = LineKind::Blank;
   } else if (text.front() == ';') {
     line.kind = LineKind::Comment;
-  } else if (const std::size_t close = text.find(']');
+  } else if (const std::size_t close = text.rfind(']');
              text.front() == '[' && close != std::string_view::npos) {
     line.kind = LineKind::SectionHeader;
     line.section = TrimBlanks(text.substr(1, close - 1));
