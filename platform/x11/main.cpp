@@ -48,7 +48,12 @@ int main() {
     return 1;
   }
   try {
-    return RunOnDisplay(display);
+    const int status = RunOnDisplay(display);
+    // Wait until the server has handled every request, the last key-ups
+    // among them: input the server has not handled when the connection
+    // closes is lost, and a modifier would stay held down.
+    XSync(display, False);
+    return status;
   } catch (const std::exception& error) {
     std::cerr << "plinth: " << error.what() << '\n';
     return 1;
