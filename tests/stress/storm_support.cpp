@@ -39,11 +39,11 @@ ScreenPoint ExtendPanelPoint(const x11_test::KeyboardProgram& keyboard, std::siz
   return keyboard.AtClient(design::kExtendPanelLeft + offset, design::kExtendPanelTop + 3);
 }
 
-std::optional<long> ResidentKilobytes(pid_t pid) {
+std::optional<long> MemoryKilobytes(pid_t pid, const std::string& field) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   std::string word;
   while (status >> word) {
-    if (word == "VmRSS:") {
+    if (word == field + ":") {
       long kilobytes = 0;
       status >> kilobytes;
       return kilobytes;

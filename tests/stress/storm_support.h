@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
@@ -28,7 +29,9 @@ void FastClick(Display* display, ScreenPoint point);
 ScreenPoint ShiftPanelPoint(const x11_test::KeyboardProgram& keyboard, std::size_t turn);
 ScreenPoint ExtendPanelPoint(const x11_test::KeyboardProgram& keyboard, std::size_t turn);
 
-// VmRSS of the process in kilobytes, read from /proc; nothing when gone.
-std::optional<long> ResidentKilobytes(pid_t pid);
+// A memory figure of the process in kilobytes from /proc/PID/status, such
+// as "VmRSS" (resident now) or "VmHWM" (resident at its peak); nothing when
+// the process is gone.
+std::optional<long> MemoryKilobytes(pid_t pid, const std::string& field);
 
 }  // namespace plinth::stress

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Runs every benchmark on an optimised build and writes one table to
+# bench/RESULTS.md, with the machine and the date:
+#   - start-up: process start to the window viewable, median of 20 runs;
+#   - layout loading: the start-up loads of the bundled layouts and of a
+#     full 196-section layout, next to a reader that re-reads the file for
+#     every key;
+#   - start-up with each hostile layout file, with its peak memory;
+#   - click-to-key latency, next to xdotool's;
+#   - memory of the running keyboard after start and after a click storm.
+# Each X measurement runs on an Xvfb of its own.
+#
+# Usage: bench/run-all.sh   (about five minutes after the build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build/bench
+results=bench/RESULTS.md
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j 2 --target \
+  plinth key_recorder stress_tests layout_load_bench hostile_load_bench key_latency
+
+rows=()
+row() { rows+=("| $1 | $2 | $3 |"); }
+
+echo "== start-up" >&2
+read -r _ median min max runs < <(bench/startup.sh "$build/bin/plinth" 20 | tr '=' ' ' |
+  awk '{print $1, $3, $5, $7, $9}')
+row "start-up: process start to window viewable (median of $runs)" "$median ms" "min $min, max $max"
+
+echo "== layout loading" >&2
+benchmark_rows() {  # BINARY: one row per benchmark, real time and counters
+  "$1" --benchmark_format=csv 2>/dev/null | awk -F, '
+    /^name,/ { for (i = 1; i <= NF; i++) column[$i] = i; next }
+    NF > 3 {
+      gsub(/"/, "", $1)
+      note = ""
+      if ("peak_rss_mb" in column && $column["peak_rss_mb"] != "")
+        note = sprintf("peak RSS %.1f MB, file %.1f MB", $column["peak_rss_mb"], $column["file_mb"])
+      printf "%s\t%.3f %s\t%s\n", $1, $column["real_time"], $column["time_unit"], note
+    }'
+}
+while IFS=$'\t' read -r name value note; do
+  row "$name" "$value" "$note"
+done < <(benchmark_rows "$build/bench/layout_load_bench")
+
+echo "== hostile layout files" >&2
+while IFS=$'\t' read -r name value note; do
+  row "$name" "$value" "$note"
+done < <(benchmark_rows "$build/bench/hostile_load_bench")
+
+echo "== click-to-key latency" >&2
+while IFS='|' read -r _ path unit samples median p99 _; do
+  row "click-to-key: $(echo "$path" | xargs)" "$(echo "$median" | xargs) $(echo "$unit" | xargs)" \
+    "p99 $(echo "$p99" | xargs), $(echo "$samples" | xargs) samples"
+done < <("$build/bench/key_latency" --clicks 300 | grep '^| ' | tail -n +2 | grep -v '^|---')
+
+echo "== memory around a click storm" >&2
+memory=$("$build/tests/stress/stress_tests" --gtest_filter='ClickStorm*' | grep '^storm memory kB:')
+value() { echo "$memory" | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+row "memory: peak RSS after start" "$(value peak_start) kB" "resident now $(value rss_start) kB"
+row "memory: peak RSS after 2 000 storm clicks" "$(value peak_after) kB" \
+  "resident now $(value rss_after) kB"
+
+{
+  echo "# Benchmark results"
+  echo
+  echo "Written by bench/run-all.sh on $(date -u '+%Y-%m-%d %H:%M UTC'), a machine with" \
+    "$(nproc) cores ($(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n1))," \
+    "on an optimised build (CMAKE_BUILD_TYPE=Release). The machine was shared with other work" \
+    "while it ran: the spread of repeated runs is wide, medians are what to compare."
+  echo
+  echo "| measure | value | note |"
+  echo "|---|---|---|"
+  printf '%s\n' "${rows[@]}"
+} >"$results"
+cat "$results"
