@@ -16,6 +16,9 @@ for preset in dev asan fuzz; do
   ctest --preset "$preset" -j "$jobs"
 done
 
+echo "== clang-tidy and cppcheck"
+JOBS="$jobs" scripts/lint.sh build/dev
+
 if [ -x scripts/test-windows.sh ]; then
   echo "== Windows build under Wine"
   scripts/test-windows.sh
