@@ -23,14 +23,18 @@ cp "$here"/layouts/*.ini "$work/"
 Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
+xwininfo -root >/dev/null  # the server answers
 
 times=()
 for _ in $(seq "$runs"); do
   start=$(date +%s%N)
   (cd "$work" && exec ./plinth) &
   pid=$!
-  until xwininfo -name Plinth 2>/dev/null | grep -q IsViewable; do :; done
+  until xwininfo -name Plinth 2>/dev/null | grep -q IsViewable; do
+    kill -0 "$pid" 2>/dev/null || { echo "startup.sh: plinth ended before its window showed" >&2; exit 1; }
+  done
   end=$(date +%s%N)
   times+=($(((end - start) / 1000)))
   kill "$pid"
