@@ -46,7 +46,7 @@ ReferenceProfile::ReferenceProfile(std::string_view text) {
     line = Trim(line);
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[' && line.find(']') != std::string_view::npos) {
-      const std::string_view name = Trim(line.substr(1, line.find(']') - 1));
+      const std::string_view name = Trim(line.substr(1, line.rfind(']') - 1));  // to the last ']'
       current = nullptr;
       bool seen = false;
       for (const Section& section : sections_) seen = seen || SameName(section.name, name);
