@@ -10,8 +10,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "tests/hostile/disk_keyboard.h"
@@ -22,12 +20,7 @@ namespace {
 using plinth::hostile::DiskKeyboard;
 
 const std::string& BundledDefault() {
-  static const std::string text = [] {
-    std::ifstream in(std::string(PLINTH_LAYOUT_DIR) + "Default.ini", std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }();
+  static const std::string text = plinth::hostile::BundledLayout("Default");
   return text;
 }
 

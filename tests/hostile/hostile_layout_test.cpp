@@ -5,8 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,12 +31,7 @@ std::string LoaderLayout(const std::string& layout_name) {
 }
 
 const std::string& BundledDefault() {
-  static const std::string text = [] {
-    std::ifstream in(std::string(PLINTH_LAYOUT_DIR) + "Default.ini", std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }();
+  static const std::string text = plinth::hostile::BundledLayout("Default");
   return text;
 }
 

@@ -1,6 +1,8 @@
 #include "tests/hostile/hostile_layouts.h"
 
+#include <fstream>
 #include <random>
+#include <sstream>
 
 namespace plinth::hostile {
 namespace {
@@ -9,6 +11,13 @@ constexpr std::size_t kFiftyMegabytes = std::size_t{50} * 1024 * 1024;
 constexpr std::size_t kOneMegabyte = std::size_t{1024} * 1024;
 
 }  // namespace
+
+std::string BundledLayout(const std::string& name) {
+  std::ifstream in(std::string(PLINTH_LAYOUT_DIR) + name + ".ini", std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
 
 std::string BinaryNoise(std::size_t size) {
   std::mt19937 random(20240611);

@@ -14,6 +14,9 @@
 
 namespace plinth::hostile {
 
+// The bytes of a layout bundled with the keyboard ("Default", "Extend", ...).
+std::string BundledLayout(const std::string& name);
+
 // The usable button, with CR LF line ends.
 inline constexpr const char* kUsableButton = "\r\n[Button1]\r\nType=KEY\r\nCaption=a\r\n";
 

@@ -3,25 +3,14 @@
 // which must find no memory error and no definite leak in it.
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "platform/testing/test_keyboard.h"
 #include "tests/hostile/disk_keyboard.h"
-
-namespace {
-
-std::string BundledLayout(const std::string& name) {
-  std::ifstream in(std::string(PLINTH_LAYOUT_DIR) + name + ".ini", std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-}  // namespace
+#include "tests/hostile/hostile_layouts.h"
 
 int main() {
+  using plinth::hostile::BundledLayout;
   plinth::hostile::DiskKeyboard keyboard;
   keyboard.Write("Default.ini", BundledLayout("Default"));
   keyboard.Write("Extend.ini", BundledLayout("Extend"));
