@@ -22,6 +22,7 @@
 #include "tests/e2e/held_keys.h"
 #include "tests/e2e/recorder_log.h"
 #include "tests/e2e/x_server.h"
+#include "tests/stress/recorded_keyboard.h"
 #include "tests/stress/storm_support.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
@@ -118,17 +119,9 @@ std::size_t StormClicks() {
   return text != nullptr ? static_cast<std::size_t>(std::strtoul(text, nullptr, 10)) : 2000;
 }
 
-class ClickStormTest : public ::testing::Test {
+class ClickStormTest : public RecordedKeyboard<::testing::Test> {
  protected:
-  void SetUp() override {
-    recorder_ = std::make_unique<e2e::KeyRecorder>(
-        KEY_RECORDER_PATH, std::map<std::string, std::string>{{"DISPLAY", session_.display_name()}},
-        dir_.File("keys.log"), "560,60,400,300");
-    ASSERT_TRUE(recorder_->WaitUntilReady()) << "the recorder did not get the focus";
-    keyboard_ = std::make_unique<x11_test::KeyboardProgram>(
-        session_, x11_test::LayoutFiles{{"Default", kStormLayout}, {"Extend", ""}});
-    ASSERT_TRUE(keyboard_->WaitForWindow()) << keyboard_->StandardError();
-  }
+  void SetUp() override { StartRecorderAndKeyboard(kStormLayout); }
 
   ScreenPoint PointOf(Target target) {
     switch (target) {
@@ -195,10 +188,6 @@ class ClickStormTest : public ::testing::Test {
     return keys;
   }
 
-  x11_test::XSession session_{x11_test::WindowManager::Absent};
-  e2e::TempDir dir_;
-  std::unique_ptr<e2e::KeyRecorder> recorder_;
-  std::unique_ptr<x11_test::KeyboardProgram> keyboard_;
   KeyboardModel model_;
   std::mt19937 random_{7};
   std::size_t shift_turn_ = 0;

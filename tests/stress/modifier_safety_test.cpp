@@ -14,6 +14,7 @@
 #include "tests/e2e/held_keys.h"
 #include "tests/e2e/recorder_log.h"
 #include "tests/e2e/x_server.h"
+#include "tests/stress/recorded_keyboard.h"
 #include "tests/stress/storm_support.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
@@ -44,17 +45,9 @@ std::string EndingName(const ::testing::TestParamInfo<Ending>& ending) {
   return "Unknown";
 }
 
-class ModifierSafetyTest : public ::testing::TestWithParam<Ending> {
+class ModifierSafetyTest : public RecordedKeyboard<::testing::TestWithParam<Ending>> {
  protected:
-  void SetUp() override {
-    recorder_ = std::make_unique<e2e::KeyRecorder>(
-        KEY_RECORDER_PATH, std::map<std::string, std::string>{{"DISPLAY", session_.display_name()}},
-        dir_.File("keys.log"), "560,60,400,300");
-    ASSERT_TRUE(recorder_->WaitUntilReady()) << "the recorder did not get the focus";
-    keyboard_ = std::make_unique<x11_test::KeyboardProgram>(
-        session_, x11_test::LayoutFiles{{"Default", kLayout}, {"Extend", ""}});
-    ASSERT_TRUE(keyboard_->WaitForWindow()) << keyboard_->StandardError();
-  }
+  void SetUp() override { StartRecorderAndKeyboard(kLayout); }
 
   void End(Ending ending) {
     Display* display = session_.display();
@@ -74,11 +67,6 @@ class ModifierSafetyTest : public ::testing::TestWithParam<Ending> {
         break;
     }
   }
-
-  x11_test::XSession session_{x11_test::WindowManager::Absent};
-  e2e::TempDir dir_;
-  std::unique_ptr<e2e::KeyRecorder> recorder_;
-  std::unique_ptr<x11_test::KeyboardProgram> keyboard_;
 };
 
 TEST_P(ModifierSafetyTest, EndingWhileTypingLeavesNoKeyHeld) {
