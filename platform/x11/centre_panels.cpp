@@ -28,13 +28,13 @@ Fl_Color StateColour(platform::PanelState state) {
 
 }  // namespace
 
-bool DoubleClickDetector::Press(unsigned long time_ms, int x, int y) {
-  const bool is_double = has_previous_ && !previous_was_double_ &&
+bool DoubleClickDetector::Press(const void* target, unsigned long time_ms, int x, int y) {
+  const bool is_double = target == previous_target_ && !previous_was_double_ &&
                          // The server's clock is 32 bits wide and wraps.
                          static_cast<std::uint32_t>(time_ms - previous_time_) <= kIntervalMs &&
                          std::abs(x - previous_x_) <= kDistance &&
                          std::abs(y - previous_y_) <= kDistance;
-  has_previous_ = true;
+  previous_target_ = target;
   previous_was_double_ = is_double;
   previous_time_ = time_ms;
   previous_x_ = x;
@@ -54,7 +54,7 @@ int PanelPointer::Handle(int event, const Fl_Widget& panel) {
     case FL_PUSH:
       if (Fl::event_button() != FL_LEFT_MOUSE) return 0;
       press_is_click_ =
-          !double_clicks_.Press(fl_event_time, Fl::event_x_root(), Fl::event_y_root());
+          !presses_.Press(&panel, fl_event_time, Fl::event_x_root(), Fl::event_y_root());
       return 1;
     case FL_RELEASE:
       if (Fl::event_button() != FL_LEFT_MOUSE) return 1;
@@ -79,8 +79,8 @@ void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state) {
   fl_rectf(panel.x() + 1, panel.y() + 1, panel.w() - 2, panel.h() - 2, StateColour(state));
 }
 
-ShiftPanel::ShiftPanel(int x, int y, int size, PanelHandlers handlers)
-    : Fl_Widget(x, y, size, size), pointer_(std::move(handlers)) {
+ShiftPanel::ShiftPanel(int x, int y, int size, PanelHandlers handlers, DoubleClickDetector& presses)
+    : Fl_Widget(x, y, size, size), pointer_(std::move(handlers), presses) {
   box(FL_NO_BOX);
   clear_visible_focus();
 }
@@ -96,13 +96,14 @@ int ShiftPanel::handle(int event) { return pointer_.Handle(event, *this); }
 void ShiftPanel::draw() { DrawPanelSquare(*this, state_); }
 
 ExtendPanel::ExtendPanel(int x, int y, int size, PanelHandlers extend_handlers,
-                         PanelHandlers shift_handlers)
-    : Fl_Group(x, y, size, size), pointer_(std::move(extend_handlers)) {
+                         PanelHandlers shift_handlers, DoubleClickDetector& presses)
+    : Fl_Group(x, y, size, size), pointer_(std::move(extend_handlers), presses) {
   namespace design = platform::design;
   box(FL_NO_BOX);
   clear_visible_focus();
   const int inner = design::kPanelBorder + design::kShiftPanelOffset;
-  shift_ = new ShiftPanel(x + inner, y + inner, design::kShiftPanelSize, std::move(shift_handlers));
+  shift_ = new ShiftPanel(x + inner, y + inner, design::kShiftPanelSize, std::move(shift_handlers),
+                          presses);
   end();
 }
 

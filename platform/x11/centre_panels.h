@@ -21,21 +21,23 @@ struct PanelHandlers {
   std::function<void()> clicked;
 };
 
-// Tells the second press of a double-click on one panel, by the rule of
-// Windows: a press within 500 ms and 2 pixels of the panel's previous press,
-// unless that one already completed a double-click. (FLTK's own count
-// allows a whole second.)
+// Tells the second press of a double-click, by the rule of Windows: a
+// press on the same target within 500 ms and 2 pixels of the previous
+// press, unless that one already completed a double-click. Every press in
+// the window is recorded, so a press on any other target in between (a grid
+// button, the other panel) ends the double-click. (FLTK's own count allows a
+// whole second and ignores the target.)
 class DoubleClickDetector {
  public:
   static constexpr unsigned long kIntervalMs = 500;
   static constexpr int kDistance = 2;
 
-  // Records a press at `time_ms` (the X server's clock) and screen point
-  // (x, y); returns whether it completes a double-click.
-  bool Press(unsigned long time_ms, int x, int y);
+  // Records a press on `target` at `time_ms` (the X server's clock) and
+  // screen point (x, y); returns whether it completes a double-click.
+  bool Press(const void* target, unsigned long time_ms, int x, int y);
 
  private:
-  bool has_previous_ = false;
+  const void* previous_target_ = nullptr;
   bool previous_was_double_ = false;
   unsigned long previous_time_ = 0;
   int previous_x_ = 0;
@@ -47,13 +49,14 @@ class DoubleClickDetector {
 // elsewhere, or a press that is a double-click, is none.
 class PanelPointer {
  public:
-  explicit PanelPointer(PanelHandlers handlers) : handlers_(std::move(handlers)) {}
+  PanelPointer(PanelHandlers handlers, DoubleClickDetector& presses)
+      : handlers_(std::move(handlers)), presses_(presses) {}
   // Returns whether the panel takes the event.
   int Handle(int event, const Fl_Widget& panel);
 
  private:
   PanelHandlers handlers_;
-  DoubleClickDetector double_clicks_;
+  DoubleClickDetector& presses_;
   bool press_is_click_ = false;
 };
 
@@ -61,7 +64,7 @@ void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state);
 
 class ShiftPanel final : public Fl_Widget {
  public:
-  ShiftPanel(int x, int y, int size, PanelHandlers handlers);
+  ShiftPanel(int x, int y, int size, PanelHandlers handlers, DoubleClickDetector& presses);
   void SetState(platform::PanelState state);
   platform::PanelState state() const { return state_; }
   int handle(int event) override;
@@ -76,8 +79,10 @@ class ShiftPanel final : public Fl_Widget {
 
 class ExtendPanel final : public Fl_Group {
  public:
-  // Builds the panel with the Shift panel inside it.
-  ExtendPanel(int x, int y, int size, PanelHandlers extend_handlers, PanelHandlers shift_handlers);
+  // Builds the panel with the Shift panel inside it. `presses` is the
+  // window's, shared with every other target, and outlives the panels.
+  ExtendPanel(int x, int y, int size, PanelHandlers extend_handlers, PanelHandlers shift_handlers,
+              DoubleClickDetector& presses);
   void SetState(platform::PanelState state);
   platform::PanelState state() const { return state_; }
   ShiftPanel& shift_panel() { return *shift_; }

@@ -25,6 +25,11 @@ int FormWindow::handle(int event) {
         if (on_context_menu_) on_context_menu_();
         return 1;
       }
+      if (Fl::event_button() == FL_LEFT_MOUSE) {
+        const int taken = Fl_Double_Window::handle(event);
+        if (on_left_press_) on_left_press_();
+        return taken;
+      }
       break;
     case FL_DRAG:
     case FL_RELEASE:

@@ -6,6 +6,7 @@
 #include <FL/Fl_Double_Window.H>
 
 #include <functional>
+#include <utility>
 
 namespace plinth::platform::x11 {
 
@@ -13,11 +14,14 @@ class FormWindow final : public Fl_Double_Window {
  public:
   FormWindow(int width, int height, std::function<void()> on_context_menu);
   int handle(int event) override;
+  // Runs after each left press has reached its target (Fl::pushed()).
+  void OnLeftPress(std::function<void()> handler) { on_left_press_ = std::move(handler); }
 
  private:
   static void CloseRequested(Fl_Widget* widget, void* data);
 
   std::function<void()> on_context_menu_;
+  std::function<void()> on_left_press_;
 };
 
 }  // namespace plinth::platform::x11

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "platform/common/windows1252.h"
-#include "platform/x11/centre_panels.h"
 #include "platform/x11/form_window.h"
 #include "platform/x11/grid_button.h"
 #include "platform/x11/message_dialog.h"
@@ -62,6 +61,14 @@ X11KeyboardWindow::X11KeyboardWindow() {
   form_ = std::make_unique<FormWindow>(design::kClientWidth, design::kClientHeight,
                                        [this] { OpenPopupMenu(); });
   form_->label(design::kCaption);
+  // The panels record their own presses, before they decide on a click;
+  // a press anywhere else is recorded here, so that it ends a panel's
+  // double-click.
+  form_->OnLeftPress([this] {
+    const Fl_Widget* target = Fl::pushed() != nullptr ? Fl::pushed() : form_.get();
+    if (target == extend_panel_ || target == &extend_panel_->shift_panel()) return;
+    presses_.Press(target, fl_event_time, Fl::event_x_root(), Fl::event_y_root());
+  });
   BuildGrid();
   form_->end();
   form_->size_range(design::kClientWidth, design::kClientHeight, design::kClientWidth,
@@ -97,7 +104,7 @@ void X11KeyboardWindow::BuildGrid() {
   };
   extend_panel_ =
       new ExtendPanel(design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize,
-                      panel_handlers(PanelId::Extend), panel_handlers(PanelId::Shift));
+                      panel_handlers(PanelId::Extend), panel_handlers(PanelId::Shift), presses_);
 }
 
 void X11KeyboardWindow::OpenPopupMenu() {

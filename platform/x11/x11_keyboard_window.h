@@ -18,13 +18,13 @@
 
 #include "platform/form_design.h"
 #include "platform/keyboard_window.h"
+#include "platform/x11/centre_panels.h"
 #include "platform/x11/frame_extents.h"
 
 namespace plinth::platform::x11 {
 
 class FormWindow;
 class GridButton;
-class ExtendPanel;
 
 class X11KeyboardWindow final : public platform::KeyboardWindow {
  public:
@@ -60,6 +60,9 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   GridButton* ButtonOfCell(int cell) const;
 
   platform::WindowEvents* events_ = nullptr;
+  // Left presses on every target of the window; before form_, whose panels
+  // use it.
+  DoubleClickDetector presses_;
   std::unique_ptr<FormWindow> form_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
+
 #include "platform/x11/frame_extents.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
@@ -73,6 +76,43 @@ TEST_P(FocusTest, StartingTheKeyboardNeverTakesTheFocus) {
     RequestClose(display(), keyboard.window());
     ASSERT_EQ(keyboard.process().WaitForExit(5000ms), 0);
   }
+}
+
+// The text of the typepad's log: what the keys typed, modifiers left out.
+std::string TypedText(const std::string& log) {
+  std::string typed;
+  std::size_t line = 0;
+  while (line < log.size()) {
+    const std::size_t end = std::min(log.find('\n', line), log.size());
+    const std::size_t text = log.find(' ', log.find(' ', line) + 1);
+    if (text < end) typed += log.substr(text + 1, end - text - 1);
+    line = end + 1;
+  }
+  return typed;
+}
+
+TEST_P(FocusTest, AQuickShiftAfterAKeyShiftsTheNextKey) {
+  StartTypepad();
+  KeyboardProgram keyboard(
+      session, {{"Default", BundledLayout("Default")}, {"Extend", BundledLayout("Extend")}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  constexpr int kCellA = 24;
+  constexpr int kCellB = 37;
+  ASSERT_TRUE(WaitUntil([&] { return keyboard.CellShowsText(kCellB); }));
+  // A user's quick pace: each click 100 ms after the last. The pointer's
+  // return after "a" puts it back on the Shift panel, where the first
+  // Shift press was.
+  const ScreenPoint shift = keyboard.AtClient(112, 112);
+  ClickAt(display(), shift);
+  std::this_thread::sleep_for(100ms);
+  ClickAt(display(), keyboard.CellCentre(kCellA));
+  ASSERT_TRUE(WaitUntil([&] { return PointerPosition(display()) == shift; }));
+  std::this_thread::sleep_for(100ms);
+  ClickButton(display());
+  std::this_thread::sleep_for(100ms);
+  ClickAt(display(), keyboard.CellCentre(kCellB));
+  EXPECT_TRUE(WaitUntil([&] { return TypedText(typepad_->Log()).size() >= 2; }));
+  EXPECT_EQ(TypedText(typepad_->Log()), "AB") << typepad_->Log();
 }
 
 PLINTH_ON_EVERY_DISPLAY(FocusTest);

@@ -34,6 +34,10 @@ std::set<int> CellsOf(const std::map<int, std::string>& captions) {
   return cells;
 }
 
+std::string BundledLayout(const std::string& name) {
+  return ReadFile(std::filesystem::path(PLINTH_LAYOUTS_DIR) / (name + ".ini"));
+}
+
 std::string KeyLayout(const std::map<int, std::string>& captions) {
   std::string text;
   for (const auto& [cell, caption] : captions) {

@@ -27,6 +27,9 @@ std::set<int> AllButtonCells();
 // The cells of `captions`.
 std::set<int> CellsOf(const std::map<int, std::string>& captions);
 
+// The text of the layout `name` that comes with the keyboard.
+std::string BundledLayout(const std::string& name);
+
 // A layout whose base layer has a KEY button with the caption given per
 // cell; every other cell is empty.
 std::string KeyLayout(const std::map<int, std::string>& captions);
