@@ -9,6 +9,7 @@
 
 #include "platform/x11/widget_look.h"
 #include "platform/x11/window_manager_hints.h"
+#include "platform/x11/x11_application.h"
 
 namespace plinth::platform::x11 {
 namespace {
@@ -132,6 +133,7 @@ class MessageDialog final : public Fl_Window {
 
 void RunMessageDialog(const std::string& title_utf8, MessageIcon icon,
                       const std::string& text_utf8) {
+  if (X11Application::Ending()) return;
   const DialogLayout layout = LayOut(text_utf8);
   MessageDialog dialog(layout, title_utf8, icon, text_utf8);
 

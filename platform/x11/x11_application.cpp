@@ -23,6 +23,8 @@ extern "C" void OnTerminationSignal(int /*signal*/) {
 
 }  // namespace
 
+bool X11Application::ending_ = false;
+
 void X11Application::EndOnTerminationSignals() {
   if (pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   Fl::add_fd(signal_pipe[0], FL_READ, SignalArrived, this);
@@ -37,7 +39,13 @@ void X11Application::SignalArrived(int fd, void* application) {
   while (read(fd, &byte, 1) > 0) {
   }
   static_cast<X11Application*>(application)->Terminate();
-  // Also ends a dialog's loop.
+  // An open popup menu runs a loop of its own, which ends only when the
+  // menu takes an Escape; hiding its windows would leave the loop waiting.
+  if (Fl_Window* menu = Fl::grab()) {
+    Fl::e_keysym = FL_Escape;
+    Fl::handle(FL_KEYBOARD, menu);
+  }
+  // Hiding the windows ends a dialog's loop.
   while (Fl_Window* window = Fl::first_window()) window->hide();
 }
 

@@ -25,7 +25,12 @@ class X11Application final : public Application {
   void EndOnTerminationSignals();
 
   // The end takes effect once the event being handled is done.
-  void Terminate() override { terminate_requested_ = true; }
+  void Terminate() override {
+    terminate_requested_ = true;
+    ending_ = true;
+  }
+  // Whether the program is ending: a dialog opened now would only hold it.
+  static bool Ending() { return ending_; }
   // Runs until Terminate() or until the last window is closed. Returns 0.
   int Run() override;
 
@@ -33,6 +38,7 @@ class X11Application final : public Application {
   void Housekeep();
   static void SignalArrived(int fd, void* application);
 
+  static bool ending_;
   bool terminate_requested_ = false;
   Housekeeping housekeeping_;
 };

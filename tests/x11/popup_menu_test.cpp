@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
 #include "tests/x11/support/on_display.h"
@@ -43,6 +45,13 @@ TEST_P(PopupMenuTest, AvailableNumbersTheEmptyCells) {
   // Cell 1 keeps its caption; every other cell, empty, shows its number.
   Choose(0);
   EXPECT_EQ(keyboard_->WaitForCellsWithText(AllButtonCells()), AllButtonCells());
+}
+
+TEST_P(PopupMenuTest, ATerminationSignalEndsTheProgramWithTheMenuOpen) {
+  ClickAt(display(), keyboard_->CellCentre(2), 3);
+  ASSERT_TRUE(WaitUntil([&] { return FindPopupMenu(display()).has_value(); }));
+  kill(keyboard_->process().pid(), SIGTERM);
+  EXPECT_EQ(keyboard_->process().WaitForExit(3000ms), 0);
 }
 
 PLINTH_ON_EVERY_DISPLAY(PopupMenuTest);
