@@ -17,6 +17,16 @@ FormWindow::FormWindow(int width, int height, std::function<void()> on_context_m
   callback(CloseRequested, this);
 }
 
+FormWindow::~FormWindow() { Fl::remove_timeout(CheckUnmapped, this); }
+
+void FormWindow::CheckUnmapped(void* window) {
+  auto* form = static_cast<FormWindow*>(window);
+  // Hidden by the program, the window is no longer shown at all.
+  if (form->shown() && !form->visible() && form->on_unmapped_by_others_) {
+    form->on_unmapped_by_others_();
+  }
+}
+
 int FormWindow::handle(int event) {
   const bool right = Fl::event_button() == FL_RIGHT_MOUSE;
   switch (event) {
@@ -34,6 +44,11 @@ int FormWindow::handle(int event) {
     case FL_DRAG:
     case FL_RELEASE:
       if (right) return 1;
+      break;
+    case FL_HIDE:
+      // Told after the fact, also while the program itself hides the
+      // window; which of the two it was is known once this event is done.
+      Fl::add_timeout(0.0, CheckUnmapped, this);
       break;
     case FL_FOCUS:
     case FL_KEYBOARD:

@@ -6,6 +6,8 @@
 #include <X11/Xutil.h>
 
 #include <array>
+#include <initializer_list>
+#include <vector>
 
 namespace plinth::platform::x11 {
 namespace {
@@ -22,10 +24,13 @@ void SetInputHint(Display* display, Window window, bool takes_input) {
   if (hints != nullptr) XFree(hints);
 }
 
-void SetWindowType(Display* display, Window window, const char* type_name) {
-  const Atom type = Intern(display, type_name);
-  XChangeProperty(display, window, Intern(display, "_NET_WM_WINDOW_TYPE"), XA_ATOM, 32,
-                  PropModeReplace, reinterpret_cast<const unsigned char*>(&type), 1);
+void SetAtomList(Display* display, Window window, const char* property,
+                 std::initializer_list<const char*> names) {
+  std::vector<Atom> atoms;
+  for (const char* name : names) atoms.push_back(Intern(display, name));
+  XChangeProperty(display, window, Intern(display, property), XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(atoms.data()),
+                  static_cast<int>(atoms.size()));
 }
 
 // A tool window: moved and closed by the user, never resized, iconified or
@@ -60,13 +65,20 @@ void SetRoleProperties(Display* display, Window window, WindowRole role) {
     // window would stay on top as well, but dialogs would then open
     // underneath it.
     SetInputHint(display, window, false);
-    SetWindowType(display, window, "_NET_WM_WINDOW_TYPE_UTILITY");
+    // A toolbar, for window managers that offer every other window the
+    // minimise function whatever the Motif hints say (openbox); a utility
+    // window for those that know no toolbars. A minimised keyboard that
+    // skips the taskbar would be lost to a user with only a pointer.
+    SetAtomList(display, window, "_NET_WM_WINDOW_TYPE",
+                {"_NET_WM_WINDOW_TYPE_TOOLBAR", "_NET_WM_WINDOW_TYPE_UTILITY"});
     SetToolWindowFunctions(display, window);
+    SetAtomList(display, window, "_NET_WM_ALLOWED_ACTIONS",
+                {"_NET_WM_ACTION_MOVE", "_NET_WM_ACTION_CLOSE"});
     const std::array<Atom, 2> states = {Intern(display, "_NET_WM_STATE_ABOVE"),
                                         Intern(display, "_NET_WM_STATE_SKIP_TASKBAR")};
     AppendStates(display, window, states.data(), static_cast<int>(states.size()));
   } else {
-    SetWindowType(display, window, "_NET_WM_WINDOW_TYPE_DIALOG");
+    SetAtomList(display, window, "_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DIALOG"});
     const Atom above = Intern(display, "_NET_WM_STATE_ABOVE");
     AppendStates(display, window, &above, 1);
   }

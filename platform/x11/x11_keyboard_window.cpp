@@ -69,6 +69,11 @@ X11KeyboardWindow::X11KeyboardWindow() {
     if (target == extend_panel_ || target == &extend_panel_->shift_panel()) return;
     presses_.Press(target, fl_event_time, Fl::event_x_root(), Fl::event_y_root());
   });
+  // The keyboard has no place in a taskbar to come back from.
+  form_->OnUnmappedByOthers([this] {
+    if (non_activating_) SetRoleProperties(fl_display, fl_xid(form_.get()), WindowRole::Keyboard);
+    form_->show();
+  });
   BuildGrid();
   form_->end();
   form_->size_range(design::kClientWidth, design::kClientHeight, design::kClientWidth,

@@ -64,10 +64,31 @@ TEST_P(StartUpTest, AsksForAnAlwaysOnTopToolWindowThatNeverTakesTheFocus) {
   KeyboardProgram keyboard(session, {{"Default", ""}, {"Extend", ""}});
   ASSERT_TRUE(keyboard.WaitForWindow());
   EXPECT_EQ(AcceptsInputHint(display(), keyboard.window()), false);
-  EXPECT_EQ(AtomNames(display(), keyboard.window(), "_NET_WM_WINDOW_TYPE"),
-            std::vector<std::string>{"_NET_WM_WINDOW_TYPE_UTILITY"});
+  EXPECT_EQ(
+      AtomNames(display(), keyboard.window(), "_NET_WM_WINDOW_TYPE"),
+      (std::vector<std::string>{"_NET_WM_WINDOW_TYPE_TOOLBAR", "_NET_WM_WINDOW_TYPE_UTILITY"}));
   EXPECT_TRUE(
       Contains(AtomNames(display(), keyboard.window(), "_NET_WM_STATE"), "_NET_WM_STATE_ABOVE"));
+}
+
+TEST_P(StartUpTest, OffersOnlyToMoveAndCloseTheWindowAndComesBackWhenHidden) {
+  KeyboardProgram keyboard(session, {{"Default", ""}, {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  if (has_window_manager()) {
+    const auto actions = AtomNames(display(), keyboard.window(), "_NET_WM_ALLOWED_ACTIONS");
+    EXPECT_TRUE(Contains(actions, "_NET_WM_ACTION_CLOSE"));
+    EXPECT_TRUE(Contains(actions, "_NET_WM_ACTION_MOVE"));
+    for (const char* offered : {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
+                                "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"}) {
+      EXPECT_FALSE(Contains(actions, offered)) << offered;
+    }
+  }
+  // Asked to minimise, the keyboard stays; hidden all the same, as a window
+  // manager that minimises anyway would, it shows itself again.
+  XIconifyWindow(display(), keyboard.window(), DefaultScreen(display()));
+  XUnmapWindow(display(), keyboard.window());
+  XFlush(display());
+  EXPECT_TRUE(WaitUntil([&] { return IsMapped(display(), keyboard.window()); }));
 }
 
 TEST_P(StartUpTest, WarnsOfEachMissingLayoutAndThenShowsTheCellNumbers) {
