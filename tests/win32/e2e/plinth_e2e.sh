@@ -100,9 +100,13 @@ cell() { echo $((cx + 32 * (($1 - 1) % 7) + 16)) $((cy + 32 * (($1 - 1) / 7) + 1
 home() { echo $((cx + 112)) $((cy + 112)); }
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*\(#[0-9A-F]\{6\}\).*/\1/p'; }
 pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+# Pixels of a cell's button tinted purple: red and blue well above green.
+# Text in the window-text colour on the grey face is grey however the font
+# is smoothed, and purple text leaves such pixels whatever the font.
 purple_pixels() {
   import -window root -crop "33x33+$((cx + 32 * (($1 - 1) % 7)))+$((cy + 32 * (($1 - 1) / 7)))" \
-    -depth 8 txt:- | grep -c '#800080' || true
+    -depth 8 txt:- | sed -n 's/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+    awk '$1 - $2 >= 48 && $3 - $2 >= 48 { n++ } END { print n + 0 }'
 }
 is_purple() { [ "$(purple_pixels "$1")" -gt 0 ]; }
 
