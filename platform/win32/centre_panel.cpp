@@ -34,6 +34,8 @@ void CentrePanel::SetState(PanelState state) {
 }
 
 LRESULT CentrePanel::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  const auto paint = [this](HDC dc) { Paint(dc); };
+  if (const auto result = HandlePaintMessage(window, message, wparam, paint)) return *result;
   switch (message) {
     case WM_MOUSEMOVE:
       if (handlers_.pointer_moved) handlers_.pointer_moved();
@@ -59,14 +61,6 @@ LRESULT CentrePanel::HandleMessage(HWND window, UINT message, WPARAM wparam, LPA
     }
     case WM_CAPTURECHANGED:
       press_is_click_ = false;
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      PaintBuffered(window, [this](HDC dc) { Paint(dc); });
-      return 0;
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
       return 0;
     default:
       return DefWindowProcA(window, message, wparam, lparam);

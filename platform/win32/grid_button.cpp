@@ -50,6 +50,8 @@ void GridButton::SetPressed(bool pressed) {
 }
 
 LRESULT GridButton::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  const auto paint = [this](HDC dc) { Paint(dc); };
+  if (const auto result = HandlePaintMessage(window, message, wparam, paint)) return *result;
   switch (message) {
     case WM_LBUTTONDOWN:
       tracking_ = true;
@@ -72,14 +74,6 @@ LRESULT GridButton::HandleMessage(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_CAPTURECHANGED:  // someone else took the mouse: no click
       tracking_ = false;
       SetPressed(false);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      PaintBuffered(window, [this](HDC dc) { Paint(dc); });
-      return 0;
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
       return 0;
     default:
       return DefWindowProcA(window, message, wparam, lparam);

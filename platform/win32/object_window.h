@@ -4,6 +4,8 @@
 // is handed over in CreateWindowExA's creation data and kept in the
 // window's user data until the window is gone.
 
+#include <optional>
+
 #include "platform/win32/windows_api.h"
 
 namespace plinth::platform::win32 {
@@ -47,6 +49,26 @@ void PaintBuffered(HWND window, Paint&& paint) {
   if (bitmap != nullptr) DeleteObject(bitmap);
   if (memory != nullptr) DeleteDC(memory);
   EndPaint(window, &ps);
+}
+
+// The paint messages of a class that paints all of its client area with
+// `paint`: no background erase (the paint covers it), buffered WM_PAINT, and
+// WM_PRINTCLIENT into the device context it brings. The message's result,
+// or nothing for any other message.
+template <class Paint>
+std::optional<LRESULT> HandlePaintMessage(HWND window, UINT message, WPARAM wparam, Paint&& paint) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      PaintBuffered(window, paint);
+      return 0;
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wparam));
+      return 0;
+    default:
+      return std::nullopt;
+  }
 }
 
 }  // namespace plinth::platform::win32

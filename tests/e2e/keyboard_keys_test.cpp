@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "platform/form_design.h"
-#include "tests/e2e/child_process.h"
 #include "tests/e2e/held_keys.h"
 #include "tests/e2e/recorder_log.h"
 #include "tests/e2e/x_server.h"
+#include "tests/support/child_process.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
 #include "tests/x11/support/on_display.h"
@@ -87,7 +87,8 @@ class KeyboardKeysTest : public x11_test::OnDisplay {
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     int status = -1;
-    std::string output = RunAndCapture(argv, Env(), 10000, &status);
+    std::string output =
+        RunAndCapture({.argv = argv, .env = Env()}, std::chrono::seconds(10), &status);
     EXPECT_EQ(status, 0) << "xdotool failed: " << output;
     return output;
   }

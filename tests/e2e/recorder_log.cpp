@@ -27,9 +27,8 @@ KeyRecorder::KeyRecorder(const std::string& program,
                          const std::map<std::string, std::string>& display_env,
                          const std::string& log_path, const std::string& geometry)
     : log_path_(log_path),
-      process_(std::make_unique<ChildProcess>(
-          std::vector<std::string>{program, "--output", log_path, "--geometry", geometry},
-          display_env)) {}
+      process_(std::make_unique<ChildProcess>(ChildOptions{
+          .argv = {program, "--output", log_path, "--geometry", geometry}, .env = display_env})) {}
 
 std::vector<std::string> KeyRecorder::Lines() const {
   std::vector<std::string> lines;

@@ -8,9 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace plinth::e2e {
+
+using test_support::ChildOptions;
+using test_support::ChildProcess;
+using test_support::RunAndCapture;
 
 // One KeyPress or KeyRelease the recorder received.
 struct RecordedKey {

@@ -18,8 +18,8 @@ XServer::XServer(int width, int height, std::vector<std::string> extra_args) {
       "-screen",   "0",          std::to_string(width) + "x" + std::to_string(height) + "x24",
       "-nolisten", "tcp",        "-noreset"};
   for (std::string& arg : extra_args) argv.push_back(std::move(arg));
-  process_ =
-      std::make_unique<ChildProcess>(argv, std::map<std::string, std::string>{}, "/dev/null");
+  process_ = std::make_unique<ChildProcess>(
+      ChildOptions{.argv = std::move(argv), .inherited_fds = {pipe_fds[1]}});
   close(pipe_fds[1]);
 
   // The server writes its display number once it accepts connections.

@@ -20,10 +20,10 @@
 #include "platform/x11/keymap_snapshot.h"
 #include "platform/x11/spare_keycode_pool.h"
 #include "src/postkeys/post_keys.h"
-#include "tests/e2e/child_process.h"
 #include "tests/e2e/held_keys.h"
 #include "tests/e2e/recorder_log.h"
 #include "tests/e2e/x_server.h"
+#include "tests/support/child_process.h"
 
 namespace plinth::e2e {
 namespace {
@@ -101,7 +101,8 @@ class XTestKeyInjectorTest : public ::testing::Test {
 
   void UseKeymap(const char* layout) {
     int status = -1;
-    RunAndCapture({"setxkbmap", "-display", server_.display_name(), layout}, {}, 10000, &status);
+    RunAndCapture({.argv = {"setxkbmap", "-display", server_.display_name(), layout}},
+                  std::chrono::seconds(10), &status);
     if (status != 0) {
       GTEST_SKIP() << "setxkbmap " << layout << " is not available";
     }

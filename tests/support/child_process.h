@@ -1,24 +1,25 @@
 #pragma once
 
-// A program started by a test, stopped by its own PID when the test ends.
+// A program started by a test, stopped by its own PID when the test ends;
+// and a program run to its end for its output.
 
 #include <sys/types.h>
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
-namespace plinth::x11_test {
+namespace plinth::test_support {
 
 struct ChildOptions {
-  std::vector<std::string> argv;
-  std::string working_directory;                         // empty: the test's own
-  std::vector<std::pair<std::string, std::string>> env;  // added or replaced
-  std::string stdout_path;                               // empty: /dev/null
-  std::string stderr_path;                               // empty: /dev/null
-  std::vector<int> inherited_fds;                        // kept open in the child
+  std::vector<std::string> argv{};
+  std::string working_directory{};           // empty: the test's own
+  std::map<std::string, std::string> env{};  // added or replaced
+  std::string stdout_path{};                 // empty: /dev/null
+  std::string stderr_path{};                 // empty: /dev/null
+  std::vector<int> inherited_fds{};          // kept open in the child
 };
 
 class ChildProcess {
@@ -44,4 +45,10 @@ class ChildProcess {
   std::optional<int> status_;
 };
 
-}  // namespace plinth::x11_test
+// Runs `options.argv` to its end (killed after `timeout`) and returns its
+// standard output; `exit_status` receives the exit status, -1 on a timeout
+// or a signal. `options.stdout_path` is not used.
+std::string RunAndCapture(const ChildOptions& options, std::chrono::milliseconds timeout,
+                          int* exit_status = nullptr);
+
+}  // namespace plinth::test_support

@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "tests/x11/support/child_process.h"
+#include "tests/support/child_process.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/x_session.h"
 

@@ -9,9 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "tests/x11/support/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace plinth::x11_test {
+
+using test_support::ChildOptions;
+using test_support::ChildProcess;
 
 enum class WindowManager { Absent, Openbox };
 
