@@ -40,6 +40,8 @@ class WindowEvents {
   virtual void PanelClick(PanelId sender) = 0;
   // A popup menu item was chosen.
   virtual void Available1Click(MenuItemId sender) = 0;
+  // The screen's size or its monitors changed.
+  virtual void ScreenChanged() = 0;
 };
 
 class KeyboardWindow {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plinth::platform {
 
@@ -72,11 +73,24 @@ class PointerControl {
   virtual std::optional<OsError> SetCursorPos(Point screen_point) = 0;
 };
 
+// A rectangle in screen coordinates.
+struct Rect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
 class ScreenInfo {
  public:
   virtual ~ScreenInfo() = default;
-  // Width and height of the primary screen in pixels (GetSystemMetrics).
+  // Width and height of the primary monitor in pixels (GetSystemMetrics).
   virtual Size PrimaryScreenSize() = 0;
+  // Every monitor in screen coordinates, the primary one (where the
+  // keyboard docks) first. Never empty: a display that tells of no
+  // monitors is one monitor, the whole screen. Read anew each time.
+  virtual std::vector<Rect> Monitors() = 0;
 };
 
 // ---------------------------------------------------------------- files, profiles

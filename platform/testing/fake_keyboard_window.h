@@ -85,6 +85,8 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void MovePointerOver(platform::PanelId panel);
   void ClickPanel(platform::PanelId panel);
   void ChooseMenuItem(platform::MenuItemId item);
+  // The screen or its monitors changed (the test changed them first).
+  void ChangeScreen() { Sink().ScreenChanged(); }
 
  private:
   static bool HasButton(int cell);

@@ -1,6 +1,8 @@
 #pragma once
 
-// A primary screen of a size the test chooses.
+// Monitors the test chooses: by default one primary monitor of 1024 x 768.
+
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -8,13 +10,24 @@ namespace plinth::test_platform {
 
 class FixedScreen final : public platform::ScreenInfo {
  public:
-  explicit FixedScreen(platform::Size size = {1024, 768}) : size_(size) {}
+  explicit FixedScreen(platform::Size size = {1024, 768})
+      : monitors_{{0, 0, size.width, size.height}} {}
 
-  platform::Size PrimaryScreenSize() override { return size_; }
-  void set_size(platform::Size size) { size_ = size; }
+  platform::Size PrimaryScreenSize() override {
+    return {monitors_.front().width, monitors_.front().height};
+  }
+  std::vector<platform::Rect> Monitors() override { return monitors_; }
+
+  // A new size of the primary monitor, which stays where it is.
+  void set_size(platform::Size size) {
+    monitors_.front().width = size.width;
+    monitors_.front().height = size.height;
+  }
+  // The primary monitor first; never empty.
+  void set_monitors(std::vector<platform::Rect> monitors) { monitors_ = std::move(monitors); }
 
  private:
-  platform::Size size_;
+  std::vector<platform::Rect> monitors_;
 };
 
 }  // namespace plinth::test_platform

@@ -14,4 +14,34 @@ Size Win32ScreenInfo::PrimaryScreenSize() {
   return {.width = GetSystemMetrics(SM_CXSCREEN), .height = GetSystemMetrics(SM_CYSCREEN)};
 }
 
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC /*dc*/, LPRECT /*clip*/, LPARAM monitors) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoA(monitor, &info) == 0) return TRUE;
+  const RECT& r = info.rcMonitor;
+  auto& list = *reinterpret_cast<std::vector<Rect>*>(monitors);
+  const Rect rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+    list.insert(list.begin(), rect);
+  } else {
+    list.push_back(rect);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<Rect> Win32ScreenInfo::Monitors() {
+  std::vector<Rect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  // The primary monitor is the one at the origin, of the screen's size.
+  if (monitors.empty()) {
+    const Size size = PrimaryScreenSize();
+    monitors.push_back({0, 0, size.width, size.height});
+  }
+  return monitors;
+}
+
 }  // namespace plinth::platform::win32

@@ -16,6 +16,8 @@ class Win32ScreenInfo final : public ScreenInfo {
  public:
   // GetSystemMetrics with SM_CXSCREEN and SM_CYSCREEN.
   Size PrimaryScreenSize() override;
+  // EnumDisplayMonitors, the primary monitor first.
+  std::vector<Rect> Monitors() override;
 };
 
 }  // namespace plinth::platform::win32

@@ -11,6 +11,7 @@
 #include "platform/x11/form_window.h"
 #include "platform/x11/grid_button.h"
 #include "platform/x11/message_dialog.h"
+#include "platform/x11/screen_watch.h"
 #include "platform/x11/widget_look.h"
 #include "platform/x11/window_manager_hints.h"
 
@@ -78,6 +79,10 @@ X11KeyboardWindow::X11KeyboardWindow() {
   form_->end();
   form_->size_range(design::kClientWidth, design::kClientHeight, design::kClientWidth,
                     design::kClientHeight);
+
+  screen_watch_ = std::make_unique<ScreenWatch>([this] {
+    if (events_ != nullptr) events_->ScreenChanged();
+  });
 
   SetUpMenuItem(popup_menu_[0], "Available");
   SetUpMenuItem(popup_menu_[1], "Show All");

@@ -25,6 +25,7 @@ namespace plinth::platform::x11 {
 
 class FormWindow;
 class GridButton;
+class ScreenWatch;
 
 class X11KeyboardWindow final : public platform::KeyboardWindow {
  public:
@@ -64,6 +65,7 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   // use it.
   DoubleClickDetector presses_;
   std::unique_ptr<FormWindow> form_;
+  std::unique_ptr<ScreenWatch> screen_watch_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
   // PopupMenu1: Available1, ShowAll1 and the end mark.

@@ -1,18 +1,115 @@
 #include "platform/x11/x11_screen.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <algorithm>
+#include <optional>
+
 namespace plinth::platform::x11 {
+namespace {
+
+Rect RootRect(Display* display) {
+  XWindowAttributes root{};
+  if (XGetWindowAttributes(display, DefaultRootWindow(display), &root) == 0) {
+    const int screen = DefaultScreen(display);
+    return {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
+  }
+  return {0, 0, root.width, root.height};
+}
+
+// RandR 1.5 monitors: the one flagged primary, else the one that holds the
+// primary output, comes first.
+std::vector<Rect> RandrMonitors(Display* display) {
+  int event_base = 0;
+  int error_base = 0;
+  int major = 0;
+  int minor = 0;
+  if (XRRQueryExtension(display, &event_base, &error_base) == 0 ||
+      XRRQueryVersion(display, &major, &minor) == 0 || major * 100 + minor < 105) {
+    return {};
+  }
+  const Window root = DefaultRootWindow(display);
+  int count = 0;
+  XRRMonitorInfo* info = XRRGetMonitors(display, root, True, &count);
+  if (info == nullptr) return {};
+  const RROutput primary_output = XRRGetOutputPrimary(display, root);
+  int primary = 0;
+  bool flagged = false;
+  for (int i = 0; i < count && !flagged; ++i) {
+    if (info[i].primary != 0) {
+      primary = i;
+      flagged = true;
+    }
+  }
+  for (int i = 0; i < count && !flagged && primary_output != None; ++i) {
+    for (int o = 0; o < info[i].noutput; ++o) {
+      if (info[i].outputs[o] == primary_output) {
+        primary = i;
+        flagged = true;
+      }
+    }
+  }
+  std::vector<Rect> monitors;
+  monitors.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) {
+    monitors.push_back({info[i].x, info[i].y, info[i].width, info[i].height});
+  }
+  XRRFreeMonitors(info);
+  if (primary != 0)
+    std::rotate(monitors.begin(), monitors.begin() + primary, monitors.begin() + primary + 1);
+  return monitors;
+}
+
+std::vector<Rect> XineramaMonitors(Display* display) {
+  int event_base = 0;
+  int error_base = 0;
+  if (XineramaQueryExtension(display, &event_base, &error_base) == 0 ||
+      XineramaIsActive(display) == 0) {
+    return {};
+  }
+  int count = 0;
+  XineramaScreenInfo* screens = XineramaQueryScreens(display, &count);
+  std::vector<Rect> monitors;
+  monitors.reserve(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) {
+    monitors.push_back({screens[i].x_org, screens[i].y_org, screens[i].width, screens[i].height});
+  }
+  if (screens != nullptr) XFree(screens);
+  return monitors;
+}
+
+// A monitor as much as the screen shows of it; nothing when it shows none.
+std::optional<Rect> CutTo(const Rect& screen, const Rect& monitor) {
+  const int left = std::max(screen.x, monitor.x);
+  const int top = std::max(screen.y, monitor.y);
+  const int right = std::min(screen.x + screen.width, monitor.x + monitor.width);
+  const int bottom = std::min(screen.y + screen.height, monitor.y + monitor.height);
+  if (right <= left || bottom <= top) return std::nullopt;
+  return Rect{left, top, right - left, bottom - top};
+}
+
+}  // namespace
 
 X11ScreenInfo::X11ScreenInfo(Display* display) : display_(display) {}
 
 Size X11ScreenInfo::PrimaryScreenSize() {
-  if (display_ == nullptr) return {};
-  XWindowAttributes root{};
-  if (XGetWindowAttributes(display_, DefaultRootWindow(display_), &root) == 0) {
-    const int screen = DefaultScreen(display_);
-    return {DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
+  const Rect primary = Monitors().front();
+  return {primary.width, primary.height};
+}
+
+std::vector<Rect> X11ScreenInfo::Monitors() {
+  if (display_ == nullptr) return {Rect{}};
+  const Rect screen = RootRect(display_);
+  std::vector<Rect> found = RandrMonitors(display_);
+  if (found.empty()) found = XineramaMonitors(display_);
+  std::vector<Rect> monitors;
+  for (const Rect& monitor : found) {
+    if (const auto shown = CutTo(screen, monitor)) monitors.push_back(*shown);
   }
-  return {root.width, root.height};
+  if (monitors.empty()) monitors.push_back(screen);
+  return monitors;
 }
 
 }  // namespace plinth::platform::x11

@@ -1,6 +1,9 @@
 #pragma once
 
-// The size of the screen the keyboard docks to on X.
+// The screen and its monitors on X, for docking and for keeping the
+// keyboard and its dialogs on a monitor.
+
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/x11/display_fwd.h"
@@ -12,9 +15,13 @@ class X11ScreenInfo final : public ScreenInfo {
   // `display` stays owned by the caller and must outlive this object.
   explicit X11ScreenInfo(Display* display);
 
-  // The default screen's width and height in pixels, read anew each time
-  // so that a resized screen is seen.
+  // The primary monitor's width and height.
   Size PrimaryScreenSize() override;
+  // The monitors as RandR tells them, the one holding the primary output
+  // first; else Xinerama's screens in its order; else the whole screen.
+  // Each is cut to the screen. Read anew each time, so that a change of
+  // resolution or of monitors is seen.
+  std::vector<Rect> Monitors() override;
 
  private:
   Display* display_;

@@ -55,12 +55,15 @@ void TForm1::DoExtendAction(int cell, const std::string& action) {
   if (!handled) ShowError("n/a extend action: " + action);
 }
 
+// The primary monitor, not the whole screen: with several monitors the
+// screen has corners that no monitor shows.
 bool TForm1::PlaceWindow(std::string_view horizontal, std::string_view vertical) {
-  const platform::Size screen = services_.screen.PrimaryScreenSize();
+  const platform::Rect monitor = services_.screen.Monitors().front();
   const platform::Size window = window_.OuterSize();
-  const int left = horizontal == "LEFT" ? 0 : screen.width - window.width;
-  const int top = vertical == "TOP" ? 0 : screen.height - window.height;
+  const int left = horizontal == "LEFT" ? monitor.x : monitor.x + monitor.width - window.width;
+  const int top = vertical == "TOP" ? monitor.y : monitor.y + monitor.height - window.height;
   window_.MoveTo({left, top});
+  docking_ = Docking{std::string(horizontal), std::string(vertical), {left, top}};
   return true;
 }
 

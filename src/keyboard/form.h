@@ -4,6 +4,7 @@
 // modifier states, and the handlers of its buttons, panels and popup menu.
 // It reaches the machine only through the platform interfaces.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,10 @@ class TForm1 final : public platform::WindowEvents {
   void PanelMouseMove(PanelId sender) override;
   void PanelClick(PanelId sender) override;
   void Available1Click(MenuItemId sender) override;
+  // Keeps the window where it can be used: a docked window goes to the
+  // same corner of the (new) primary monitor; a window no monitor shows
+  // whole is moved into the primary monitor by the shortest way.
+  void ScreenChanged() override;
 
   // ---- operations; those returning bool always return true
   bool RefreshKeyboard(bool KeySent);
@@ -87,6 +92,14 @@ class TForm1 final : public platform::WindowEvents {
 
   platform::Services& services_;
   platform::KeyboardWindow& window_;
+  // The corner of the last docking and where it put the window; forgotten
+  // once the window was moved elsewhere.
+  struct Docking {
+    std::string horizontal;
+    std::string vertical;
+    platform::Point placed;
+  };
+  std::optional<Docking> docking_;
   PanelState shift_panel_ = PanelState::Idle;
   PanelState extend_panel_ = PanelState::Idle;
   bool available_checked_ = false;

@@ -24,6 +24,8 @@ class RecordingEvents final : public WindowEvents {
                                            : "Available1Click ShowAll");
   }
 
+  void ScreenChanged() override { Record("ScreenChanged"); }
+
   const std::vector<std::string>& log() const { return log_; }
   // The next handler throws this failure after recording its event.
   void FailNextWith(std::string message) { failure_ = std::move(message); }

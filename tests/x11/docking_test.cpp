@@ -71,6 +71,49 @@ TEST_P(DockingTest, DocksTheOuterWindowToEachCornerAndReturnsThePointer) {
   EXPECT_EQ(keyboard.process().WaitForExit(5000ms), 0);
 }
 
+// The outer window's place once it is at `outer`; it is there when the
+// client area is.
+bool ReachesOuter(Display* display, Window window, const platform::x11::FrameExtents& frame,
+                  ScreenPoint outer) {
+  const ScreenPoint client{outer.x + frame.left, outer.y + frame.top};
+  return WaitUntil([&] { return ClientOrigin(display, window) == client; });
+}
+
+TEST_P(DockingTest, DocksToThePrimaryMonitorOfTwo) {
+  // A monitor on the left and, on its right, a smaller primary one.
+  ASSERT_EQ(session.Xrandr({"--setmonitor", "LEFT", "600/160x768/200+0+0", "none"}), 0);
+  ASSERT_EQ(session.Xrandr({"--setmonitor", "RIGHT", "424/110x500/130+600+0", "screen"}), 0);
+  ASSERT_EQ(session.Xrandr({"--output", "screen", "--primary"}), 0);
+  KeyboardProgram keyboard(session, {{"Default", kDockingLayout}, {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  ASSERT_EQ(keyboard.WaitForCellsWithText({1, 7, 43, 47, 49}), (std::set<int>{1, 7, 43, 47, 49}));
+  const platform::x11::FrameExtents frame = Frame(keyboard.window());
+  const int outer_width = design::kClientWidth + frame.left + frame.right;
+  const int outer_height = design::kClientHeight + frame.top + frame.bottom;
+  ClickAt(display(), keyboard.CellCentre(43));
+  EXPECT_TRUE(ReachesOuter(display(), keyboard.window(), frame, {600, 500 - outer_height}));
+  ClickAt(display(), keyboard.CellCentre(49));
+  EXPECT_TRUE(ReachesOuter(display(), keyboard.window(), frame,
+                           {XSession::kScreenWidth - outer_width, 500 - outer_height}));
+}
+
+TEST_P(DockingTest, ADockedKeyboardKeepsItsCornerWhenTheScreenShrinks) {
+  KeyboardProgram keyboard(session, {{"Default", kDockingLayout}, {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  ASSERT_EQ(keyboard.WaitForCellsWithText({1, 7, 43, 47, 49}), (std::set<int>{1, 7, 43, 47, 49}));
+  const platform::x11::FrameExtents frame = Frame(keyboard.window());
+  const int outer_width = design::kClientWidth + frame.left + frame.right;
+  const int outer_height = design::kClientHeight + frame.top + frame.bottom;
+  ClickAt(display(), keyboard.CellCentre(49));
+  ASSERT_TRUE(
+      ReachesOuter(display(), keyboard.window(), frame,
+                   {XSession::kScreenWidth - outer_width, XSession::kScreenHeight - outer_height}));
+  // The virtual monitor keeps its size; the screen shows only part of it.
+  session.Xrandr({"--fb", "640x480"});
+  EXPECT_TRUE(
+      ReachesOuter(display(), keyboard.window(), frame, {640 - outer_width, 480 - outer_height}));
+}
+
 PLINTH_ON_EVERY_DISPLAY(DockingTest);
 
 }  // namespace

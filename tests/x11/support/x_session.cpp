@@ -80,6 +80,14 @@ void XSession::StartServer() {
   XSetErrorHandler(IgnoreErrors);
 }
 
+std::optional<int> XSession::Xrandr(const std::vector<std::string>& arguments) {
+  ChildOptions options;
+  options.argv = {"xrandr"};
+  options.argv.insert(options.argv.end(), arguments.begin(), arguments.end());
+  options.env = {{"DISPLAY", display_name_}};
+  return ChildProcess(options).WaitForExit(5s);
+}
+
 void XSession::StartWindowManager() {
   ChildOptions options;
   options.argv = {"openbox", "--sm-disable"};

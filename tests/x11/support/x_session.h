@@ -7,7 +7,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/support/child_process.h"
 
@@ -34,6 +36,8 @@ class XSession {
   const std::string& display_name() const { return display_name_; }
   Display* display() const { return display_; }
   WindowManager window_manager() const { return manager_; }
+  // Runs xrandr with `arguments` on this display; returns its exit status.
+  std::optional<int> Xrandr(const std::vector<std::string>& arguments);
 
  private:
   void StartServer();
