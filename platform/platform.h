@@ -44,6 +44,13 @@ class KeyInjector {
   // when no key can type it. Codes above 0xFF are the platform's own keys
   // for characters that have no virtual-key code.
   virtual std::optional<CharacterKey> KeyForCharacter(unsigned char ch) = 0;
+  // Makes every key of one key stroke ready before any of its events is
+  // sent: `code` as it goes out with or without Shift, and the modifier
+  // keys of `modifiers` (bit 0 Shift, bit 1 Alt, bit 2 Ctrl). A platform
+  // may have to borrow a keycode for the key, or wait for one. False when
+  // one of the keys cannot be sent; then no event of the stroke may be
+  // sent, not even a modifier. Windows has every key ready.
+  virtual bool PrepareKeyStroke(std::uint16_t /*code*/, std::uint8_t /*modifiers*/) { return true; }
 };
 
 // ---------------------------------------------------------------- pointer, screen

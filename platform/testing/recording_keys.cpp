@@ -83,6 +83,11 @@ std::optional<platform::CharacterKey> RecordingKeyInjector::KeyForCharacter(unsi
   return found == layout_.end() ? std::nullopt : found->second;
 }
 
+bool RecordingKeyInjector::PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) {
+  preparations_.push_back({events_.size(), code, modifiers});
+  return !unpreparable_.contains(code);
+}
+
 std::vector<KeyEvent> RecordingKeyInjector::TakeEvents() {
   accepted_.clear();
   return std::exchange(events_, {});

@@ -38,6 +38,7 @@ class RecordingKeyInjector final : public platform::KeyInjector {
   std::uint32_t MapVirtualKey(std::uint16_t code) override;
   bool SendKeyEvent(std::uint16_t code, std::uint32_t scan, std::uint32_t flags) override;
   std::optional<platform::CharacterKey> KeyForCharacter(unsigned char ch) override;
+  bool PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) override;
 
   // Every SendKeyEvent call in order, refused ones included.
   const std::vector<KeyEvent>& events() const { return events_; }
@@ -47,6 +48,17 @@ class RecordingKeyInjector final : public platform::KeyInjector {
   std::set<std::uint16_t> KeysHeld() const;
   // Every MapVirtualKey call's code, in order.
   const std::vector<std::uint16_t>& translations() const { return translations_; }
+  // Every PrepareKeyStroke call, as the event count before it, the code and
+  // the modifiers.
+  struct Preparation {
+    std::size_t events_before = 0;
+    std::uint16_t code = 0;
+    std::uint8_t modifiers = 0;
+    friend bool operator==(const Preparation&, const Preparation&) = default;
+  };
+  const std::vector<Preparation>& preparations() const { return preparations_; }
+  // Makes PrepareKeyStroke refuse `code`, as when no keycode can type it.
+  void RefuseToPrepare(std::uint16_t code) { unpreparable_.insert(code); }
 
   void SetScanCode(std::uint16_t code, std::uint32_t scan) { scan_codes_[code] = scan; }
   // Makes the n-th SendKeyEvent call (1-based, counted from construction)
@@ -61,6 +73,8 @@ class RecordingKeyInjector final : public platform::KeyInjector {
   std::vector<std::uint16_t> translations_;
   std::map<std::uint16_t, std::uint32_t> scan_codes_;
   std::set<std::size_t> refused_calls_;
+  std::vector<Preparation> preparations_;
+  std::set<std::uint16_t> unpreparable_;
   std::size_t calls_ = 0;
   std::map<unsigned char, std::optional<platform::CharacterKey>> layout_;
 };

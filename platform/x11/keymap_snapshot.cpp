@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace plinth::platform::x11 {
@@ -31,6 +32,16 @@ KeymapSnapshot KeymapSnapshot::Read(Display* display) {
   }
   XFree(mapping);
   return KeymapSnapshot(min_keycode, per_keycode, std::move(keysyms));
+}
+
+void KeymapSnapshot::Rebind(int keycode, Keysym keysym) {
+  if (keycode < min_keycode_ || keycode > MaxKeycode()) return;
+  const auto row = static_cast<std::size_t>(keycode - min_keycode_);
+  const auto first =
+      keysyms_.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(per_keycode_));
+  std::fill(first, first + per_keycode_, kNoKeysym);
+  *first = keysym;
+  if (per_keycode_ > 1) *(first + 1) = keysym;
 }
 
 int KeymapSnapshot::MaxKeycode() const {

@@ -1,7 +1,9 @@
 #pragma once
 
-// A copy of the X server's keyboard mapping (keycode -> keysyms), read when
-// a key is about to be sent, and the questions the injector asks of it.
+// What each keycode of the X server's keyboard types (keycode -> keysyms),
+// and the questions the injector asks of it. The core protocol's mapping
+// gives group 1; a copy made from the XKB keymap puts the active group's
+// two Shift levels first, then every other keysym of the key.
 
 #include <array>
 #include <vector>
@@ -17,8 +19,13 @@ class KeymapSnapshot {
   // `min_keycode` on, as XGetKeyboardMapping returns them.
   KeymapSnapshot(int min_keycode, int keysyms_per_keycode, std::vector<Keysym> keysyms);
 
-  // The server's current mapping; an empty snapshot if it cannot be read.
+  // The server's current core mapping; an empty snapshot if it cannot be
+  // read.
   static KeymapSnapshot Read(Display* display);
+
+  // Notes that `keycode` now types `keysym` on both levels and nothing
+  // else; kNoKeysym empties it.
+  void Rebind(int keycode, Keysym keysym);
 
   // The first keycode whose key types `keysym` at the Shift level asked
   // for, by the core protocol's reading of group 1; 0 when none does.

@@ -1,5 +1,6 @@
 // plinth: the on-screen keyboard on an X display.
 
+#include <FL/Fl.H>
 #include <FL/x.H>
 #include <X11/Xlib.h>
 
@@ -23,12 +24,20 @@ int RunOnDisplay(Display* display) {
   fl_open_display(display);
 
   x11::XTestKeyInjector keys(display);
+  keys.ReleaseHeldModifiers(std::cerr);
+  // Every event passes the injector first, so that its copy of the keymap
+  // follows each change before a click is handled.
+  Fl::add_system_handler(
+      [](void* event, void* injector) {
+        static_cast<x11::XTestKeyInjector*>(injector)->HandleEvent(*static_cast<XEvent*>(event));
+        return 0;
+      },
+      &keys);
   x11::X11PointerControl pointer(display);
   x11::X11ScreenInfo screen(display);
   PosixFileSystem files;
   Cp1252TextCase text;
   x11::X11Application app;
-  app.SetHousekeeping([&keys] { return keys.RestoreExpiredSpares(); });
   app.EndOnTerminationSignals();
 
   Services services{

@@ -17,74 +17,62 @@ Keysym SpareKeycodePool::BoundKeysym(int keycode) const {
   return it == bindings_.end() ? kNoKeysym : it->keysym;
 }
 
-void SpareKeycodePool::Rebind(Binding& binding, Keysym keysym) {
-  hooks_.bind(binding.keycode, keysym);
-  binding.keysym = keysym;
-  binding.free_after = hooks_.now() + kLinger;
-}
-
 int SpareKeycodePool::Acquire(Keysym keysym, std::span<const int> empty_keycodes) {
   if (keysym == kNoKeysym) return 0;
+  const Clock::time_point now = hooks_.now();
   const auto same = std::ranges::find(bindings_, keysym, &Binding::keysym);
   if (same != bindings_.end()) {
-    same->free_after = std::max(same->free_after, hooks_.now() + kLinger);
+    same->last_used = now;
     return same->keycode;
   }
 
-  if (bindings_.size() < kMaxBindings) {
-    for (const int keycode : empty_keycodes) {
-      if (Find(keycode) != nullptr) continue;
-      bindings_.push_back(Binding{.keycode = keycode});
-      Rebind(bindings_.back(), keysym);
-      return keycode;
-    }
+  Binding* binding = nullptr;
+  for (const int keycode : empty_keycodes) {
+    if (Find(keycode) != nullptr) continue;
+    binding = &bindings_.emplace_back(Binding{.keycode = keycode});
+    break;
   }
-
-  // Reuse the binding that was released longest ago, after its linger.
-  Binding* oldest = nullptr;
-  for (Binding& binding : bindings_) {
-    if (!binding.held && (oldest == nullptr || binding.free_after < oldest->free_after)) {
-      oldest = &binding;
+  if (binding == nullptr) {
+    for (Binding& candidate : bindings_) {
+      if (!candidate.held && (binding == nullptr || candidate.last_used < binding->last_used)) {
+        binding = &candidate;
+      }
     }
+    if (binding == nullptr || now - binding->last_used < kKeepAtLeast) return 0;
   }
-  if (oldest == nullptr) return 0;
-  const Clock::time_point now = hooks_.now();
-  if (oldest->free_after > now) hooks_.sleep(oldest->free_after - now);
-  Rebind(*oldest, keysym);
-  return oldest->keycode;
+  hooks_.bind(binding->keycode, keysym);
+  binding->keysym = keysym;
+  binding->last_used = now;
+  return binding->keycode;
 }
 
 void SpareKeycodePool::Press(int keycode) {
-  if (Binding* binding = Find(keycode)) binding->held = true;
+  if (Binding* binding = Find(keycode)) {
+    binding->held = true;
+    binding->last_used = hooks_.now();
+  }
 }
 
 void SpareKeycodePool::Release(int keycode) {
   if (Binding* binding = Find(keycode)) {
     binding->held = false;
-    binding->free_after = hooks_.now() + kLinger;
+    binding->last_used = hooks_.now();
   }
 }
 
-std::optional<SpareKeycodePool::Clock::duration> SpareKeycodePool::RestoreExpired() {
-  const Clock::time_point now = hooks_.now();
-  std::optional<Clock::duration> next_due;
+void SpareKeycodePool::ForgetLost(
+    const std::function<bool(int keycode, Keysym keysym)>& still_bound) {
   std::erase_if(bindings_, [&](const Binding& binding) {
-    if (binding.held || binding.free_after > now) {
-      const Clock::duration wait = binding.held ? kLinger : binding.free_after - now;
-      if (!next_due || wait < *next_due) next_due = wait;
-      return false;
-    }
-    hooks_.unbind(binding.keycode, binding.keysym);
-    return true;
+    return !still_bound(binding.keycode, binding.keysym);
   });
-  return next_due;
 }
 
 void SpareKeycodePool::RestoreAll() {
-  Clock::time_point last_due = hooks_.now();
-  for (const Binding& binding : bindings_) last_due = std::max(last_due, binding.free_after);
+  if (bindings_.empty()) return;
+  Clock::time_point last_used{};
+  for (const Binding& binding : bindings_) last_used = std::max(last_used, binding.last_used);
   const Clock::time_point now = hooks_.now();
-  if (last_due > now) hooks_.sleep(last_due - now);
+  if (last_used + kLingerAtEnd > now) hooks_.sleep(last_used + kLingerAtEnd - now);
   for (const Binding& binding : bindings_) hooks_.unbind(binding.keycode, binding.keysym);
   bindings_.clear();
 }

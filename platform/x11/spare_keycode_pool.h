@@ -1,17 +1,17 @@
 #pragma once
 
-// Keycodes without keysyms, bound for a moment to a keysym that no key of
-// the current keymap types, and restored afterwards.
+// Keycodes without keysyms, bound to keysyms that no key of the current
+// keymap types.
 //
-// A binding outlives its key-up: clients look the keycode up in the
-// keymap only when they handle the key event, and a binding restored right
-// after the key-up was often read back empty. A few keycodes are used in
-// turn so that quick different characters do not overwrite each other's
-// binding before it was read.
+// A client looks a keycode up in the keymap only when it handles the key
+// event, which may be seconds later when it is busy. So a binding stays for
+// as long as possible: the same character uses it again, a new character
+// takes an empty keycode, and only when none is left is the binding used
+// longest ago taken over, never one used in the last few seconds. The
+// keymap is restored when the pool is done.
 
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -25,7 +25,7 @@ class SpareKeycodePool {
 
   // How the pool reaches the keymap and the time.
   struct Hooks {
-    // Binds an empty `keycode` to `keysym`.
+    // Binds `keycode` to `keysym`.
     std::function<void(int keycode, Keysym keysym)> bind;
     // Empties `keycode` again, which the pool had bound to `keysym`.
     std::function<void(int keycode, Keysym keysym)> unbind;
@@ -33,31 +33,34 @@ class SpareKeycodePool {
     std::function<void(Clock::duration)> sleep;
   };
 
-  // A client on a busy machine reads the mapping well after the key event:
-  // with 20 ms, quick characters were read with the next one's binding.
-  // Pointer clicks come a few a second, so a long linger and eight keycodes
-  // in turn hardly ever make a key wait.
-  static constexpr std::size_t kMaxBindings = 8;
-  static constexpr Clock::duration kLinger = std::chrono::milliseconds(250);
+  // A binding used more recently than this is never taken over: a client
+  // that reads the key late would find another character.
+  static constexpr Clock::duration kKeepAtLeast = std::chrono::seconds(3);
+  // At the end, the last key gets this long to be read before its keycode
+  // is emptied.
+  static constexpr Clock::duration kLingerAtEnd = std::chrono::milliseconds(250);
 
   explicit SpareKeycodePool(Hooks hooks);
+  ~SpareKeycodePool() = default;
   SpareKeycodePool(const SpareKeycodePool&) = delete;
   SpareKeycodePool& operator=(const SpareKeycodePool&) = delete;
 
-  // A keycode bound to `keysym`: one already bound to it, else an empty
-  // keycode of the keymap (`empty_keycodes`), else the binding released
-  // longest ago, once its linger is over. 0 when every binding is held.
+  // A keycode bound to `keysym`: one already bound to it, else one of
+  // `empty_keycodes` the pool does not hold yet, else the binding used
+  // longest ago if that was kKeepAtLeast ago or more. 0 when none can be
+  // had: the key cannot be typed now.
   int Acquire(Keysym keysym, std::span<const int> empty_keycodes);
   // The keysym the pool has bound to `keycode`, or kNoKeysym.
   Keysym BoundKeysym(int keycode) const;
-  // Key-down and key-up of a bound keycode; a held binding is never
-  // reused or restored.
+  // Key-down and key-up of a bound keycode; a held binding is never taken
+  // over.
   void Press(int keycode);
   void Release(int keycode);
-  // Restores the bindings whose linger is over. Returns the time until the
-  // next one is due, or nothing when no binding is left.
-  std::optional<Clock::duration> RestoreExpired();
-  // Restores every binding, waiting out the lingers still running.
+  // Forgets the bindings the keymap no longer has (`still_bound` says which
+  // it has): another keymap was loaded, and their keycodes are not ours to
+  // empty any more.
+  void ForgetLost(const std::function<bool(int keycode, Keysym keysym)>& still_bound);
+  // Restores every binding, once the last one used has had kLingerAtEnd.
   void RestoreAll();
 
  private:
@@ -65,11 +68,10 @@ class SpareKeycodePool {
     int keycode = 0;
     Keysym keysym = kNoKeysym;
     bool held = false;
-    Clock::time_point free_after{};  // when the linger after the key-up ends
+    Clock::time_point last_used{};
   };
 
   Binding* Find(int keycode);
-  void Rebind(Binding& binding, Keysym keysym);
 
   Hooks hooks_;
   std::vector<Binding> bindings_;

@@ -5,11 +5,9 @@
 #include <X11/keysym.h>
 
 #include <array>
-#include <span>
 #include <thread>
 #include <utility>
 
-#include "platform/x11/keymap_snapshot.h"
 #include "platform/x11/vk_keysym_table.h"
 
 namespace plinth::platform::x11 {
@@ -19,42 +17,18 @@ constexpr std::uint16_t kVkShift = 0x10;
 constexpr std::uint16_t kVkControl = 0x11;
 constexpr std::uint16_t kVkAlt = 0x12;
 
+// Bits of the ModifierSet handed to PrepareKeyStroke.
+constexpr std::uint8_t kShiftBit = 1u << 0;
+constexpr std::uint8_t kAltBit = 1u << 1;
+constexpr std::uint8_t kCtrlBit = 1u << 2;
+
 bool IsModifier(std::uint16_t code) { return code >= kVkShift && code <= kVkAlt; }
-
-// The rows of the modifier map, one per modifier bit.
-class ModifierMap {
- public:
-  explicit ModifierMap(Display* display) : map_(XGetModifierMapping(display)) {}
-  ~ModifierMap() {
-    if (map_ != nullptr) XFreeModifiermap(map_);
-  }
-  ModifierMap(const ModifierMap&) = delete;
-  ModifierMap& operator=(const ModifierMap&) = delete;
-
-  std::span<const KeyCode> Row(int index) const {
-    if (map_ == nullptr) return {};
-    const auto width = static_cast<std::size_t>(map_->max_keypermod);
-    return {map_->modifiermap + static_cast<std::size_t>(index) * width, width};
-  }
-
- private:
-  XModifierKeymap* map_;
-};
-
-// The modifier that the Alt keys set: Mod1 on most keymaps.
-int AltRow(const KeymapSnapshot& keymap, const ModifierMap& modifiers) {
-  for (int row = Mod1MapIndex; row <= Mod5MapIndex; ++row) {
-    for (const KeyCode keycode : modifiers.Row(row)) {
-      if (keymap.Carries(keycode, XK_Alt_L) || keymap.Carries(keycode, XK_Alt_R)) return row;
-    }
-  }
-  return Mod1MapIndex;
-}
 
 }  // namespace
 
 XTestKeyInjector::XTestKeyInjector(Display* display)
     : display_(display),
+      mapping_(display),
       spares_(SpareKeycodePool::Hooks{
           .bind = [this](int keycode, Keysym keysym) { BindKeycode(keycode, keysym); },
           .unbind = [this](int keycode, Keysym keysym) { UnbindKeycode(keycode, keysym); },
@@ -78,9 +52,26 @@ XTestKeyInjector::~XTestKeyInjector() {
   XFlush(display_);
 }
 
+void XTestKeyInjector::HandleEvent(const XEvent& event) {
+  if (!mapping_.HandleEvent(event)) return;
+  spares_.ForgetLost(
+      [this](int keycode, Keysym keysym) { return mapping_.keymap().Carries(keycode, keysym); });
+}
+
+bool XTestKeyInjector::PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) {
+  if (!has_xtest_) return false;
+  for (const auto& [bit, modifier] :
+       {std::pair{kShiftBit, kVkShift}, std::pair{kCtrlBit, kVkControl},
+        std::pair{kAltBit, kVkAlt}}) {
+    if ((modifiers & bit) != 0 && ModifierKeycode(modifier) == 0) return false;
+  }
+  return Resolve(code, (modifiers & kShiftBit) != 0) != 0;
+}
+
 std::uint32_t XTestKeyInjector::MapVirtualKey(std::uint16_t code) {
-  const int keycode = Resolve(code);
-  last_resolution_ = Resolution{.code = code, .shift_held = ShiftHeld(), .keycode = keycode};
+  const bool shift = ShiftHeld();
+  const int keycode = Resolve(code, shift);
+  last_resolution_ = Resolution{.code = code, .shift_held = shift, .keycode = keycode};
   return static_cast<std::uint32_t>(keycode);
 }
 
@@ -97,7 +88,7 @@ bool XTestKeyInjector::SendKeyEvent(std::uint16_t code, std::uint32_t /*scan*/,
   } else if (resolved && resolved->code == code && resolved->shift_held == ShiftHeld()) {
     keycode = resolved->keycode;
   } else {
-    keycode = Resolve(code);
+    keycode = Resolve(code, ShiftHeld());
   }
   if (keycode == 0) return false;
 
@@ -118,27 +109,16 @@ std::optional<CharacterKey> XTestKeyInjector::KeyForCharacter(unsigned char ch) 
   return UsKeyForCharacter(ch);
 }
 
-std::optional<std::chrono::milliseconds> XTestKeyInjector::RestoreExpiredSpares() {
-  const auto next_due = spares_.RestoreExpired();
-  if (display_ != nullptr) XFlush(display_);
-  if (!next_due) return std::nullopt;
-  return std::chrono::ceil<std::chrono::milliseconds>(*next_due);
-}
-
 bool XTestKeyInjector::ShiftHeld() const { return held_.contains(kVkShift); }
 
-int XTestKeyInjector::Resolve(std::uint16_t code) {
+int XTestKeyInjector::Resolve(std::uint16_t code, bool shift) {
   if (const auto held = held_.find(code); held != held_.end()) return held->second;
   if (display_ == nullptr) return 0;
   const std::optional<VkKeysyms> keysyms = KeysymsForVirtualKey(code);
   if (!keysyms) return 0;
-  if (IsModifier(code)) return ModifierKeycode(code, keysyms->unshifted);
+  if (IsModifier(code)) return ModifierKeycode(code);
 
-  // Restore before reading the keymap, never between the lookup and the
-  // key-down that uses it.
-  spares_.RestoreExpired();
-  const KeymapSnapshot keymap = KeymapSnapshot::Read(display_);
-  const bool shift = ShiftHeld();
+  const KeymapSnapshot& keymap = mapping_.keymap();
   const Keysym keysym = keysyms->ForShift(shift);
   const int keycode = keysyms->IsCharacterKey() ? keymap.FindCharacterKey(keysym, shift)
                                                 : keymap.FindFunctionKey(keysym);
@@ -147,27 +127,62 @@ int XTestKeyInjector::Resolve(std::uint16_t code) {
   return spares_.Acquire(keysym, keymap.EmptyKeycodes());
 }
 
-// A modifier key is the one the modifier map lists for its modifier: a
-// keycode only carrying the keysym would not set the modifier state.
-int XTestKeyInjector::ModifierKeycode(std::uint16_t code, Keysym keysym) {
-  const KeymapSnapshot keymap = KeymapSnapshot::Read(display_);
-  const ModifierMap modifiers(display_);
-  int row = ShiftMapIndex;
-  if (code == kVkControl) row = ControlMapIndex;
-  if (code == kVkAlt) row = AltRow(keymap, modifiers);
+// The modifier that the Alt keys set: Mod1 on most keymaps.
+unsigned XTestKeyInjector::AltMask() const {
+  constexpr unsigned kMod1To5 = Mod1Mask | Mod2Mask | Mod3Mask | Mod4Mask | Mod5Mask;
+  const KeymapSnapshot& keymap = mapping_.keymap();
+  for (int keycode = 0; keycode < 256; ++keycode) {
+    const unsigned mask = mapping_.ModifiersOf(keycode) & kMod1To5;
+    if (mask != 0 && (keymap.Carries(keycode, XK_Alt_L) || keymap.Carries(keycode, XK_Alt_R))) {
+      return mask;
+    }
+  }
+  return Mod1Mask;
+}
+
+// A modifier key is one the modifier map lists for its modifier: a keycode
+// only carrying the keysym would not set the modifier state. The one that
+// also carries the key's keysym is preferred. 0 when the modifier has no
+// key, as after "xmodmap -e 'clear control'".
+int XTestKeyInjector::ModifierKeycode(std::uint16_t code) const {
+  const std::optional<VkKeysyms> keysyms = KeysymsForVirtualKey(code);
+  unsigned mask = ShiftMask;
+  if (code == kVkControl) mask = ControlMask;
+  if (code == kVkAlt) mask = AltMask();
   int first = 0;
-  for (const KeyCode keycode : modifiers.Row(row)) {
-    if (keycode == 0) continue;
-    if (keymap.Carries(keycode, keysym)) return keycode;
+  for (int keycode = 0; keycode < 256; ++keycode) {
+    if ((mapping_.ModifiersOf(keycode) & mask) == 0) continue;
+    if (keysyms && mapping_.keymap().Carries(keycode, keysyms->unshifted)) return keycode;
     if (first == 0) first = keycode;
   }
   return first;
+}
+
+void XTestKeyInjector::ReleaseHeldModifiers(std::ostream& report) {
+  if (!has_xtest_) return;
+  std::array<char, 32> pressed{};
+  XQueryKeymap(display_, pressed.data());
+  const unsigned alt = AltMask();
+  for (int keycode = 0; keycode < 256; ++keycode) {
+    if ((pressed[static_cast<std::size_t>(keycode / 8)] & (1 << (keycode % 8))) == 0) continue;
+    const unsigned modifiers = mapping_.ModifiersOf(keycode);
+    const char* name = (modifiers & ShiftMask) != 0     ? "Shift"
+                       : (modifiers & ControlMask) != 0 ? "Ctrl"
+                       : (modifiers & alt) != 0         ? "Alt"
+                                                        : nullptr;
+    if (name == nullptr) continue;
+    XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode), False, CurrentTime);
+    report << "plinth: " << name << " (keycode " << keycode
+           << ") was held down in the X server; released it\n";
+  }
+  XFlush(display_);
 }
 
 void XTestKeyInjector::BindKeycode(int keycode, Keysym keysym) {
   // The same keysym on both levels: Shift does not change the character.
   std::array<KeySym, 2> keysyms{keysym, keysym};
   XChangeKeyboardMapping(display_, keycode, static_cast<int>(keysyms.size()), keysyms.data(), 1);
+  mapping_.NoteBinding(keycode, keysym);
 }
 
 void XTestKeyInjector::UnbindKeycode(int keycode, Keysym keysym) {
@@ -182,6 +197,7 @@ void XTestKeyInjector::UnbindKeycode(int keycode, Keysym keysym) {
   if (!still_ours) return;
   KeySym none = NoSymbol;
   XChangeKeyboardMapping(display_, keycode, 1, &none, 1);
+  mapping_.NoteBinding(keycode, kNoKeysym);
 }
 
 }  // namespace plinth::platform::x11

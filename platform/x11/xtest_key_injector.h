@@ -2,17 +2,19 @@
 
 // Keyboard events through the XTest extension, as a US Windows keyboard
 // would type them whatever keymap the X server has: each virtual key is
-// sent as the keycode that carries its keysym at the Shift level in use,
-// and a keysym that no key carries is bound for a moment to a spare
-// keycode.
+// sent as the keycode that carries its keysym, in the active keymap group,
+// at the Shift level in use, and a keysym that no key carries is bound to a
+// spare keycode. Keys are looked up in a copy of the keymap, so that no
+// key waits for the server.
 
-#include <chrono>
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <ostream>
 
 #include "platform/platform.h"
 #include "platform/x11/display_fwd.h"
+#include "platform/x11/keyboard_mapping.h"
 #include "platform/x11/spare_keycode_pool.h"
 
 namespace plinth::platform::x11 {
@@ -33,11 +35,20 @@ class XTestKeyInjector final : public KeyInjector {
   // sent or XTest refused the event.
   bool SendKeyEvent(std::uint16_t code, std::uint32_t scan, std::uint32_t flags) override;
   std::optional<CharacterKey> KeyForCharacter(unsigned char ch) override;
+  // Finds the keycodes of the key and its modifiers, binding a spare
+  // keycode if need be. False when one of them has no keycode, or XTest
+  // is missing.
+  bool PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) override;
 
-  // Restores the spare keycodes whose binding is no longer needed. Keys
-  // sent later do this too; an idle program calls it after the returned
-  // time, if any, to leave the keymap as it found it.
-  std::optional<std::chrono::milliseconds> RestoreExpiredSpares();
+  // Follows the changes of keymap, modifier map and group that `event`
+  // announces. Every event of the display passes here before the event
+  // loop handles it, so that the next click finds the keymap as it is.
+  void HandleEvent(const XEvent& event);
+
+  // Releases every Shift, Ctrl and Alt key the server holds down (a
+  // program killed in the middle of a key stroke leaves them so, and the
+  // user has no key to release them) and writes a line on `report` for each.
+  void ReleaseHeldModifiers(std::ostream& report);
 
  private:
   struct Resolution {
@@ -46,14 +57,16 @@ class XTestKeyInjector final : public KeyInjector {
     int keycode = 0;
   };
 
-  int Resolve(std::uint16_t code);
-  int ModifierKeycode(std::uint16_t code, Keysym keysym);
+  int Resolve(std::uint16_t code, bool shift);
+  int ModifierKeycode(std::uint16_t code) const;
+  unsigned AltMask() const;
   bool ShiftHeld() const;
   void BindKeycode(int keycode, Keysym keysym);
   void UnbindKeycode(int keycode, Keysym keysym);
 
   Display* display_;
   bool has_xtest_ = false;
+  KeyboardMapping mapping_;
   SpareKeycodePool spares_;
   std::map<std::uint16_t, int> held_;          // virtual key -> keycode pressed
   std::optional<Resolution> last_resolution_;  // from MapVirtualKey, for the next event

@@ -60,12 +60,12 @@ bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
     if (key->alt) modifiers |= kModAlt;
   }
 
+  // The key goes out before the caption changes, so that nothing the
+  // window does delays it. A key the keyboard cannot send at this moment
+  // (no keycode for it) is reported like an unknown key name.
+  const bool sent = code != NotFoundKey && PostKeyStroke(services_.keys, code, modifiers);
   ShowStatus(key_text + " - " + std::to_string(code), false);
-  if (code == NotFoundKey) {
-    ShowError("Invalid Vkey " + key_text);
-  } else {
-    PostKeyStroke(services_.keys, code, modifiers);
-  }
+  if (!sent) ShowError("Invalid Vkey " + key_text);
 
   SetToggle("ALTTOGGLE", Flags.AltToggle, true);
   SetToggle("CTRLTOGGLE", Flags.CtrlToggle, true);

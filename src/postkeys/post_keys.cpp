@@ -32,7 +32,12 @@ bool IsExtendedKey(std::uint16_t key) {
   return (key >= kPageUp && key <= kDown) || key == kInsert || key == kDelete;
 }
 
-void PostKeyStroke(platform::KeyInjector& keys, std::uint16_t key, ModifierSet modifiers) {
+bool PostKeyStroke(platform::KeyInjector& keys, std::uint16_t key, ModifierSet modifiers) {
+  modifiers &= kModShift | kModAlt | kModCtrl;
+  // Ready before the first modifier goes down: a modifier pressed while the
+  // key waits, or pressed for a key that never comes, acts on its own.
+  if (!keys.PrepareKeyStroke(key, modifiers)) return false;
+
   std::size_t pressed = 0;  // modifiers of the table pressed so far
   bool refused = false;
   for (; pressed < ModifierKeys.size(); ++pressed) {
@@ -55,6 +60,7 @@ void PostKeyStroke(platform::KeyInjector& keys, std::uint16_t key, ModifierSet m
     const ModifierKey& modifier = ModifierKeys[pressed];
     if ((modifiers & modifier.bit) != 0) SendKey(keys, modifier.code, platform::kKeyEventKeyUp);
   }
+  return true;
 }
 
 }  // namespace plinth

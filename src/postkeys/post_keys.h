@@ -23,10 +23,11 @@ inline constexpr std::uint16_t kVkControl = 0x11;
 inline constexpr std::uint16_t kVkMenu = 0x12;  // Alt
 
 // Sends the modifier key-downs (Shift, Ctrl, Alt), the key down and up, and
-// the modifier key-ups in reverse order. If the system refuses a key-down,
-// whatever was already pressed is released and nothing more is sent, so no
-// key is ever left held.
-void PostKeyStroke(platform::KeyInjector& keys, std::uint16_t key, ModifierSet modifiers);
+// the modifier key-ups in reverse order. Every key of the stroke is made
+// ready first; when one cannot be, nothing at all is sent and the result is
+// false. If the system refuses a key-down, whatever was already pressed is
+// released and nothing more is sent, so no key is ever left held.
+bool PostKeyStroke(platform::KeyInjector& keys, std::uint16_t key, ModifierSet modifiers);
 
 // True for the navigation keys of the cursor block (arrows, HOME, END, PGUP,
 // PGDN, INS, DEL), which are sent as extended keys: without the flag Windows

@@ -88,6 +88,20 @@ TEST_F(KeySendingTest, AnUntypeableCharacterIsReportedLikeAnUnknownName) {
   EXPECT_FALSE(form().Flags.CtrlToggle);
 }
 
+// No keycode left for the character, or Ctrl gone from the keymap: the
+// key is reported and nothing, not even a modifier, is sent.
+TEST_F(KeySendingTest, AKeyThePlatformCannotSendIsReportedAndSendsNothing) {
+  StartWithKey("Caption=c");
+  keys.RefuseToPrepare('C');
+  window.ClickButton(10);  // arm Ctrl
+  Click(1);
+  EXPECT_THAT(TakeKeys(), IsEmpty());
+  ASSERT_EQ(window.dialogs().size(), 1u);
+  EXPECT_EQ(window.dialogs()[0].text, "Error - Invalid Vkey C");
+  EXPECT_EQ(window.dialogs()[0].caption_when_shown, "C - 67");
+  EXPECT_FALSE(form().Flags.CtrlToggle);
+}
+
 // A button that shows "é" types é, even on a layout (like a French one) that
 // has no key for É: the character is looked up as written, and only A-Z are
 // sent by their upper-case codes.

@@ -36,6 +36,21 @@ TEST(PostKeyStroke, ModifiersGoDownInTableOrderAndUpInReverse) {
                                              Up(kVkMenu), Up(kVkControl)));
 }
 
+TEST(PostKeyStroke, TheStrokeIsPreparedBeforeAnyModifierGoesDown) {
+  RecordingKeyInjector keys;
+  EXPECT_TRUE(PostKeyStroke(keys, 0x1C9, kModShift | kModCtrl | 0b1000));
+  using Preparation = RecordingKeyInjector::Preparation;
+  EXPECT_THAT(keys.preparations(), ElementsAre(Preparation{0, 0x1C9, kModShift | kModCtrl}));
+  EXPECT_EQ(keys.events().size(), 6u);
+}
+
+TEST(PostKeyStroke, AKeyThatCannotBePreparedSendsNothingNotEvenItsModifiers) {
+  RecordingKeyInjector keys;
+  keys.RefuseToPrepare(0x43);
+  EXPECT_FALSE(PostKeyStroke(keys, 0x43, kModCtrl | kModAlt));
+  EXPECT_THAT(keys.events(), IsEmpty());
+}
+
 TEST(PostKeyStroke, HighBitsOfTheSetAddNothing) {
   RecordingKeyInjector keys;
   PostKeyStroke(keys, 0x0D, 0b11111000);

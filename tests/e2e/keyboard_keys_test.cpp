@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -19,6 +20,11 @@
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
 #include "tests/x11/support/on_display.h"
+
+// Xlib after the test framework: its macros (None, Bool) clash with names there.
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace plinth::e2e {
 namespace {
@@ -243,6 +249,56 @@ TEST_P(KeyboardKeysTest, TheExtendLayoutAndALoadedLayoutTypeTheirKeys) {
   EXPECT_THAT(Click(16, 0), IsEmpty());  // LOADINI Second
   EXPECT_THAT(Click(1, 2), ElementsAre("+z", "-z"));
   EXPECT_TRUE(CaptionBecomes("Z - 90")) << Caption();
+}
+
+// The keymap and its group change while the keyboard runs: the buttons go on
+// typing what they show.
+TEST_P(KeyboardKeysTest, KeysFollowTheKeymapAndItsGroupWhileRunning) {
+  EXPECT_THAT(Click(1, 2), ElementsAre("+a", "-a"));
+  EXPECT_THAT(Click(13, 2), ElementsAre("+Eacute", "-Eacute"));
+  int status = -1;
+  RunAndCapture({"setxkbmap", "de"}, Env(), 10000, &status);
+  if (status != 0) GTEST_SKIP() << "setxkbmap de is not available";
+  EXPECT_THAT(Click(3, 4), ElementsAre("+Shift_L", "+less shift", "-less shift", "-Shift_L shift"));
+  EXPECT_THAT(Click(13, 2), ElementsAre("+Eacute", "-Eacute"));
+
+  RunAndCapture({"setxkbmap", "-layout", "us,ru"}, Env(), 10000, &status);
+  if (status != 0) GTEST_SKIP() << "setxkbmap us,ru is not available";
+  XkbLockGroup(display(), XkbUseCoreKbd, 1);
+  XSync(display(), False);
+  EXPECT_THAT(Click(1, 2), ElementsAre("+a", "-a"));
+  EXPECT_THAT(Click(2, 2), ElementsAre("+comma", "-comma"));
+  EXPECT_THAT(Click(13, 2), ElementsAre("+Eacute", "-Eacute"));
+  XkbLockGroup(display(), XkbUseCoreKbd, 0);
+  XSync(display(), False);
+  EXPECT_THAT(Click(1, 2), ElementsAre("+a", "-a"));
+}
+
+// A keyboard killed in the middle of a burst of Ctrl+Alt keys may leave
+// modifiers down; the next one releases them, and says so.
+TEST_P(KeyboardKeysTest, ANewStartReleasesModifiersAKilledKeyboardLeftDown) {
+  const ScreenPoint ctrl_alt_d = keyboard_->CellCentre(12);
+  // Each click sends the pointer home: move it back every time.
+  std::vector<std::string> clicks{"xdotool"};
+  for (int i = 0; i < 100; ++i) {
+    clicks.insert(clicks.end(), {"mousemove", std::to_string(ctrl_alt_d.x),
+                                 std::to_string(ctrl_alt_d.y), "click", "1"});
+  }
+  ChildProcess burst(clicks, Env());
+  ASSERT_TRUE(recorder_->WaitForKeys(recorder_->Keys().size() + 20));
+  kill(keyboard_->process().pid(), SIGKILL);
+  burst.Stop();
+  // Whatever the burst left down, a Shift is surely down.
+  XTestFakeKeyEvent(display(), XKeysymToKeycode(display(), XK_Shift_L), True, CurrentTime);
+  XSync(display(), False);
+  ASSERT_TRUE(WaitUntil([&] { return x11_test::FindWindows(display(), "Plinth").empty(); }));
+
+  keyboard_ = std::make_unique<x11_test::KeyboardProgram>(
+      session, x11_test::LayoutFiles{{"Default", kLayout}, {"Extend", kExtendLayout}});
+  ASSERT_TRUE(keyboard_->WaitForWindow()) << keyboard_->StandardError();
+  EXPECT_TRUE(WaitUntil([&] { return HeldKeys(display()).empty(); })) << HeldKeys(display()).size();
+  EXPECT_THAT(keyboard_->StandardError(), ::testing::HasSubstr("Shift"));
+  EXPECT_THAT(Click(1, 2), ElementsAre("+a", "-a"));
 }
 
 PLINTH_ON_EVERY_DISPLAY(KeyboardKeysTest);

@@ -49,6 +49,8 @@ class KeyRecorder {
   bool LostFocus() const;
   // The recorder's window id, from its "ready" line; 0 before.
   unsigned long Window() const;
+  // The recorder's process, to pause it as a busy application.
+  pid_t pid() const { return process_->pid(); }
 
  private:
   std::string log_path_;

@@ -199,65 +199,58 @@ class SparePoolTest : public ::testing::Test {
 TEST_F(SparePoolTest, DifferentKeysymsTakeDifferentKeycodesAndTheSameOneIsReused) {
   EXPECT_EQ(Type(XK_Eacute), 20);
   EXPECT_EQ(Type(XK_Ntilde), 21);
+  now_ += 1h;  // a binding stays as long as it is not needed for another
   EXPECT_EQ(Type(XK_Eacute), 20);
   EXPECT_THAT(events_, ElementsAre(Event{20, XK_Eacute}, Event{21, XK_Ntilde}));
   EXPECT_EQ(pool_.BoundKeysym(21), Keysym{XK_Ntilde});
+}
+
+TEST_F(SparePoolTest, WhenEveryKeycodeIsBoundTheOneUsedLongestAgoIsTakenOver) {
+  empty_ = {20, 21, 22};
+  Type(XK_Agrave);
+  now_ += 1s;
+  Type(XK_Aacute);
+  Type(XK_Acircumflex);
+  now_ += 1s;
+  Type(XK_Agrave);  // used again: now the newest
+  events_.clear();
+  // None was left alone for long enough: the key cannot be typed now.
+  EXPECT_EQ(Type(XK_ssharp), 0);
+  EXPECT_THAT(events_, IsEmpty());
+  now_ += SpareKeycodePool::kKeepAtLeast - 1s;
+  EXPECT_EQ(Type(XK_ssharp), 21);
+  EXPECT_THAT(events_, ElementsAre(Event{21, XK_ssharp}));
   EXPECT_EQ(slept_, Clock::duration{});
 }
 
-TEST_F(SparePoolTest, WhenEveryBindingIsTakenTheOldestIsReusedAfterItsLinger) {
-  for (std::size_t i = 0; i < SpareKeycodePool::kMaxBindings; ++i) {
-    Type(XK_Agrave + static_cast<Keysym>(i));
-    now_ += 1ms;
-  }
-  events_.clear();
-  // The first binding was released 8 ms ago: wait out the rest.
-  EXPECT_EQ(Type(XK_ssharp), 20);
-  EXPECT_EQ(slept_, SpareKeycodePool::kLinger - 8ms);
-  EXPECT_THAT(events_, ElementsAre(Event{20, XK_ssharp}));
-}
-
 TEST_F(SparePoolTest, HeldBindingsAreNeverTakenOver) {
-  for (std::size_t i = 0; i < SpareKeycodePool::kMaxBindings; ++i) {
-    pool_.Press(pool_.Acquire(XK_Agrave + static_cast<Keysym>(i), empty_));
-  }
+  empty_ = {20};
+  pool_.Press(pool_.Acquire(XK_Agrave, empty_));
+  now_ += 1h;
   EXPECT_EQ(pool_.Acquire(XK_ssharp, empty_), 0);
-  EXPECT_EQ(pool_.RestoreExpired(), SpareKeycodePool::kLinger);
-}
-
-TEST_F(SparePoolTest, WithoutEmptyKeycodesItsOwnBindingsAreReused) {
-  empty_ = {24};
-  EXPECT_EQ(Type(XK_Eacute), 24);
-  empty_ = {};
-  EXPECT_EQ(Type(XK_Ntilde), 24);  // reuses its own binding, after the linger
   EXPECT_EQ(pool_.Acquire(kNoKeysym, empty_), 0);
 }
 
-TEST_F(SparePoolTest, RestoresBindingsOnlyOnceTheirLingerIsOver) {
+TEST_F(SparePoolTest, BindingsTheKeymapLostAreForgottenNotRestored) {
   Type(XK_Eacute);
-  now_ += 100ms;
   Type(XK_Ntilde);
+  pool_.ForgetLost([](int keycode, Keysym) { return keycode == 21; });
+  EXPECT_EQ(pool_.BoundKeysym(20), kNoKeysym);
   events_.clear();
-
-  now_ += SpareKeycodePool::kLinger - 100ms;
-  EXPECT_EQ(pool_.RestoreExpired(), 100ms);
-  EXPECT_THAT(events_, ElementsAre(Event{20, kNoKeysym}));
-
-  now_ += 100ms;
-  EXPECT_EQ(pool_.RestoreExpired(), std::nullopt);
-  EXPECT_THAT(events_, ElementsAre(Event{20, kNoKeysym}, Event{21, kNoKeysym}));
-  EXPECT_EQ(pool_.BoundKeysym(21), kNoKeysym);
+  pool_.RestoreAll();
+  EXPECT_THAT(events_, ElementsAre(Event{21, kNoKeysym}));
 }
 
-TEST_F(SparePoolTest, RestoreAllWaitsForTheLastLingerThenEmptiesEverything) {
+TEST_F(SparePoolTest, RestoreAllGivesTheLastKeyItsLingerThenEmptiesEverything) {
   Type(XK_Eacute);
   now_ += 50ms;
   Type(XK_Ntilde);
   events_.clear();
+  now_ += 50ms;
   pool_.RestoreAll();
-  EXPECT_EQ(slept_, SpareKeycodePool::kLinger);
+  EXPECT_EQ(slept_, SpareKeycodePool::kLingerAtEnd - 50ms);
   EXPECT_THAT(events_, ElementsAre(Event{20, kNoKeysym}, Event{21, kNoKeysym}));
-  EXPECT_EQ(pool_.RestoreExpired(), std::nullopt);
+  EXPECT_EQ(pool_.BoundKeysym(20), kNoKeysym);
 }
 
 }  // namespace

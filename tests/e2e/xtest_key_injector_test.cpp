@@ -8,12 +8,16 @@
 #include <gtest/gtest.h>
 
 // Xlib after the test framework: its macros (None, Bool) clash with names there.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <bit>
+#include <csignal>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -74,10 +78,21 @@ class XTestKeyInjectorTest : public ::testing::Test {
     }
   }
 
+  // Hands the injector every event that has come, as the event loop does.
+  void FollowServer() {
+    XSync(display_, False);
+    while (XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      injector_->HandleEvent(event);
+    }
+  }
+
   // Sends one key stroke and returns the key events it produced.
   Strokes Type(std::uint16_t code, ModifierSet modifiers = 0) {
+    FollowServer();
     const std::size_t before = recorder_->Keys().size();
-    PostKeyStroke(*injector_, code, modifiers);
+    EXPECT_TRUE(PostKeyStroke(*injector_, code, modifiers)) << "key 0x" << std::hex << code;
     const std::size_t events = 2 + 2 * static_cast<std::size_t>(std::popcount(modifiers & 7u));
     EXPECT_TRUE(recorder_->WaitForKeys(before + events)) << "key 0x" << std::hex << code;
     return recorder_->Summaries(before);
@@ -99,13 +114,24 @@ class XTestKeyInjectorTest : public ::testing::Test {
     return "nothing";
   }
 
-  void UseKeymap(const char* layout) {
+  // Loads another keymap while the injector runs; false when it cannot.
+  bool UseKeymap(const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv{"setxkbmap", "-display", server_.display_name()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
     int status = -1;
-    RunAndCapture({.argv = {"setxkbmap", "-display", server_.display_name(), layout}},
-                  std::chrono::seconds(10), &status);
-    if (status != 0) {
-      GTEST_SKIP() << "setxkbmap " << layout << " is not available";
+    RunAndCapture({.argv = argv}, std::chrono::seconds(10), &status);
+    return status == 0;
+  }
+
+  // The characters of the presses that arrived from `first` on, modifiers
+  // left out.
+  std::vector<std::string> TypedSince(std::size_t first) const {
+    std::vector<std::string> keysyms;
+    const std::vector<RecordedKey> keys = recorder_->Keys();
+    for (std::size_t i = first; i < keys.size(); ++i) {
+      if (keys[i].press && keys[i].keysym != "Shift_L") keysyms.push_back(keys[i].keysym);
     }
+    return keysyms;
   }
 
   XServer server_;
@@ -207,47 +233,40 @@ TEST_F(XTestKeyInjectorTest, CharactersNoKeyHasGoThroughASpareKeycodeAndTheKeyma
   EXPECT_EQ(KeyboardMapping(display_), before);
 }
 
-TEST_F(XTestKeyInjectorTest, IdleInjectorRestoresTheSpareKeycodesWhenAsked) {
-  const std::vector<KeySym> before = KeyboardMapping(display_);
-  EXPECT_EQ(TypeCharacter(0xD1), "Ntilde");
-  ASSERT_TRUE(WaitUntil([&] { return !injector_->RestoreExpiredSpares().has_value(); }));
-  EXPECT_EQ(KeyboardMapping(display_), before);
+// A busy client reads the keymap only when it gets to the key event, long
+// after it was sent: every character must still be on its keycode then.
+TEST_F(XTestKeyInjectorTest, APausedClientStillGetsEveryCharacterIntact) {
+  const std::string characters =
+      "\xE9"
+      "a"
+      "\xE8"
+      "a"
+      "\xEA"
+      "a"
+      "\x80"
+      "a"
+      "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7";
+  const std::size_t before = recorder_->Keys().size();
+  ASSERT_EQ(kill(recorder_->pid(), SIGSTOP), 0);
+  for (const char ch : characters) {
+    const auto key = injector_->KeyForCharacter(static_cast<unsigned char>(ch));
+    ASSERT_TRUE(key);
+    FollowServer();
+    EXPECT_TRUE(PostKeyStroke(*injector_, key->code, key->shift ? kModShift : 0));
+  }
+  ASSERT_EQ(kill(recorder_->pid(), SIGCONT), 0);
+  EXPECT_TRUE(WaitUntil([&] { return TypedSince(before).size() >= characters.size(); }));
+  EXPECT_THAT(TypedSince(before), ElementsAre("eacute", "a", "egrave", "a", "ecircumflex", "a",
+                                              "U20AC", "a", "Agrave", "Aacute", "Acircumflex",
+                                              "Atilde", "Adiaeresis", "Aring", "AE", "Ccedilla"));
 }
 
-TEST_F(XTestKeyInjectorTest, QuickDifferentCharactersEachArriveIntact) {
-  using platform::x11::SpareKeycodePool;
-  // Sends the characters as fast as the injector goes, with and without
-  // Shift held, and returns the keysyms the recorder got for them.
-  const auto typed = [&] {
-    std::vector<std::string> keysyms;
-    for (const RecordedKey& key : recorder_->Keys()) {
-      if (key.press && key.keysym != "Shift_L") keysyms.push_back(key.keysym);
-    }
-    return keysyms;
-  };
-  const auto type_quickly = [&](std::string_view characters) {
-    const std::size_t before = typed().size();
-    for (std::size_t i = 0; i < characters.size(); ++i) {
-      const auto key = injector_->KeyForCharacter(static_cast<unsigned char>(characters[i]));
-      if (key) PostKeyStroke(*injector_, key->code, i % 2 == 0 ? 0 : kModShift);
-    }
-    EXPECT_TRUE(WaitUntil([&] { return typed().size() >= before + characters.size(); }));
-    const std::vector<std::string> all = typed();
-    return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
-  };
-  // As many characters as there are spare bindings, each on its own
-  // keycode...
-  const std::string first = "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7";
-  ASSERT_EQ(first.size(), SpareKeycodePool::kMaxBindings);
-  EXPECT_THAT(type_quickly(first), ElementsAre("Agrave", "Aacute", "Acircumflex", "Atilde",
-                                               "Adiaeresis", "Aring", "AE", "Ccedilla"));
-  // ...then more, which take over the bindings released longest ago.
-  EXPECT_THAT(type_quickly("\xC8\xC9\xCA\xCB"),
-              ElementsAre("Egrave", "Eacute", "Ecircumflex", "Ediaeresis"));
-}
-
-TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardUnderAGermanKeymap) {
-  UseKeymap("de");
+// The keymap changes while the injector runs: what it knew of the old one,
+// its spare keycodes among it, must not type a wrong character.
+TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardAfterTheKeymapChangesToGerman) {
+  EXPECT_THAT(Type('Y'), ElementsAre("+y", "-y"));
+  EXPECT_EQ(TypeCharacter(0xC4), "Adiaeresis");  // a spare keycode under US
+  if (!UseKeymap({"de"})) GTEST_SKIP() << "setxkbmap de is not available";
   // The German keymap swaps Y and Z and moves most punctuation: no key
   // types "<" with Shift.
   ASSERT_EQ(platform::x11::KeymapSnapshot::Read(display_).FindCharacterKey(XK_less, true), 0);
@@ -263,16 +282,87 @@ TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardUnderAGermanKeymap) {
   }
   EXPECT_EQ(TypeCharacter(0xC4), "Adiaeresis");
   EXPECT_EQ(TypeCharacter(0xE4), "adiaeresis");
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+
+  // At the end only its own spare keycodes are emptied, the new keymap's
+  // keys stay.
+  FollowServer();
+  injector_.reset();
+  ASSERT_TRUE(UseKeymap({"de"}));
+  const std::vector<KeySym> german = KeyboardMapping(display_);
+  injector_ = std::make_unique<XTestKeyInjector>(display_);
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+  EXPECT_EQ(TypeCharacter(0xE4), "adiaeresis");
+  injector_.reset();
+  EXPECT_EQ(KeyboardMapping(display_), german);
 }
 
-TEST_F(XTestKeyInjectorTest, AKeyNoKeyboardHasSendsNothingAndReleasesTheModifiers) {
-  EXPECT_EQ(injector_->MapVirtualKey(0x07), 0u);
-  EXPECT_FALSE(injector_->SendKeyEvent(0x07, 0, 0));
-  // The refused key-down stops the stroke; Ctrl, already down, goes up.
+// With a Latin and a Cyrillic group, the keys type the US characters in
+// either group, and follow the group as it changes.
+TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardInTheActiveGroup) {
+  if (!UseKeymap({"-layout", "us,ru"})) GTEST_SKIP() << "setxkbmap us,ru is not available";
+  const auto type_in_group = [&](unsigned group) {
+    XkbLockGroup(display_, XkbUseCoreKbd, group);
+    EXPECT_THAT(Type('A'), ElementsAre("+a", "-a")) << "group " << group;
+    EXPECT_THAT(Type(0xBF, kModShift),
+                ElementsAre("+Shift_L", "+question shift", "-question shift", "-Shift_L shift"))
+        << "group " << group;
+    EXPECT_EQ(TypeCharacter('/'), "slash") << "group " << group;
+    EXPECT_EQ(TypeCharacter(0xE9), "eacute") << "group " << group;
+  };
+  type_in_group(1);
+  type_in_group(0);
+  type_in_group(1);
+  XkbLockGroup(display_, XkbUseCoreKbd, 0);
+  FollowServer();
+}
+
+// When no keycode can be had for a key, nothing of its stroke is sent, not
+// even the modifiers, which would act on their own.
+TEST_F(XTestKeyInjectorTest, AKeyWithoutAKeycodeSendsNothingNotEvenItsModifiers) {
   const std::size_t before = recorder_->Keys().size();
-  PostKeyStroke(*injector_, 0x07, kModCtrl);
-  ASSERT_TRUE(recorder_->WaitForKeys(before + 2));
-  EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+Control_L", "-Control_L ctrl"));
+  // A virtual key no keyboard has.
+  EXPECT_FALSE(PostKeyStroke(*injector_, 0x07, kModCtrl));
+  // Ctrl taken out of the modifier map.
+  int status = -1;
+  RunAndCapture({.argv = {"xmodmap", "-display", server_.display_name(), "-e", "clear control"}},
+                std::chrono::seconds(10), &status);
+  ASSERT_EQ(status, 0);
+  FollowServer();
+  EXPECT_FALSE(PostKeyStroke(*injector_, 'C', kModCtrl));
+  // Every empty keycode taken by another program.
+  int min_keycode = 0, max_keycode = 0;
+  XDisplayKeycodes(display_, &min_keycode, &max_keycode);
+  KeySym filler = XK_F20;
+  for (int keycode = min_keycode; keycode <= max_keycode; ++keycode) {
+    int per_keycode = 0;
+    KeySym* keysyms = XGetKeyboardMapping(display_, static_cast<KeyCode>(keycode), 1, &per_keycode);
+    if (keysyms != nullptr && keysyms[0] == NoSymbol) {
+      XChangeKeyboardMapping(display_, keycode, 1, &filler, 1);
+    }
+    if (keysyms != nullptr) XFree(keysyms);
+  }
+  FollowServer();
+  EXPECT_FALSE(
+      PostKeyStroke(*injector_, platform::x11::kCharacterCodeBase + 0xE9, kModShift | kModAlt));
+  // Only the marker arrives.
+  EXPECT_THAT(Type('A'), ElementsAre("+a", "-a"));
+  EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+a", "-a"));
+}
+
+// A program that ended in the middle of a stroke left Shift and Ctrl down.
+TEST_F(XTestKeyInjectorTest, HeldModifiersAreReleasedAndReported) {
+  for (const KeySym keysym : {KeySym{XK_Shift_L}, KeySym{XK_Control_L}}) {
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), True, CurrentTime);
+  }
+  XSync(display_, False);
+  ASSERT_THAT(HeldKeys(display_), ::testing::UnorderedElementsAre("Shift_L", "Control_L"));
+  std::ostringstream report;
+  XTestKeyInjector(display_).ReleaseHeldModifiers(report);
+  XSync(display_, False);
+  EXPECT_THAT(HeldKeys(display_), IsEmpty());
+  EXPECT_THAT(report.str(), ::testing::HasSubstr("Shift"));
+  EXPECT_THAT(report.str(), ::testing::HasSubstr("Ctrl"));
 }
 
 TEST(XTestKeyInjectorWithoutXTest, RefusesEveryEvent) {
