@@ -24,7 +24,7 @@ int RunOnDisplay(Display* display) {
   fl_open_display(display);
 
   x11::XTestKeyInjector keys(display);
-  keys.ReleaseHeldModifiers(std::cerr);
+  keys.ReleaseHeldKeys(std::cerr);
   // Every event passes the injector first, so that its copy of the keymap
   // follows each change before a click is handled.
   Fl::add_system_handler(

@@ -1,10 +1,12 @@
 #include "platform/x11/xtest_key_injector.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <array>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -158,7 +160,7 @@ int XTestKeyInjector::ModifierKeycode(std::uint16_t code) const {
   return first;
 }
 
-void XTestKeyInjector::ReleaseHeldModifiers(std::ostream& report) {
+void XTestKeyInjector::ReleaseHeldKeys(std::ostream& report) {
   if (!has_xtest_) return;
   std::array<char, 32> pressed{};
   XQueryKeymap(display_, pressed.data());
@@ -166,14 +168,16 @@ void XTestKeyInjector::ReleaseHeldModifiers(std::ostream& report) {
   for (int keycode = 0; keycode < 256; ++keycode) {
     if ((pressed[static_cast<std::size_t>(keycode / 8)] & (1 << (keycode % 8))) == 0) continue;
     const unsigned modifiers = mapping_.ModifiersOf(keycode);
-    const char* name = (modifiers & ShiftMask) != 0     ? "Shift"
-                       : (modifiers & ControlMask) != 0 ? "Ctrl"
-                       : (modifiers & alt) != 0         ? "Alt"
-                                                        : nullptr;
-    if (name == nullptr) continue;
+    const KeySym keysym = XkbKeycodeToKeysym(display_, static_cast<KeyCode>(keycode), 0, 0);
+    const char* keysym_name = keysym == NoSymbol ? nullptr : XKeysymToString(keysym);
+    const std::string name = (modifiers & ShiftMask) != 0     ? "Shift"
+                             : (modifiers & ControlMask) != 0 ? "Ctrl"
+                             : (modifiers & alt) != 0         ? "Alt"
+                             : keysym_name != nullptr         ? keysym_name
+                                                      : "keycode " + std::to_string(keycode);
     XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode), False, CurrentTime);
-    report << "plinth: " << name << " (keycode " << keycode
-           << ") was held down in the X server; released it\n";
+    report << "plinth: " << name << " was held down in the X server (keycode " << keycode
+           << "); released it\n";
   }
   XFlush(display_);
 }

@@ -45,10 +45,11 @@ class XTestKeyInjector final : public KeyInjector {
   // loop handles it, so that the next click finds the keymap as it is.
   void HandleEvent(const XEvent& event);
 
-  // Releases every Shift, Ctrl and Alt key the server holds down (a
-  // program killed in the middle of a key stroke leaves them so, and the
-  // user has no key to release them) and writes a line on `report` for each.
-  void ReleaseHeldModifiers(std::ostream& report);
+  // Releases every key the server holds down, Shift, Ctrl and Alt above
+  // all (a program killed in the middle of a key stroke leaves them so, and
+  // the user has no key to release them), and writes a line on `report` for
+  // each.
+  void ReleaseHeldKeys(std::ostream& report);
 
  private:
   struct Resolution {

@@ -358,7 +358,7 @@ TEST_F(XTestKeyInjectorTest, HeldModifiersAreReleasedAndReported) {
   XSync(display_, False);
   ASSERT_THAT(HeldKeys(display_), ::testing::UnorderedElementsAre("Shift_L", "Control_L"));
   std::ostringstream report;
-  XTestKeyInjector(display_).ReleaseHeldModifiers(report);
+  XTestKeyInjector(display_).ReleaseHeldKeys(report);
   XSync(display_, False);
   EXPECT_THAT(HeldKeys(display_), IsEmpty());
   EXPECT_THAT(report.str(), ::testing::HasSubstr("Shift"));
