@@ -257,12 +257,13 @@ TEST_P(KeyboardKeysTest, KeysFollowTheKeymapAndItsGroupWhileRunning) {
   EXPECT_THAT(Click(1, 2), ElementsAre("+a", "-a"));
   EXPECT_THAT(Click(13, 2), ElementsAre("+Eacute", "-Eacute"));
   int status = -1;
-  RunAndCapture({"setxkbmap", "de"}, Env(), 10000, &status);
+  RunAndCapture({.argv = {"setxkbmap", "de"}, .env = Env()}, std::chrono::seconds(10), &status);
   if (status != 0) GTEST_SKIP() << "setxkbmap de is not available";
   EXPECT_THAT(Click(3, 4), ElementsAre("+Shift_L", "+less shift", "-less shift", "-Shift_L shift"));
   EXPECT_THAT(Click(13, 2), ElementsAre("+Eacute", "-Eacute"));
 
-  RunAndCapture({"setxkbmap", "-layout", "us,ru"}, Env(), 10000, &status);
+  RunAndCapture({.argv = {"setxkbmap", "-layout", "us,ru"}, .env = Env()}, std::chrono::seconds(10),
+                &status);
   if (status != 0) GTEST_SKIP() << "setxkbmap us,ru is not available";
   XkbLockGroup(display(), XkbUseCoreKbd, 1);
   XSync(display(), False);
@@ -284,7 +285,7 @@ TEST_P(KeyboardKeysTest, ANewStartReleasesModifiersAKilledKeyboardLeftDown) {
     clicks.insert(clicks.end(), {"mousemove", std::to_string(ctrl_alt_d.x),
                                  std::to_string(ctrl_alt_d.y), "click", "1"});
   }
-  ChildProcess burst(clicks, Env());
+  ChildProcess burst({.argv = clicks, .env = Env()});
   ASSERT_TRUE(recorder_->WaitForKeys(recorder_->Keys().size() + 20));
   kill(keyboard_->process().pid(), SIGKILL);
   burst.Stop();
