@@ -6,7 +6,9 @@
 #     full 196-section layout, next to a reader that re-reads the file for
 #     every key;
 #   - start-up with each hostile layout file, with its peak memory;
-#   - click-to-key latency, next to xdotool's;
+#   - the keyboard's share of a click (click to KeyPress minus a direct
+#     XTest key to KeyPress) and start-up to a mapped window, for Plinth,
+#     matchbox-keyboard and xvkbd in the same run on the same Xvfb;
 #   - memory of the running keyboard after start and after a click storm.
 # Each X measurement runs on an Xvfb of its own.
 #
@@ -51,11 +53,14 @@ while IFS=$'\t' read -r name value note; do
   row "$name" "$value" "$note"
 done < <(benchmark_rows "$build/bench/hostile_load_bench")
 
-echo "== click-to-key latency" >&2
-while IFS='|' read -r _ path unit samples median p99 _; do
-  row "click-to-key: $(echo "$path" | xargs)" "$(echo "$median" | xargs) $(echo "$unit" | xargs)" \
-    "p99 $(echo "$p99" | xargs), $(echo "$samples" | xargs) samples"
-done < <("$build/bench/key_latency" --clicks 300 | grep '^| ' | tail -n +2 | grep -v '^|---')
+echo "== click-to-key share and start-up, next to two other on-screen keyboards" >&2
+# The peers are measured, nothing of Plinth uses them.
+bench/install-peers.sh || echo "run-all.sh: the peer keyboards could not be installed" >&2
+latency=$("$build/bench/key_latency" --clicks 300 --starts 20)
+while IFS=$'\t' read -r _ measure value note; do
+  row "$measure" "$value" "$note"
+done < <(grep $'^ROW\t' <<<"$latency")
+targets=$(grep $'^NOTE\t' <<<"$latency" | cut -f2- | sed 's/^/- /')
 
 echo "== memory around a click storm" >&2
 memory=$("$build/tests/stress/stress_tests" --gtest_filter='ClickStorm*' | grep '^storm memory kB:')
@@ -76,5 +81,12 @@ row "memory: peak RSS after 2 000 storm clicks" "$(value peak_after) kB" \
   echo "| measure | value | note |"
   echo "|---|---|---|"
   printf '%s\n' "${rows[@]}"
+  echo
+  echo "Click to key on X11: the keyboard's share is the time from an XTest click on a key button"
+  echo "to the application's KeyPress, minus the same application's own XTest key to its KeyPress"
+  echo "(median of those), with the three keyboards side by side on one Xvfb and clicked in turn."
+  echo "Plinth's targets in this run:"
+  echo
+  echo "$targets"
 } >"$results"
 cat "$results"
