@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/form_geometry.h"
 #include "platform/platform.h"
 
 namespace plinth::platform {
@@ -42,6 +43,11 @@ class WindowEvents {
   virtual void Available1Click(MenuItemId sender) = 0;
   // The screen's size or its monitors changed.
   virtual void ScreenChanged() = 0;
+  // The user dragged the window's border: `client` is the client size the
+  // window has now.
+  virtual void FormResize(Size client) = 0;
+  // The window now lies on a screen of another resolution.
+  virtual void FormDpiChanged(int dpi) = 0;
 };
 
 class KeyboardWindow {
@@ -60,6 +66,12 @@ class KeyboardWindow {
   virtual void SetButtonFontColour(int cell, FontColour colour) = 0;
   virtual void SetPanelState(PanelId panel, PanelState state) = 0;
   virtual void SetMenuItemChecked(MenuItemId item, bool checked) = 0;
+
+  // Sizes the client area and lays out every widget and font by `geometry`;
+  // the outer top-left corner stays where it is.
+  virtual void SetGeometry(const FormGeometry& geometry) = 0;
+  // The client sizes the user may drag the border to.
+  virtual void SetResizeLimits(Size smallest, Size largest) = 0;
 
   // Outer top-left corner (frame included) in screen coordinates.
   virtual Point OuterPosition() = 0;

@@ -98,6 +98,9 @@ class ScreenInfo {
   // keyboard docks) first. Never empty: a display that tells of no
   // monitors is one monitor, the whole screen. Read anew each time.
   virtual std::vector<Rect> Monitors() = 0;
+  // The resolution of the screen the keyboard is on, in dots per inch; 96
+  // when the system does not say.
+  virtual int DotsPerInch() = 0;
 };
 
 // ---------------------------------------------------------------- files, profiles

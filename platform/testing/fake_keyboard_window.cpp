@@ -50,6 +50,21 @@ void FakeKeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
   (item == MenuItemId::Available ? available_checked_ : show_all_checked_) = checked;
 }
 
+void FakeKeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
+  if (geometry != geometry_) ++geometry_changes_;
+  geometry_ = geometry;
+}
+
+void FakeKeyboardWindow::SetResizeLimits(platform::Size smallest, platform::Size largest) {
+  smallest_client_ = smallest;
+  largest_client_ = largest;
+}
+
+platform::Size FakeKeyboardWindow::OuterSize() {
+  if (size_) return *size_;
+  return {geometry_.client.width + kFrameSize.width, geometry_.client.height + kFrameSize.height};
+}
+
 void FakeKeyboardWindow::MoveTo(platform::Point outer) {
   position_ = outer;
   moves_.push_back(outer);
@@ -119,5 +134,12 @@ void FakeKeyboardWindow::MovePointerOver(PanelId panel) { Sink().PanelMouseMove(
 void FakeKeyboardWindow::ClickPanel(PanelId panel) { Sink().PanelClick(panel); }
 
 void FakeKeyboardWindow::ChooseMenuItem(MenuItemId item) { Sink().Available1Click(item); }
+
+void FakeKeyboardWindow::DragBorderTo(platform::Size client) {
+  geometry_.client = client;
+  Sink().FormResize(client);
+}
+
+void FakeKeyboardWindow::MoveToScreenOfDpi(int dpi) { Sink().FormDpiChanged(dpi); }
 
 }  // namespace plinth::test_platform

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +31,9 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   // 222 x 224 client makes an outer window of 226 x 246.
   static constexpr platform::Point kFrameOffset{platform::design::kDesignedFrameLeft,
                                                 platform::design::kDesignedFrameTop};
-  static constexpr platform::Size kOuterSize{platform::design::kClientWidth + 4,
-                                             platform::design::kClientHeight + 22};
+  static constexpr platform::Size kFrameSize{4, 22};
+  static constexpr platform::Size kOuterSize{platform::design::kClientWidth + kFrameSize.width,
+                                             platform::design::kClientHeight + kFrameSize.height};
 
   FakeKeyboardWindow();
 
@@ -44,8 +46,10 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void SetButtonFontColour(int cell, platform::FontColour colour) override;
   void SetPanelState(platform::PanelId panel, platform::PanelState state) override;
   void SetMenuItemChecked(platform::MenuItemId item, bool checked) override;
+  void SetGeometry(const platform::FormGeometry& geometry) override;
+  void SetResizeLimits(platform::Size smallest, platform::Size largest) override;
   platform::Point OuterPosition() override { return position_; }
-  platform::Size OuterSize() override { return size_; }
+  platform::Size OuterSize() override;
   void MoveTo(platform::Point outer) override;
   platform::Point FrameOffset() override { return frame_offset_; }
   void ShowWarning(const std::string& text) override;
@@ -66,6 +70,10 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   bool shown() const { return shown_; }
   platform::Point position() const { return position_; }
   const std::vector<platform::Point>& moves() const { return moves_; }
+  const platform::FormGeometry& geometry() const { return geometry_; }
+  int geometry_changes() const { return geometry_changes_; }
+  platform::Size smallest_client() const { return smallest_client_; }
+  platform::Size largest_client() const { return largest_client_; }
   // Calls that addressed a cell without a button (25) or outside 1..49.
   int misaddressed_calls() const { return misaddressed_calls_; }
 
@@ -77,6 +85,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   // Runs while a dialog is open, before it "returns".
   void OnDialog(std::function<void(const Dialog&)> hook) { on_dialog_ = std::move(hook); }
 
+  // An outer size of the window's own, whatever its geometry.
   void set_outer_size(platform::Size size) { size_ = size; }
 
   // ---- the user's input, delivered to the event sink
@@ -87,6 +96,9 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void ChooseMenuItem(platform::MenuItemId item);
   // The screen or its monitors changed (the test changed them first).
   void ChangeScreen() { Sink().ScreenChanged(); }
+  // Drags the border until the client area is `client`.
+  void DragBorderTo(platform::Size client);
+  void MoveToScreenOfDpi(int dpi);
 
  private:
   static bool HasButton(int cell);
@@ -107,7 +119,11 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   bool show_all_checked_ = false;
   platform::Point position_{platform::design::kWindowLeft, platform::design::kWindowTop};
   platform::Point frame_offset_ = kFrameOffset;
-  platform::Size size_ = kOuterSize;
+  std::optional<platform::Size> size_;
+  platform::FormGeometry geometry_;
+  int geometry_changes_ = 0;
+  platform::Size smallest_client_;
+  platform::Size largest_client_;
   std::vector<platform::Point> moves_;
   int misaddressed_calls_ = 0;
   std::vector<Dialog> dialogs_;

@@ -1,6 +1,7 @@
 #pragma once
 
-// Monitors the test chooses: by default one primary monitor of 1024 x 768.
+// Monitors and a resolution the test chooses: by default one primary
+// monitor of 1024 x 768 at 96 DPI.
 
 #include <vector>
 
@@ -17,6 +18,7 @@ class FixedScreen final : public platform::ScreenInfo {
     return {monitors_.front().width, monitors_.front().height};
   }
   std::vector<platform::Rect> Monitors() override { return monitors_; }
+  int DotsPerInch() override { return dpi_; }
 
   // A new size of the primary monitor, which stays where it is.
   void set_size(platform::Size size) {
@@ -25,9 +27,11 @@ class FixedScreen final : public platform::ScreenInfo {
   }
   // The primary monitor first; never empty.
   void set_monitors(std::vector<platform::Rect> monitors) { monitors_ = std::move(monitors); }
+  void set_dpi(int dpi) { dpi_ = dpi; }
 
  private:
   std::vector<platform::Rect> monitors_;
+  int dpi_ = 96;
 };
 
 }  // namespace plinth::test_platform

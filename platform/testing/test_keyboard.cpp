@@ -51,21 +51,17 @@ const TButtonRec& TestKeyboard::Shown(int cell) {
 }
 
 std::optional<PanelId> TestKeyboard::PanelAt(platform::Point screen_point) {
-  namespace design = platform::design;
   const platform::Point outer = window.OuterPosition();
   const platform::Point frame = window.FrameOffset();
   const int x = screen_point.x - outer.x - frame.x;
   const int y = screen_point.y - outer.y - frame.y;
-  const auto inside = [x, y](int left, int top, int size) {
-    return x >= left && x < left + size && y >= top && y < top + size;
+  const auto inside = [x, y](const platform::Square& square) {
+    return x >= square.left && x < square.left + square.size && y >= square.top &&
+           y < square.top + square.size;
   };
-  const int shift_left =
-      design::kExtendPanelLeft + design::kPanelBorder + design::kShiftPanelOffset;
-  const int shift_top = design::kExtendPanelTop + design::kPanelBorder + design::kShiftPanelOffset;
-  if (inside(shift_left, shift_top, design::kShiftPanelSize)) return PanelId::Shift;
-  if (inside(design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize)) {
-    return PanelId::Extend;
-  }
+  const platform::FormGeometry& geometry = window.geometry();
+  if (inside(geometry.shift_panel)) return PanelId::Shift;
+  if (inside(geometry.extend_panel)) return PanelId::Extend;
   return std::nullopt;
 }
 

@@ -30,6 +30,11 @@ void GridButton::SetCaption(const std::string& caption) {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
+void GridButton::SetFont(HFONT font) {
+  font_ = font;
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
 void GridButton::SetFontColour(FontColour colour) {
   if (colour == colour_) return;
   colour_ = colour;

@@ -28,6 +28,8 @@ class GridButton {
   HWND handle() const { return window_; }
   void SetCaption(const std::string& caption);
   void SetFontColour(FontColour colour);
+  // `font` stays owned by the caller and must outlive its use here.
+  void SetFont(HFONT font);
   const std::string& caption() const { return caption_; }
   FontColour font_colour() const { return colour_; }
 

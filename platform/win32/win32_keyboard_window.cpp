@@ -11,14 +11,25 @@
 namespace plinth::platform::win32 {
 namespace {
 
-RECT Placement(int left, int top, int size) { return {left, top, left + size, top + size}; }
+RECT Placement(const Square& square) {
+  return {square.left, square.top, square.left + square.size, square.top + square.size};
+}
+
+// `square` of window coordinates as coordinates inside `outer`.
+Square Within(const Square& square, const Square& outer) {
+  return {square.left - outer.left, square.top - outer.top, square.size};
+}
+
+void Place(HWND child, const Square& square) {
+  MoveWindow(child, square.left, square.top, square.size, square.size, TRUE);
+}
 
 }  // namespace
 
 Win32KeyboardWindow::Win32KeyboardWindow() {
   RegisterObjectClass(kClassName, ObjectWindowProc<Win32KeyboardWindow>, 0, COLOR_BTNFACE);
 
-  RECT outer{0, 0, design::kClientWidth, design::kClientHeight};
+  RECT outer{0, 0, geometry_.client.width, geometry_.client.height};
   AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
   window_ = CreateWindowExA(kExStyle, kClassName, design::kCaption, kStyle, design::kWindowLeft,
                             design::kWindowTop, outer.right - outer.left, outer.bottom - outer.top,
@@ -42,16 +53,14 @@ void Win32KeyboardWindow::CreateControls() {
   // The panels come first: they lie above the buttons where the edges of
   // the centre cell and its neighbours overlap.
   extend_panel_ = std::make_unique<CentrePanel>(
-      window_,
-      Placement(design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize),
+      window_, Placement(geometry_.extend_panel),
       PanelHandlers{
           .pointer_moved =
               [this] { Deliver([](WindowEvents& e) { e.PanelMouseMove(PanelId::Extend); }); },
           .clicked = [this] { Deliver([](WindowEvents& e) { e.PanelClick(PanelId::Extend); }); }});
   // Inside the Extend panel's border, so its own client coordinates.
   shift_panel_ = std::make_unique<CentrePanel>(
-      extend_panel_->handle(),
-      Placement(design::kShiftPanelOffset, design::kShiftPanelOffset, design::kShiftPanelSize),
+      extend_panel_->handle(), Placement(Within(geometry_.shift_panel, geometry_.extend_panel)),
       PanelHandlers{
           .pointer_moved =
               [this] { Deliver([](WindowEvents& e) { e.PanelMouseMove(PanelId::Shift); }); },
@@ -59,11 +68,11 @@ void Win32KeyboardWindow::CreateControls() {
 
   for (int cell = 1; cell <= design::kCellCount; ++cell) {
     if (cell == design::kCentreCell) continue;
-    buttons_[static_cast<std::size_t>(cell)] = std::make_unique<GridButton>(
-        window_, Placement(design::CellLeft(cell), design::CellTop(cell), design::kButtonSize),
-        std::to_string(cell), fonts_.button(), [this, name = design::ButtonName(cell)] {
-          Deliver([&name](WindowEvents& e) { e.doclick(name); });
-        });
+    buttons_[static_cast<std::size_t>(cell)] =
+        std::make_unique<GridButton>(window_, Placement(geometry_.Cell(cell)), std::to_string(cell),
+                                     fonts_->button(), [this, name = design::ButtonName(cell)] {
+                                       Deliver([&name](WindowEvents& e) { e.doclick(name); });
+                                     });
   }
 }
 
@@ -123,6 +132,33 @@ void Win32KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
   const UINT command = item == MenuItemId::Available ? kAvailableCommand : kShowAllCommand;
   CheckMenuItem(menu_, command,
                 static_cast<UINT>(MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)));
+}
+
+void Win32KeyboardWindow::SetGeometry(const FormGeometry& geometry) {
+  if (geometry == geometry_) return;
+  geometry_ = geometry;
+  auto fonts = std::make_unique<WindowFonts>(geometry.button_font, geometry.window_font);
+  for (int cell = 1; cell <= design::kCellCount; ++cell) {
+    auto& grid_button = buttons_[static_cast<std::size_t>(cell)];
+    if (!grid_button) continue;
+    grid_button->SetFont(fonts->button());
+    Place(grid_button->handle(), geometry.Cell(cell));
+  }
+  fonts_ = std::move(fonts);  // the old fonts go once nothing uses them
+  Place(extend_panel_->handle(), geometry.extend_panel);
+  Place(shift_panel_->handle(), Within(geometry.shift_panel, geometry.extend_panel));
+
+  RECT outer{0, 0, geometry.client.width, geometry.client.height};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32KeyboardWindow::SetResizeLimits(Size smallest, Size largest) {
+  smallest_client_ = smallest;
+  largest_client_ = largest;
 }
 
 Point Win32KeyboardWindow::OuterPosition() {
@@ -203,7 +239,7 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       return 0;
     }
     case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(fonts_.window());
+      return reinterpret_cast<LRESULT>(fonts_->window());
     case WM_CLOSE:
       DestroyWindow(window);
       return 0;

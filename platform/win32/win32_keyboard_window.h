@@ -46,6 +46,8 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   void SetButtonFontColour(int cell, FontColour colour) override;
   void SetPanelState(PanelId panel, PanelState state) override;
   void SetMenuItemChecked(MenuItemId item, bool checked) override;
+  void SetGeometry(const FormGeometry& geometry) override;
+  void SetResizeLimits(Size smallest, Size largest) override;
 
   Point OuterPosition() override;
   Size OuterSize() override;
@@ -74,7 +76,11 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   template <class Event>
   void Deliver(Event&& event);
 
-  WindowFonts fonts_;
+  FormGeometry geometry_;
+  std::unique_ptr<WindowFonts> fonts_ =
+      std::make_unique<WindowFonts>(geometry_.button_font, geometry_.window_font);
+  Size smallest_client_ = geometry_.client;
+  Size largest_client_ = geometry_.client;
   HWND window_ = nullptr;
   HMENU menu_ = nullptr;
   WindowEvents* events_ = nullptr;

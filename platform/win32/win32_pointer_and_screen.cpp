@@ -44,4 +44,12 @@ std::vector<Rect> Win32ScreenInfo::Monitors() {
   return monitors;
 }
 
+int Win32ScreenInfo::DotsPerInch() {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return 96;
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 }  // namespace plinth::platform::win32

@@ -18,6 +18,8 @@ class Win32ScreenInfo final : public ScreenInfo {
   Size PrimaryScreenSize() override;
   // EnumDisplayMonitors, the primary monitor first.
   std::vector<Rect> Monitors() override;
+  // The screen's logical resolution (LOGPIXELSY).
+  int DotsPerInch() override;
 };
 
 }  // namespace plinth::platform::win32

@@ -13,9 +13,9 @@ HFONT CreateFace(const char* face, int height, int weight, DWORD pitch_and_famil
 
 }  // namespace
 
-WindowFonts::WindowFonts()
-    : button_(CreateFace("Lucida Console", 12, FW_NORMAL, FIXED_PITCH | FF_MODERN)),
-      window_(CreateFace("MS Sans Serif", 11, FW_NORMAL, VARIABLE_PITCH | FF_SWISS)) {}
+WindowFonts::WindowFonts(int button_height, int window_height)
+    : button_(CreateFace("Lucida Console", button_height, FW_NORMAL, FIXED_PITCH | FF_MODERN)),
+      window_(CreateFace("MS Sans Serif", window_height, FW_NORMAL, VARIABLE_PITCH | FF_SWISS)) {}
 
 WindowFonts::~WindowFonts() {
   // Deleting a stock object is harmless: the system ignores it.

@@ -10,13 +10,14 @@ namespace plinth::platform::win32 {
 
 class WindowFonts {
  public:
-  WindowFonts();
+  // Character heights in pixels.
+  WindowFonts(int button_height, int window_height);
   ~WindowFonts();
   WindowFonts(const WindowFonts&) = delete;
   WindowFonts& operator=(const WindowFonts&) = delete;
 
-  HFONT button() const { return button_; }  // "Lucida Console", 12 pixels
-  HFONT window() const { return window_; }  // "MS Sans Serif", 11 pixels
+  HFONT button() const { return button_; }  // "Lucida Console", 12 pixels as designed
+  HFONT window() const { return window_; }  // "MS Sans Serif", 11 pixels as designed
 
  private:
   HFONT button_;

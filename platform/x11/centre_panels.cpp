@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "platform/form_design.h"
 #include "platform/x11/widget_look.h"
 
 namespace plinth::platform::x11 {
@@ -73,10 +72,13 @@ int PanelPointer::Handle(int event, const Fl_Widget& panel) {
 
 // The colour is the state, also after FLTK's own enter and leave events:
 // nothing here changes a colour but the state the keyboard logic sets.
-void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state) {
+void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state, int border) {
   fl_color(look::kPanelBorder);
-  fl_rect(panel.x(), panel.y(), panel.w(), panel.h());
-  fl_rectf(panel.x() + 1, panel.y() + 1, panel.w() - 2, panel.h() - 2, StateColour(state));
+  for (int ring = 0; ring < border; ++ring) {
+    fl_rect(panel.x() + ring, panel.y() + ring, panel.w() - 2 * ring, panel.h() - 2 * ring);
+  }
+  fl_rectf(panel.x() + border, panel.y() + border, panel.w() - 2 * border, panel.h() - 2 * border,
+           StateColour(state));
 }
 
 ShiftPanel::ShiftPanel(int x, int y, int size, PanelHandlers handlers, DoubleClickDetector& presses)
@@ -93,18 +95,30 @@ void ShiftPanel::SetState(platform::PanelState state) {
 
 int ShiftPanel::handle(int event) { return pointer_.Handle(event, *this); }
 
-void ShiftPanel::draw() { DrawPanelSquare(*this, state_); }
+void ShiftPanel::draw() { DrawPanelSquare(*this, state_, border_); }
 
-ExtendPanel::ExtendPanel(int x, int y, int size, PanelHandlers extend_handlers,
+ExtendPanel::ExtendPanel(const platform::FormGeometry& geometry, PanelHandlers extend_handlers,
                          PanelHandlers shift_handlers, DoubleClickDetector& presses)
-    : Fl_Group(x, y, size, size), pointer_(std::move(extend_handlers), presses) {
-  namespace design = platform::design;
+    : Fl_Group(geometry.extend_panel.left, geometry.extend_panel.top, geometry.extend_panel.size,
+               geometry.extend_panel.size),
+      pointer_(std::move(extend_handlers), presses) {
   box(FL_NO_BOX);
   clear_visible_focus();
-  const int inner = design::kPanelBorder + design::kShiftPanelOffset;
-  shift_ = new ShiftPanel(x + inner, y + inner, design::kShiftPanelSize, std::move(shift_handlers),
-                          presses);
+  const platform::Square& shift = geometry.shift_panel;
+  shift_ = new ShiftPanel(shift.left, shift.top, shift.size, std::move(shift_handlers), presses);
   end();
+  resizable(nullptr);
+  Place(geometry);
+}
+
+void ExtendPanel::Place(const platform::FormGeometry& geometry) {
+  const platform::Square& extend = geometry.extend_panel;
+  const platform::Square& shift = geometry.shift_panel;
+  resize(extend.left, extend.top, extend.size, extend.size);
+  shift_->resize(shift.left, shift.top, shift.size, shift.size);
+  border_ = geometry.panel_border;
+  shift_->set_border(geometry.panel_border);
+  redraw();
 }
 
 void ExtendPanel::SetState(platform::PanelState state) {
@@ -135,7 +149,7 @@ int ExtendPanel::handle(int event) {
 }
 
 void ExtendPanel::draw() {
-  if ((damage() & ~FL_DAMAGE_CHILD) != 0) DrawPanelSquare(*this, state_);
+  if ((damage() & ~FL_DAMAGE_CHILD) != 0) DrawPanelSquare(*this, state_, border_);
   draw_children();
 }
 

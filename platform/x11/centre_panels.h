@@ -11,6 +11,7 @@
 
 #include <functional>
 
+#include "platform/form_geometry.h"
 #include "platform/keyboard_window.h"
 
 namespace plinth::platform::x11 {
@@ -60,13 +61,15 @@ class PanelPointer {
   bool press_is_click_ = false;
 };
 
-void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state);
+// `border` pixels of the flat line, then the state's colour.
+void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state, int border);
 
 class ShiftPanel final : public Fl_Widget {
  public:
   ShiftPanel(int x, int y, int size, PanelHandlers handlers, DoubleClickDetector& presses);
   void SetState(platform::PanelState state);
   platform::PanelState state() const { return state_; }
+  void set_border(int border) { border_ = border; }
   int handle(int event) override;
 
  protected:
@@ -75,17 +78,21 @@ class ShiftPanel final : public Fl_Widget {
  private:
   PanelPointer pointer_;
   platform::PanelState state_ = platform::PanelState::Idle;
+  int border_ = 1;
 };
 
 class ExtendPanel final : public Fl_Group {
  public:
-  // Builds the panel with the Shift panel inside it. `presses` is the
-  // window's, shared with every other target, and outlives the panels.
-  ExtendPanel(int x, int y, int size, PanelHandlers extend_handlers, PanelHandlers shift_handlers,
-              DoubleClickDetector& presses);
+  // Builds the panel with the Shift panel inside it, where `geometry` puts
+  // them. `presses` is the window's, shared with every other target, and
+  // outlives the panels.
+  ExtendPanel(const platform::FormGeometry& geometry, PanelHandlers extend_handlers,
+              PanelHandlers shift_handlers, DoubleClickDetector& presses);
   void SetState(platform::PanelState state);
   platform::PanelState state() const { return state_; }
   ShiftPanel& shift_panel() { return *shift_; }
+  // Places both panels where `geometry` puts them.
+  void Place(const platform::FormGeometry& geometry);
   int handle(int event) override;
 
  protected:
@@ -95,6 +102,7 @@ class ExtendPanel final : public Fl_Group {
   PanelPointer pointer_;
   ShiftPanel* shift_ = nullptr;  // owned by the group
   platform::PanelState state_ = platform::PanelState::Idle;
+  int border_ = 1;
 };
 
 }  // namespace plinth::platform::x11

@@ -15,6 +15,19 @@ FormWindow::FormWindow(int width, int height, std::function<void()> on_context_m
   clear_visible_focus();
   xclass("plinth");
   callback(CloseRequested, this);
+  resizable(nullptr);
+}
+
+void FormWindow::ResizeClient(int width, int height) {
+  resizing_ = true;
+  size(width, height);
+  resizing_ = false;
+}
+
+void FormWindow::resize(int x, int y, int width, int height) {
+  const bool resized = width != w() || height != h();
+  Fl_Double_Window::resize(x, y, width, height);
+  if (resized && !resizing_ && on_resize_) on_resize_(width, height);
 }
 
 FormWindow::~FormWindow() { Fl::remove_timeout(CheckUnmapped, this); }

@@ -2,6 +2,8 @@
 
 // The keyboard's top-level window. A right-click anywhere in it, on a
 // button and on a panel too, opens the popup menu and reaches no widget.
+// Its widgets keep their places when it is resized: the keyboard lays them
+// out anew.
 
 #include <FL/Fl_Double_Window.H>
 
@@ -22,6 +24,13 @@ class FormWindow final : public Fl_Double_Window {
     on_unmapped_by_others_ = std::move(handler);
   }
   ~FormWindow() override;
+  // Told of every new size but those set with ResizeClient.
+  void OnResize(std::function<void(int width, int height)> on_resize) {
+    on_resize_ = std::move(on_resize);
+  }
+  // Sizes the window from the program's side.
+  void ResizeClient(int width, int height);
+  void resize(int x, int y, int width, int height) override;
 
  private:
   static void CloseRequested(Fl_Widget* widget, void* data);
@@ -30,6 +39,8 @@ class FormWindow final : public Fl_Double_Window {
   std::function<void()> on_context_menu_;
   std::function<void()> on_left_press_;
   std::function<void()> on_unmapped_by_others_;
+  std::function<void(int, int)> on_resize_;
+  bool resizing_ = false;
 };
 
 }  // namespace plinth::platform::x11

@@ -62,15 +62,15 @@ class MessageIconBox final : public Fl_Widget {
 // The message as plain text: no '@' symbols, no '&' shortcuts.
 class PlainText final : public Fl_Widget {
  public:
-  PlainText(int x, int y, int w, int h, const std::string& text)
-      : Fl_Widget(x, y, w, h), text_(text) {
+  PlainText(int x, int y, int w, int h, const std::string& text, int text_size)
+      : Fl_Widget(x, y, w, h), text_(text), text_size_(text_size) {
     clear_visible_focus();
   }
   int handle(int /*event*/) override { return 0; }
 
  protected:
   void draw() override {
-    fl_font(look::kTextFont, look::kTextFontSize);
+    fl_font(look::kTextFont, text_size_);
     fl_color(look::kWindowText);
     fl_draw(text_.c_str(), x(), y(), w(), h(),
             FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP, nullptr, 0);
@@ -78,25 +78,37 @@ class PlainText final : public Fl_Widget {
 
  private:
   std::string text_;
+  int text_size_;
 };
 
 // The dialog's size follows its text.
 struct DialogLayout {
+  int text_size = 0;
+  int button_width = 0;
+  int button_height = 0;
   int text_width = 0;
   int text_height = 0;
   int width = 0;
   int height = 0;
 };
 
-DialogLayout LayOut(const std::string& text) {
+// Measures designed for the standard text size grow with a larger one.
+int ForTextSize(int measure, int text_size) {
+  return std::max(measure, measure * text_size / look::kTextFontSize);
+}
+
+DialogLayout LayOut(const std::string& text, int text_size) {
   DialogLayout layout;
-  fl_font(look::kTextFont, look::kTextFontSize);
-  layout.text_width = kMaxTextWidth;
+  layout.text_size = text_size;
+  layout.button_width = ForTextSize(kButtonWidth, text_size);
+  layout.button_height = ForTextSize(kButtonHeight, text_size);
+  fl_font(look::kTextFont, text_size);
+  layout.text_width = ForTextSize(kMaxTextWidth, text_size);
   fl_measure(text.c_str(), layout.text_width, layout.text_height, 0);
   layout.text_width = std::max(layout.text_width, kMinTextWidth);
   layout.text_height = std::max(layout.text_height, kIconSize);
   layout.width = kMargin + kIconSize + kMargin + layout.text_width + kMargin;
-  layout.height = kMargin + layout.text_height + kMargin + kButtonHeight + kMargin;
+  layout.height = kMargin + layout.text_height + kMargin + layout.button_height + kMargin;
   return layout;
 }
 
@@ -108,12 +120,14 @@ class MessageDialog final : public Fl_Window {
                 const std::string& text)
       : Fl_Window(layout.width, layout.height),
         icon_(kMargin, kMargin, icon),
-        text_(kMargin + kIconSize + kMargin, kMargin, layout.text_width, layout.text_height, text),
-        ok_((layout.width - kButtonWidth) / 2, layout.height - kMargin - kButtonHeight,
-            kButtonWidth, kButtonHeight, "OK") {
+        text_(kMargin + kIconSize + kMargin, kMargin, layout.text_width, layout.text_height, text,
+              layout.text_size),
+        ok_((layout.width - layout.button_width) / 2,
+            layout.height - kMargin - layout.button_height, layout.button_width,
+            layout.button_height, "OK") {
     end();
     copy_label(title.c_str());
-    ok_.labelsize(look::kTextFontSize);
+    ok_.labelsize(layout.text_size);
     ok_.clear_visible_focus();
     ok_.callback(Close, this);
     set_modal();
@@ -131,10 +145,10 @@ class MessageDialog final : public Fl_Window {
 
 }  // namespace
 
-void RunMessageDialog(const std::string& title_utf8, MessageIcon icon,
-                      const std::string& text_utf8) {
+void RunMessageDialog(const std::string& title_utf8, MessageIcon icon, const std::string& text_utf8,
+                      int text_size) {
   if (X11Application::Ending()) return;
-  const DialogLayout layout = LayOut(text_utf8);
+  const DialogLayout layout = LayOut(text_utf8, text_size);
   MessageDialog dialog(layout, title_utf8, icon, text_utf8);
 
   int screen_x = 0;

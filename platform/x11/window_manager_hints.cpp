@@ -33,17 +33,19 @@ void SetAtomList(Display* display, Window window, const char* property,
                   static_cast<int>(atoms.size()));
 }
 
-// A tool window: moved and closed by the user, never resized, iconified or
-// maximised; a title bar with the close box as its only button.
+// A tool window: moved, resized by its border and closed by the user, never
+// iconified or maximised; a title bar with the close box as its only button.
 void SetToolWindowFunctions(Display* display, Window window) {
   constexpr long kFunctionsAndDecorations = 1 | 2;
+  constexpr long kResize = 2;
   constexpr long kMove = 4;
   constexpr long kClose = 32;
   constexpr long kBorder = 2;
+  constexpr long kResizeHandle = 4;
   constexpr long kTitle = 8;
   constexpr long kWindowMenu = 16;
-  const std::array<long, 5> hints = {kFunctionsAndDecorations, kMove | kClose,
-                                     kBorder | kTitle | kWindowMenu, 0, 0};
+  const std::array<long, 5> hints = {kFunctionsAndDecorations, kMove | kResize | kClose,
+                                     kBorder | kResizeHandle | kTitle | kWindowMenu, 0, 0};
   const Atom motif = Intern(display, "_MOTIF_WM_HINTS");
   XChangeProperty(display, window, motif, motif, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(hints.data()),
@@ -73,7 +75,7 @@ void SetRoleProperties(Display* display, Window window, WindowRole role) {
                 {"_NET_WM_WINDOW_TYPE_TOOLBAR", "_NET_WM_WINDOW_TYPE_UTILITY"});
     SetToolWindowFunctions(display, window);
     SetAtomList(display, window, "_NET_WM_ALLOWED_ACTIONS",
-                {"_NET_WM_ACTION_MOVE", "_NET_WM_ACTION_CLOSE"});
+                {"_NET_WM_ACTION_MOVE", "_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_CLOSE"});
     const std::array<Atom, 2> states = {Intern(display, "_NET_WM_STATE_ABOVE"),
                                         Intern(display, "_NET_WM_STATE_SKIP_TASKBAR")};
     AppendStates(display, window, states.data(), static_cast<int>(states.size()));

@@ -59,7 +59,7 @@ X11KeyboardWindow::X11KeyboardWindow() {
   // activate its window.
   Fl::visible_focus(0);
 
-  form_ = std::make_unique<FormWindow>(design::kClientWidth, design::kClientHeight,
+  form_ = std::make_unique<FormWindow>(geometry_.client.width, geometry_.client.height,
                                        [this] { OpenPopupMenu(); });
   form_->label(design::kCaption);
   // The panels record their own presses, before they decide on a click;
@@ -77,8 +77,11 @@ X11KeyboardWindow::X11KeyboardWindow() {
   });
   BuildGrid();
   form_->end();
-  form_->size_range(design::kClientWidth, design::kClientHeight, design::kClientWidth,
-                    design::kClientHeight);
+  form_->size_range(geometry_.client.width, geometry_.client.height, geometry_.client.width,
+                    geometry_.client.height);
+  form_->OnResize([this](int width, int height) {
+    if (events_ != nullptr) events_->FormResize({width, height});
+  });
 
   screen_watch_ = std::make_unique<ScreenWatch>([this] {
     if (events_ != nullptr) events_->ScreenChanged();
@@ -93,11 +96,11 @@ X11KeyboardWindow::~X11KeyboardWindow() = default;
 void X11KeyboardWindow::BuildGrid() {
   for (int cell = 1; cell <= design::kCellCount; ++cell) {
     if (cell == design::kCentreCell) continue;
-    auto* button = new GridButton(design::CellLeft(cell), design::CellTop(cell),
-                                  design::kButtonSize, CoveredEdgesOfCell(cell), [this, cell] {
-                                    if (events_ != nullptr)
-                                      events_->doclick(design::ButtonName(cell));
-                                  });
+    const platform::Square place = geometry_.Cell(cell);
+    auto* button =
+        new GridButton(place.left, place.top, place.size, CoveredEdgesOfCell(cell), [this, cell] {
+          if (events_ != nullptr) events_->doclick(design::ButtonName(cell));
+        });
     button->SetCaption(std::to_string(cell));
     buttons_[static_cast<std::size_t>(cell)] = button;
   }
@@ -112,9 +115,35 @@ void X11KeyboardWindow::BuildGrid() {
                                if (events_ != nullptr) events_->PanelClick(panel);
                              }};
   };
-  extend_panel_ =
-      new ExtendPanel(design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize,
-                      panel_handlers(PanelId::Extend), panel_handlers(PanelId::Shift), presses_);
+  extend_panel_ = new ExtendPanel(geometry_, panel_handlers(PanelId::Extend),
+                                  panel_handlers(PanelId::Shift), presses_);
+}
+
+void X11KeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
+  if (geometry == geometry_ && form_->w() == geometry.client.width &&
+      form_->h() == geometry.client.height) {
+    return;
+  }
+  geometry_ = geometry;
+  for (int cell = 1; cell <= design::kCellCount; ++cell) {
+    GridButton* button = ButtonOfCell(cell);
+    if (button == nullptr) continue;
+    const platform::Square place = geometry.Cell(cell);
+    button->resize(place.left, place.top, place.size, place.size);
+    button->labelsize(geometry.button_font);
+  }
+  extend_panel_->Place(geometry);
+  for (Fl_Menu_Item& item : popup_menu_) item.labelsize_ = geometry.text_font;
+  form_->ResizeClient(geometry.client.width, geometry.client.height);
+  // FLTK fixes the size range of a window resized by the program.
+  SetResizeLimits(smallest_client_, largest_client_);
+  form_->redraw();
+}
+
+void X11KeyboardWindow::SetResizeLimits(platform::Size smallest, platform::Size largest) {
+  smallest_client_ = smallest;
+  largest_client_ = largest;
+  form_->size_range(smallest.width, smallest.height, largest.width, largest.height);
 }
 
 void X11KeyboardWindow::OpenPopupMenu() {
@@ -186,7 +215,8 @@ FrameExtents X11KeyboardWindow::Frame() {
     if (const auto reported = ReadFrameExtents(fl_display, fl_xid(form_.get()))) return *reported;
   }
   if (!announced_frame_) {
-    announced_frame_ = ProbeKeyboardFrame(fl_display, design::kClientWidth, design::kClientHeight);
+    announced_frame_ =
+        ProbeKeyboardFrame(fl_display, geometry_.client.width, geometry_.client.height);
   }
   return *announced_frame_;
 }
@@ -241,13 +271,13 @@ platform::Point X11KeyboardWindow::FrameOffset() {
 void X11KeyboardWindow::ShowWarning(const std::string& text) {
   const std::string shown = Cp1252ToUtf8(text);
   ReportOnStandardError(shown);
-  RunMessageDialog("Warning", MessageIcon::Warning, shown);
+  RunMessageDialog("Warning", MessageIcon::Warning, shown, geometry_.text_font);
 }
 
 void X11KeyboardWindow::ShowApplicationError(const std::string& text) {
   const std::string shown = Cp1252ToUtf8(text);
   ReportOnStandardError(shown);
-  RunMessageDialog(design::kCaption, MessageIcon::Error, shown);
+  RunMessageDialog(design::kCaption, MessageIcon::Error, shown, geometry_.text_font);
 }
 
 }  // namespace plinth::platform::x11

@@ -44,6 +44,8 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   void SetButtonFontColour(int cell, platform::FontColour colour) override;
   void SetPanelState(platform::PanelId panel, platform::PanelState state) override;
   void SetMenuItemChecked(platform::MenuItemId item, bool checked) override;
+  void SetGeometry(const platform::FormGeometry& geometry) override;
+  void SetResizeLimits(platform::Size smallest, platform::Size largest) override;
 
   platform::Point OuterPosition() override;
   platform::Size OuterSize() override;
@@ -64,6 +66,9 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   // Left presses on every target of the window; before form_, whose panels
   // use it.
   DoubleClickDetector presses_;
+  platform::FormGeometry geometry_;
+  platform::Size smallest_client_ = geometry_.client;
+  platform::Size largest_client_ = geometry_.client;
   std::unique_ptr<FormWindow> form_;
   std::unique_ptr<ScreenWatch> screen_watch_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_

@@ -1,11 +1,15 @@
 #include "platform/x11/x11_screen.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xresource.h>
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <optional>
+#include <string>
 
 namespace plinth::platform::x11 {
 namespace {
@@ -90,7 +94,40 @@ std::optional<Rect> CutTo(const Rect& screen, const Rect& monitor) {
   return Rect{left, top, right - left, bottom - top};
 }
 
+constexpr int kFallbackDpi = 96;
+constexpr double kMillimetresPerInch = 25.4;
+// Anything beyond this is a broken resource or a broken monitor report.
+constexpr double kLargestDpi = 2000;
+
+std::optional<int> XftDpiResource(Display* display) {
+  const char* resources = XResourceManagerString(display);
+  if (resources == nullptr) return std::nullopt;
+  XrmInitialize();
+  XrmDatabase database = XrmGetStringDatabase(resources);
+  if (database == nullptr) return std::nullopt;
+  char* type = nullptr;
+  XrmValue value{};
+  std::optional<int> dpi;
+  if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) != 0 && value.addr != nullptr) {
+    dpi = ParseXftDpi(std::string_view(value.addr, value.size > 0 ? value.size - 1 : 0));
+  }
+  XrmDestroyDatabase(database);
+  return dpi;
+}
+
 }  // namespace
+
+std::optional<int> ParseXftDpi(std::string_view value) {
+  while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
+  while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\0')) {
+    value.remove_suffix(1);
+  }
+  double dpi = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), dpi);
+  if (error != std::errc() || end != value.data() + value.size()) return std::nullopt;
+  if (!(dpi >= 1 && dpi <= kLargestDpi)) return std::nullopt;
+  return static_cast<int>(std::lround(dpi));
+}
 
 X11ScreenInfo::X11ScreenInfo(Display* display) : display_(display) {}
 
@@ -110,6 +147,17 @@ std::vector<Rect> X11ScreenInfo::Monitors() {
   }
   if (monitors.empty()) monitors.push_back(screen);
   return monitors;
+}
+
+int X11ScreenInfo::DotsPerInch() {
+  if (display_ == nullptr) return kFallbackDpi;
+  if (const auto dpi = XftDpiResource(display_)) return *dpi;
+  const int screen = DefaultScreen(display_);
+  const int millimetres = DisplayHeightMM(display_, screen);
+  if (millimetres <= 0) return kFallbackDpi;
+  const double dpi = DisplayHeight(display_, screen) * kMillimetresPerInch / millimetres;
+  if (!(dpi >= 1 && dpi <= kLargestDpi)) return kFallbackDpi;
+  return static_cast<int>(std::lround(dpi));
 }
 
 }  // namespace plinth::platform::x11

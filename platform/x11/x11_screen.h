@@ -4,6 +4,10 @@
 // keyboard and its dialogs on a monitor.
 
 #include <vector>
+// The size and resolution of the screen the keyboard docks to on X.
+
+#include <optional>
+#include <string_view>
 
 #include "platform/platform.h"
 #include "platform/x11/display_fwd.h"
@@ -22,9 +26,16 @@ class X11ScreenInfo final : public ScreenInfo {
   // Each is cut to the screen. Read anew each time, so that a change of
   // resolution or of monitors is seen.
   std::vector<Rect> Monitors() override;
+  // The Xft.dpi resource when it is set, as desktops set it for their
+  // scaling; else the default screen's height in pixels and millimetres.
+  int DotsPerInch() override;
 
  private:
   Display* display_;
 };
+
+// The resolution an Xft.dpi resource value gives: a positive number, with
+// a fraction perhaps; nothing when the value is not one.
+std::optional<int> ParseXftDpi(std::string_view value);
 
 }  // namespace plinth::platform::x11

@@ -48,6 +48,8 @@ class TForm1 final : public platform::WindowEvents {
   // same corner of the (new) primary monitor; a window no monitor shows
   // whole is moved into the primary monitor by the shortest way.
   void ScreenChanged() override;
+  void FormResize(platform::Size client) override;
+  void FormDpiChanged(int dpi) override;
 
   // ---- operations; those returning bool always return true
   bool RefreshKeyboard(bool KeySent);
@@ -59,6 +61,9 @@ class TForm1 final : public platform::WindowEvents {
   void DoExtendAction(int cell, const std::string& action);
   // Docks the window: LEFT or else the right edge, TOP or else the bottom.
   bool PlaceWindow(std::string_view horizontal, std::string_view vertical);
+  // Lays the window out at `pitch`, kept within what the screen allows, and
+  // moves the home point with it.
+  void ApplyPitch(int pitch);
 
   // The caption is the status line.
   void ShowStatus(std::string_view text, bool prefixed);
@@ -81,6 +86,11 @@ class TForm1 final : public platform::WindowEvents {
   int HomeX = 0;  // pointer home point from the window's outer top-left
   int HomeY = 0;
   KeyboardFlags Flags;
+  // The Scale setting of the start-up layout in percent, and the screen's
+  // resolution; their product is the size shown until the user resizes.
+  int ScalePercent = 100;
+  int ScreenDpi = 96;
+  platform::FormGeometry Geometry;
 
  private:
   const TButtonRec& ShownRecord(int cell) const;
@@ -88,6 +98,8 @@ class TForm1 final : public platform::WindowEvents {
   void ReleasePanel(PanelId panel, bool release);
   std::string ExecutableDirectory();
   void UpdateHomePoint();
+  void ReadScale(platform::Profile& profile);
+  int StartPitch() const;
   void ReturnPointer();
 
   platform::Services& services_;

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "platform/form_design.h"
 #include "src/keyboard/form.h"
 #include "src/layout/layout_loader.h"
 
@@ -14,6 +13,7 @@ void TForm1::FormCreate() {
   LayerSuffix = MakeLayerSuffix();
   TemplateRec = MakeTemplateRec();
 
+  ScreenDpi = services_.screen.DotsPerInch();
   // DefaultTable first: the other two take their "Default" cells from it.
   LoadLayout("Default", DefaultTable, false);
   LoadLayout("Extend", ExtendTable, false);
@@ -24,16 +24,16 @@ void TForm1::FormCreate() {
   Flags.Selecting = false;
   Flags.Shift1Lock = false;
 
-  UpdateHomePoint();
+  ApplyPitch(StartPitch());
 }
 
 void TForm1::UpdateHomePoint() {
   // The centre of the centre cell, measured from the window's outer top-left
   // corner, so it moves with the frame the window manager draws.
-  namespace design = platform::design;
   const platform::Point frame = window_.FrameOffset();
-  HomeX = design::kExtendPanelLeft + design::kExtendPanelSize / 2 + frame.x;
-  HomeY = design::kExtendPanelTop + design::kExtendPanelSize / 2 + frame.y;
+  const platform::Square& centre = Geometry.extend_panel;
+  HomeX = centre.left + centre.size / 2 + frame.x;
+  HomeY = centre.top + centre.size / 2 + frame.y;
 }
 
 std::string TForm1::ExecutableDirectory() {
@@ -56,6 +56,8 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
     const LatchSettings latches = ReadLatchSettings(*profile);
     ShiftLatch = latches.shift_latch;
     ExtendLatch = latches.extend_latch;
+    // The size is set once, by the layout read at start into DefaultTable.
+    if (&target == &DefaultTable) ReadScale(*profile);
     ReadLayoutButtons(*profile, target,
                       {.template_rec = TemplateRec,
                        .layer_suffix = LayerSuffix,

@@ -101,13 +101,15 @@ TEST_F(LayoutCheckTest, ReportsRepeatsOnceEach) {
 TEST_F(LayoutCheckTest, ReportsUnknownKeys) {
   ExpectFindings(
       "[Configuration]\nShiftOperations=LATCH\nShift2Operation=LATCHED\nShiftOperation=\n"
+      "Scale=big\n"
       "[Button1]\nType=\nCaptoin=a\nParam6=x\nIntParam0=1\n",
       {{2, "unknown key \"ShiftOperations\" in [Configuration]"},
        {3, "\"LATCHED\": only LATCH"},
        {4, "\"\": only LATCH"},
-       {7, "unknown key \"Captoin\""},
-       {8, "unknown key \"Param6\""},
-       {9, "unknown key \"IntParam0\""}});
+       {5, "Scale is \"big\": not a percentage"},
+       {8, "unknown key \"Captoin\""},
+       {9, "unknown key \"Param6\""},
+       {10, "unknown key \"IntParam0\""}});
 }
 
 TEST_F(LayoutCheckTest, ReportsNumbersAndWordsTheLoaderCannotRead) {

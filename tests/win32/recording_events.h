@@ -23,6 +23,10 @@ class RecordingEvents final : public WindowEvents {
     Record(sender == MenuItemId::Available ? "Available1Click Available"
                                            : "Available1Click ShowAll");
   }
+  void FormResize(Size client) override {
+    Record("FormResize " + std::to_string(client.width) + "x" + std::to_string(client.height));
+  }
+  void FormDpiChanged(int dpi) override { Record("FormDpiChanged " + std::to_string(dpi)); }
 
   void ScreenChanged() override { Record("ScreenChanged"); }
 

@@ -71,15 +71,16 @@ TEST_P(StartUpTest, AsksForAnAlwaysOnTopToolWindowThatNeverTakesTheFocus) {
       Contains(AtomNames(display(), keyboard.window(), "_NET_WM_STATE"), "_NET_WM_STATE_ABOVE"));
 }
 
-TEST_P(StartUpTest, OffersOnlyToMoveAndCloseTheWindowAndComesBackWhenHidden) {
+TEST_P(StartUpTest, OffersOnlyToMoveResizeAndCloseTheWindowAndComesBackWhenHidden) {
   KeyboardProgram keyboard(session, {{"Default", ""}, {"Extend", ""}});
   ASSERT_TRUE(keyboard.WaitForWindow());
   if (has_window_manager()) {
     const auto actions = AtomNames(display(), keyboard.window(), "_NET_WM_ALLOWED_ACTIONS");
     EXPECT_TRUE(Contains(actions, "_NET_WM_ACTION_CLOSE"));
     EXPECT_TRUE(Contains(actions, "_NET_WM_ACTION_MOVE"));
+    EXPECT_TRUE(Contains(actions, "_NET_WM_ACTION_RESIZE"));
     for (const char* offered : {"_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
-                                "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"}) {
+                                "_NET_WM_ACTION_MAXIMIZE_VERT"}) {
       EXPECT_FALSE(Contains(actions, offered)) << offered;
     }
   }

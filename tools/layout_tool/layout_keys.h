@@ -45,6 +45,8 @@ inline constexpr std::array<std::string_view, kFieldCount> kFieldKeys = {
 inline constexpr std::string_view kConfigurationSection = "Configuration";
 inline constexpr std::array<std::string_view, 2> kConfigurationKeys = {"ShiftOperation",
                                                                        "Shift2Operation"};
+// The keyboard's size in percent, read from the start-up layout only.
+inline constexpr std::string_view kScaleKey = "Scale";
 
 // The field a button-section key sets; letter case does not matter.
 std::optional<Field> FieldOfKey(std::string_view key);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/platform.h"
+#include "src/keyboard/scaling.h"
 #include "src/layout/layout_loader.h"
 #include "src/layout/profile_values.h"
 #include "tools/layout_tool/layout_keys.h"
@@ -125,16 +126,28 @@ class LineChecker {
     }
   }
 
+  void CheckScale(const ProfileLine& line) {
+    const ScaleSetting setting = ParseScaleSetting(Value(line));
+    if (!setting.valid) {
+      Add(line, "Scale is " + ShortQuoted(Value(line)) +
+                    ": not a percentage; the keyboard reports it and keeps its designed size");
+    }
+  }
+
   static std::string_view Value(const ProfileLine& line) {
     return line.value.substr(0, platform::Profile::kMaxValueLength);
   }
 
   void CheckConfigurationKey(const ProfileLine& line) {
+    if (FoldName(line.key) == FoldName(kScaleKey)) {
+      CheckScale(line);
+      return;
+    }
     const bool known = FoldName(line.key) == FoldName(kConfigurationKeys[0]) ||
                        FoldName(line.key) == FoldName(kConfigurationKeys[1]);
     if (!known) {
       Add(line, "unknown key " + Name(line.key) +
-                    " in [Configuration]: only ShiftOperation and Shift2Operation are read");
+                    " in [Configuration]: only ShiftOperation, Shift2Operation and Scale are read");
       return;
     }
     CheckLength(line);

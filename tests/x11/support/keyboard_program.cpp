@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/form_design.h"
+#include "src/keyboard/scaling.h"
 #include "tests/x11/support/temp_directory.h"
 
 namespace plinth::x11_test {
@@ -83,17 +84,27 @@ ScreenPoint KeyboardProgram::AtClient(int x, int y) const {
   return {origin.x + x, origin.y + y};
 }
 
+platform::FormGeometry KeyboardProgram::Geometry() const {
+  const auto [width, height] = ClientSize(session_.display(), window_);
+  return GeometryForPitch(PitchForClientSize({width, height}));
+}
+
 ScreenPoint KeyboardProgram::CellCentre(int cell) const {
-  return AtClient(design::CellLeft(cell) + design::kButtonSize / 2,
-                  design::CellTop(cell) + design::kButtonSize / 2);
+  const platform::Square place = Geometry().Cell(cell);
+  return AtClient(place.left + place.size / 2, place.top + place.size / 2);
+}
+
+ScreenPoint KeyboardProgram::Home() const {
+  const platform::Square centre = Geometry().extend_panel;
+  return AtClient(centre.left + centre.size / 2, centre.top + centre.size / 2);
 }
 
 bool KeyboardProgram::CellShowsText(int cell) const {
   // The inside of the button, clear of its bevel and of the client edge.
-  constexpr int kInset = 5;
-  const ScreenPoint corner =
-      AtClient(design::CellLeft(cell) + kInset, design::CellTop(cell) + kInset);
-  const int size = design::kButtonSize - 2 * kInset - 3;
+  const platform::Square place = Geometry().Cell(cell);
+  const int inset = 5 * place.size / design::kButtonSize;
+  const ScreenPoint corner = AtClient(place.left + inset, place.top + inset);
+  const int size = place.size - 2 * inset - 3;
   return DarkPixels(session_.display(), corner.x, corner.y, size, size) > 4;
 }
 

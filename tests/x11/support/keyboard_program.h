@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "platform/form_geometry.h"
 #include "tests/support/child_process.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/x_session.h"
@@ -50,6 +51,10 @@ class KeyboardProgram {
   // Screen points of the window's client coordinates; after WaitForWindow.
   ScreenPoint AtClient(int x, int y) const;
   ScreenPoint CellCentre(int cell) const;
+  // Where the grid lies at the window's present size.
+  platform::FormGeometry Geometry() const;
+  // The centre of the centre cell, where the pointer returns.
+  ScreenPoint Home() const;
   // Whether the grid button of `cell` shows any text.
   bool CellShowsText(int cell) const;
   // The cells whose buttons show text.

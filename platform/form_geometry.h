@@ -1,0 +1,45 @@
+#pragma once
+
+// Where everything of the keyboard window lies at one size, in client
+// pixels. The keyboard logic works it out from the scale; the platforms
+// build and move their widgets by it. The default value is the window as
+// designed, at 100% on a 96 DPI screen.
+
+#include "platform/form_design.h"
+#include "platform/platform.h"
+
+namespace plinth::platform {
+
+struct Square {
+  int left = 0;
+  int top = 0;
+  int size = 0;
+  friend bool operator==(const Square&, const Square&) = default;
+};
+
+struct FormGeometry {
+  int pitch = design::kButtonStep;  // from one cell to the next
+  Size client{design::kClientWidth, design::kClientHeight};
+  int button_size = design::kButtonSize;  // one more than the pitch: neighbours overlap
+  Square extend_panel{design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize};
+  // Client coordinates, inside the Extend panel's border.
+  Square shift_panel{design::kExtendPanelLeft + design::kPanelBorder + design::kShiftPanelOffset,
+                     design::kExtendPanelTop + design::kPanelBorder + design::kShiftPanelOffset,
+                     design::kShiftPanelSize};
+  int panel_border = design::kPanelBorder;
+  // Character heights in pixels.
+  int button_font = 12;  // captions of the grid buttons
+  int window_font = 11;  // the window's and the panels' font
+  int text_font = 12;    // the popup menu and the dialogs
+
+  // The grid button of `cell` (1..49).
+  Square Cell(int cell) const {
+    const int column = (cell - 1) % design::kGridColumns;
+    const int row = (cell - 1) / design::kGridColumns;
+    return {pitch * column, pitch * row, button_size};
+  }
+
+  friend bool operator==(const FormGeometry&, const FormGeometry&) = default;
+};
+
+}  // namespace plinth::platform

@@ -1,0 +1,45 @@
+// The keyboard's size: the Scale setting and the screen's resolution at
+// start, a resize by the user, a move to a screen of another resolution.
+
+#include "src/keyboard/form.h"
+#include "src/keyboard/scaling.h"
+
+namespace plinth {
+
+void TForm1::ReadScale(platform::Profile& profile) {
+  const std::string text = profile.GetPrivateProfileString("Configuration", "Scale", "");
+  const ScaleSetting setting = ParseScaleSetting(text);
+  if (!setting.valid) ShowError("Invalid Scale " + text);
+  ScalePercent = setting.percent.value_or(kDesignedScale);
+}
+
+int TForm1::StartPitch() const {
+  return PitchForScale(ScalePercent * ScaleForDpi(ScreenDpi) / kDesignedScale);
+}
+
+void TForm1::ApplyPitch(int pitch) {
+  const platform::Size outer = window_.OuterSize();
+  const int frame_height = outer.height - Geometry.client.height;
+  const PitchLimits limits =
+      LimitsForScreen(services_.screen.PrimaryScreenSize().height, frame_height);
+  Geometry = GeometryForPitch(limits.Clamp(pitch));
+  window_.SetResizeLimits(GeometryForPitch(limits.smallest).client,
+                          GeometryForPitch(limits.largest).client);
+  window_.SetGeometry(Geometry);
+  UpdateHomePoint();
+}
+
+void TForm1::FormResize(platform::Size client) {
+  if (client == Geometry.client) return;
+  // The window has this size now; the frame around it is measured from it.
+  Geometry.client = client;
+  ApplyPitch(PitchForClientSize(client));
+}
+
+void TForm1::FormDpiChanged(int dpi) {
+  if (dpi <= 0 || dpi == ScreenDpi) return;
+  ScreenDpi = dpi;
+  ApplyPitch(StartPitch());
+}
+
+}  // namespace plinth

@@ -1,0 +1,80 @@
+#include "src/keyboard/scaling.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace plinth {
+namespace {
+
+namespace design = platform::design;
+
+constexpr int kColumns = design::kGridColumns;
+// The seventh column reaches two pixels further than the client area, the
+// seventh row not at all (222 x 224 at a pitch of 32).
+constexpr int kRightOverhang = 2;
+
+// `value` designed at a pitch of 32, at `pitch`, rounded to the nearest.
+int Scaled(int value, int pitch) {
+  return (value * pitch + design::kButtonStep / 2) / design::kButtonStep;
+}
+
+}  // namespace
+
+platform::FormGeometry GeometryForPitch(int pitch) {
+  platform::FormGeometry g;
+  g.pitch = pitch;
+  g.client = {kColumns * pitch - kRightOverhang, kColumns * pitch};
+  g.button_size = pitch + 1;
+  const int centre = (kColumns / 2) * pitch;
+  g.extend_panel = {centre, centre, g.button_size};
+  g.panel_border = std::max(1, pitch / design::kButtonStep);
+  // The Shift panel sits in the middle of the area inside the border.
+  const int inner = g.extend_panel.size - 2 * g.panel_border;
+  const int shift_size = Scaled(design::kShiftPanelSize, pitch);
+  const int shift_left = centre + g.panel_border + (inner - shift_size) / 2;
+  g.shift_panel = {shift_left, shift_left, shift_size};
+  g.button_font = Scaled(12, pitch);
+  g.window_font = Scaled(11, pitch);
+  g.text_font = Scaled(12, pitch);
+  return g;
+}
+
+int PitchForScale(int percent) {
+  const std::int64_t pitch = (std::int64_t{design::kButtonStep} * percent + 50) / 100;
+  return static_cast<int>(std::max<std::int64_t>(pitch, 1));
+}
+
+int PitchForClientSize(platform::Size client) {
+  return std::min((client.width + kRightOverhang) / kColumns, client.height / kColumns);
+}
+
+int ScaleForDpi(int dpi) {
+  constexpr int kStep = 25;
+  const int percent = (dpi * 100 + kDesignedDpi / 2) / kDesignedDpi;
+  const int stepped = (percent + kStep / 2) / kStep * kStep;
+  return std::max(kSmallestScale, stepped);
+}
+
+ScaleSetting ParseScaleSetting(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (!text.empty() && text.back() == '%') text.remove_suffix(1);
+  if (text.empty()) return {};
+  int percent = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return {.percent = std::nullopt, .valid = false};
+    // Saturates: a huge number is as large as the largest scale.
+    percent = std::min(percent * 10 + (c - '0'), kLargestScale * 10);
+  }
+  return {.percent = std::clamp(percent, kSmallestScale, kLargestScale)};
+}
+
+int PitchLimits::Clamp(int pitch) const { return std::clamp(pitch, smallest, largest); }
+
+PitchLimits LimitsForScreen(int screen_height, int frame_height) {
+  const int smallest = PitchForScale(kSmallestScale);
+  const int largest = (screen_height - frame_height) / kColumns;
+  return {.smallest = smallest, .largest = std::max(smallest, largest)};
+}
+
+}  // namespace plinth

@@ -1,0 +1,52 @@
+#pragma once
+
+// The keyboard's size: one pitch (the distance from one grid cell to the
+// next) from which every measure of the window follows, the user's Scale
+// setting, the screen's resolution, and the limits of a resize.
+
+#include <optional>
+#include <string_view>
+
+#include "platform/form_geometry.h"
+
+namespace plinth {
+
+inline constexpr int kDesignedDpi = 96;
+inline constexpr int kDesignedScale = 100;  // percent
+// Scale settings outside these percentages are brought to the nearer one.
+inline constexpr int kSmallestScale = 50;
+inline constexpr int kLargestScale = 1000;
+
+// Every measure of the window at `pitch` pixels a cell; 32 is the design.
+platform::FormGeometry GeometryForPitch(int pitch);
+
+// The pitch at `percent` of the designed size.
+int PitchForScale(int percent);
+
+// The largest pitch at which the grid fits in a client area: the cells stay
+// square whatever shape the area has.
+int PitchForClientSize(platform::Size client);
+
+// The screen's resolution as a percentage of 96 DPI, in steps of 25 so that
+// a screen reported at 100 DPI keeps the designed size. Never below 50.
+int ScaleForDpi(int dpi);
+
+// The percentage a Scale setting asks for: digits only, brought into
+// kSmallestScale..kLargestScale. Nothing for an empty setting (the
+// default) and for one that is not a number.
+struct ScaleSetting {
+  std::optional<int> percent;
+  bool valid = true;
+};
+ScaleSetting ParseScaleSetting(std::string_view text);
+
+// Pitches a window may take on a screen `screen_height` pixels high whose
+// frame adds `frame_height`: from 50% up to the whole height of the screen.
+struct PitchLimits {
+  int smallest = 0;
+  int largest = 0;
+  int Clamp(int pitch) const;
+};
+PitchLimits LimitsForScreen(int screen_height, int frame_height);
+
+}  // namespace plinth

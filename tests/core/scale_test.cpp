@@ -1,0 +1,186 @@
+// The keyboard's size: every measure from one scale, the Scale setting, the
+// screen's resolution, a resize by the user.
+
+#include "src/keyboard/scaling.h"
+#include "tests/core/keyboard_test.h"
+
+namespace plinth {
+namespace {
+
+using platform::FormGeometry;
+using platform::Size;
+using platform::Square;
+
+TEST(GeometryTest, TheDesignedPitchIsTheWindowAsDesigned) {
+  EXPECT_EQ(GeometryForPitch(32), FormGeometry{});
+  EXPECT_EQ(FormGeometry{}.client, (Size{222, 224}));
+  EXPECT_EQ(FormGeometry{}.shift_panel, (Square{105, 105, 15}));
+  EXPECT_EQ(FormGeometry{}.Cell(49), (Square{192, 192, 33}));
+}
+
+struct ScaledWindow {
+  int percent;
+  Size client;
+  Square cell_49;
+  Square extend_panel;
+  Square shift_panel;
+  int button_font;
+  int text_font;
+};
+
+class ScaledGeometryTest : public ::testing::TestWithParam<ScaledWindow> {};
+
+TEST_P(ScaledGeometryTest, EveryMeasureFollowsTheScale) {
+  const ScaledWindow& want = GetParam();
+  const FormGeometry g = GeometryForPitch(PitchForScale(want.percent));
+  EXPECT_EQ(g.client, want.client);
+  EXPECT_EQ(g.Cell(49), want.cell_49);
+  EXPECT_EQ(g.extend_panel, want.extend_panel);
+  EXPECT_EQ(g.shift_panel, want.shift_panel);
+  EXPECT_EQ(g.button_font, want.button_font);
+  EXPECT_EQ(g.text_font, want.text_font);
+  // The cells stay square and the client area keeps its shape.
+  EXPECT_EQ(g.Cell(7).size, g.Cell(43).size);
+  EXPECT_EQ(PitchForClientSize(g.client), g.pitch);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scales, ScaledGeometryTest,
+    ::testing::Values(
+        ScaledWindow{100, {222, 224}, {192, 192, 33}, {96, 96, 33}, {105, 105, 15}, 12, 12},
+        ScaledWindow{150, {334, 336}, {288, 288, 49}, {144, 144, 49}, {157, 157, 23}, 18, 18},
+        ScaledWindow{200, {446, 448}, {384, 384, 65}, {192, 192, 65}, {209, 209, 30}, 24, 24},
+        ScaledWindow{50, {110, 112}, {96, 96, 17}, {48, 48, 17}, {52, 52, 8}, 6, 6}));
+
+TEST(ScaleSettingTest, ReadsAPercentageAndBringsItIntoRange) {
+  struct Row {
+    const char* text;
+    std::optional<int> percent;
+    bool valid;
+  };
+  for (const Row& row : {Row{"", std::nullopt, true}, Row{"200", 200, true},
+                         Row{" 150 ", 150, true}, Row{"125%", 125, true}, Row{"10", 50, true},
+                         Row{"0", 50, true}, Row{"99999999999999999999", 1000, true},
+                         Row{"abc", std::nullopt, false}, Row{"-200", std::nullopt, false},
+                         Row{"1.5", std::nullopt, false}, Row{"200 %x", std::nullopt, false}}) {
+    SCOPED_TRACE(row.text);
+    const ScaleSetting setting = ParseScaleSetting(row.text);
+    EXPECT_EQ(setting.percent, row.percent);
+    EXPECT_EQ(setting.valid, row.valid);
+  }
+}
+
+TEST(ScaleForDpiTest, FollowsTheResolutionInQuarterSteps) {
+  for (const auto& [dpi, percent] : {std::pair{96, 100},
+                                     {100, 100},
+                                     {120, 125},
+                                     {144, 150},
+                                     {192, 200},
+                                     {288, 300},
+                                     {72, 75},
+                                     {10, 50}}) {
+    EXPECT_EQ(ScaleForDpi(dpi), percent) << dpi;
+  }
+}
+
+class ScaleTest : public KeyboardTest {
+ protected:
+  void StartWithScale(const std::string& scale) {
+    Start("[Configuration]\r\nScale=" + scale + "\r\n[Button1]\r\nCaption=a\r\n");
+  }
+  // The client point of the pointer's last return.
+  platform::Point LastHomeInClient() {
+    const platform::Point outer = window.OuterPosition();
+    const platform::Point frame = window.FrameOffset();
+    const platform::Point at = pointer.moves().back();
+    return {at.x - outer.x - frame.x, at.y - outer.y - frame.y};
+  }
+};
+
+TEST_F(ScaleTest, WithoutASettingAt96DpiNothingChanges) {
+  Start("[Button1]\r\nCaption=a\r\n");
+  EXPECT_EQ(window.geometry(), FormGeometry{});
+  EXPECT_EQ(window.geometry_changes(), 0);
+  EXPECT_EQ(window.OuterSize(), test_platform::FakeKeyboardWindow::kOuterSize);
+  EXPECT_EQ(form().HomeX, 114);
+  EXPECT_EQ(form().HomeY, 132);
+  EXPECT_TRUE(Warnings().empty());
+}
+
+TEST_F(ScaleTest, TheSettingSizesTheWindowAndTheHomePointStaysOnTheShiftPanel) {
+  StartWithScale("200");
+  EXPECT_EQ(window.geometry(), GeometryForPitch(64));
+  EXPECT_EQ(form().HomeX, 192 + 32 + 2);
+  EXPECT_EQ(form().HomeY, 192 + 32 + 20);
+  Click(1);
+  EXPECT_EQ(PanelAt(pointer.moves().back()), PanelId::Shift);
+  EXPECT_EQ(LastHomeInClient(), (platform::Point{224, 224}));
+}
+
+TEST_F(ScaleTest, TheScreenResolutionMultipliesTheSetting) {
+  screen.set_dpi(144);
+  StartWithScale("200");
+  EXPECT_EQ(window.geometry().pitch, PitchForScale(300));
+}
+
+TEST_F(ScaleTest, AHighResolutionAloneEnlargesTheWindow) {
+  screen.set_dpi(192);
+  Start("");
+  EXPECT_EQ(window.geometry(), GeometryForPitch(64));
+}
+
+TEST_F(ScaleTest, AGarbageSettingIsReportedAndTheDesignedSizeKept) {
+  StartWithScale("huge");
+  EXPECT_THAT(Warnings(), ::testing::ElementsAre("Error - Invalid Scale huge"));
+  EXPECT_EQ(window.geometry(), FormGeometry{});
+}
+
+TEST_F(ScaleTest, OnlyTheStartUpLayoutSetsTheSize) {
+  PutLayout("Big", "[Configuration]\r\nScale=300\r\n");
+  Start("[Button1]\r\nType=ACTION\r\nHandler=EXTEND\r\nAction=LOADINI\r\nParam1=Big\r\n",
+        "[Configuration]\r\nScale=400\r\n");
+  Click(1);
+  EXPECT_EQ(window.geometry(), FormGeometry{});
+}
+
+TEST_F(ScaleTest, TheWindowNeverGrowsTallerThanTheScreen) {
+  screen.set_size({1024, 768});
+  StartWithScale("1000");
+  const int frame_height = test_platform::FakeKeyboardWindow::kFrameSize.height;
+  EXPECT_EQ(window.geometry().pitch, (768 - frame_height) / 7);
+  EXPECT_LE(window.OuterSize().height, 768);
+  EXPECT_EQ(window.largest_client(), window.geometry().client);
+  EXPECT_EQ(window.smallest_client(), GeometryForPitch(16).client);
+}
+
+TEST_F(ScaleTest, DockingUsesTheOuterSizeAtTheNewSize) {
+  StartWithScale("200");
+  form().PlaceWindow("RIGHT", "BOTTOM");
+  EXPECT_EQ(window.position(), (platform::Point{1024 - 446 - 4, 768 - 448 - 22}));
+}
+
+TEST_F(ScaleTest, AResizeByTheUserKeepsTheCellsSquare) {
+  Start("[Button1]\r\nCaption=a\r\n");
+  struct Row {
+    Size dragged_to;
+    int pitch;
+  };
+  for (const Row& row : {Row{{600, 300}, 42}, Row{{300, 600}, 43}, Row{{20, 20}, 16},
+                         Row{{5000, 5000}, (768 - 22) / 7}}) {
+    window.DragBorderTo(row.dragged_to);
+    EXPECT_EQ(window.geometry(), GeometryForPitch(row.pitch));
+    Click(1);
+    EXPECT_EQ(PanelAt(pointer.moves().back()), PanelId::Shift);
+  }
+}
+
+TEST_F(ScaleTest, AScreenOfAnotherResolutionRescalesTheSetting) {
+  StartWithScale("150");
+  window.MoveToScreenOfDpi(192);
+  EXPECT_EQ(window.geometry().pitch, PitchForScale(300));
+  window.MoveToScreenOfDpi(96);
+  EXPECT_EQ(window.geometry().pitch, PitchForScale(150));
+}
+
+}  // namespace
+}  // namespace plinth
