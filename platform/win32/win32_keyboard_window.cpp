@@ -15,9 +15,16 @@ RECT Placement(const Square& square) {
   return {square.left, square.top, square.left + square.size, square.top + square.size};
 }
 
-// `square` of window coordinates as coordinates inside `outer`.
-Square Within(const Square& square, const Square& outer) {
-  return {square.left - outer.left, square.top - outer.top, square.size};
+// `square` of window coordinates in the client coordinates of `parent`,
+// whose client area lies inside its border.
+Square Within(const Square& square, HWND parent) {
+  RECT frame{};
+  GetWindowRect(parent, &frame);
+  POINT client{0, 0};
+  ClientToScreen(parent, &client);
+  const int border = client.x - frame.left;
+  MapWindowPoints(nullptr, GetParent(parent), reinterpret_cast<POINT*>(&frame), 2);
+  return {square.left - frame.left - border, square.top - frame.top - border, square.size};
 }
 
 void Place(HWND child, const Square& square) {
@@ -60,7 +67,7 @@ void Win32KeyboardWindow::CreateControls() {
           .clicked = [this] { Deliver([](WindowEvents& e) { e.PanelClick(PanelId::Extend); }); }});
   // Inside the Extend panel's border, so its own client coordinates.
   shift_panel_ = std::make_unique<CentrePanel>(
-      extend_panel_->handle(), Placement(Within(geometry_.shift_panel, geometry_.extend_panel)),
+      extend_panel_->handle(), Placement(Within(geometry_.shift_panel, extend_panel_->handle())),
       PanelHandlers{
           .pointer_moved =
               [this] { Deliver([](WindowEvents& e) { e.PanelMouseMove(PanelId::Shift); }); },
@@ -146,7 +153,7 @@ void Win32KeyboardWindow::SetGeometry(const FormGeometry& geometry) {
   }
   fonts_ = std::move(fonts);  // the old fonts go once nothing uses them
   Place(extend_panel_->handle(), geometry.extend_panel);
-  Place(shift_panel_->handle(), Within(geometry.shift_panel, geometry.extend_panel));
+  Place(shift_panel_->handle(), Within(geometry.shift_panel, extend_panel_->handle()));
 
   RECT outer{0, 0, geometry.client.width, geometry.client.height};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
