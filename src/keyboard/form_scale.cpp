@@ -21,11 +21,16 @@ void TForm1::ApplyPitch(int pitch) {
   const platform::Size outer = window_.OuterSize();
   const int frame_height = outer.height - Geometry.client.height;
   const PitchLimits limits =
-      LimitsForScreen(services_.screen.PrimaryScreenSize().height, frame_height);
+      LimitsForScreen(services_.screen.Monitors().front().height, frame_height);
   Geometry = GeometryForPitch(limits.Clamp(pitch));
   window_.SetResizeLimits(GeometryForPitch(limits.smallest).client,
                           GeometryForPitch(limits.largest).client);
   window_.SetGeometry(Geometry);
+  // A docked window stays in its corner at its new size.
+  if (docking_ && docking_->placed == window_.OuterPosition()) {
+    const Docking corner = *docking_;
+    PlaceWindow(corner.horizontal, corner.vertical);
+  }
   UpdateHomePoint();
 }
 

@@ -159,6 +159,13 @@ TEST_F(ScaleTest, DockingUsesTheOuterSizeAtTheNewSize) {
   EXPECT_EQ(window.position(), (platform::Point{1024 - 446 - 4, 768 - 448 - 22}));
 }
 
+TEST_F(ScaleTest, ADockedWindowStaysInItsCornerWhenResized) {
+  Start("");
+  form().PlaceWindow("RIGHT", "BOTTOM");
+  window.DragBorderTo({446, 448});
+  EXPECT_EQ(window.position(), (platform::Point{1024 - 446 - 4, 768 - 448 - 22}));
+}
+
 TEST_F(ScaleTest, AResizeByTheUserKeepsTheCellsSquare) {
   Start("[Button1]\r\nCaption=a\r\n");
   struct Row {
