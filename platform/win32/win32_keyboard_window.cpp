@@ -245,6 +245,17 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       ShowPopupMenu(screen);
       return 0;
     }
+    case kDpiChanged: {
+      // The window went to a monitor of another resolution: the keyboard
+      // sizes itself anew, at the place the system suggests.
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      Deliver([dpi = static_cast<int>(HIWORD(wparam))](WindowEvents& e) { e.FormDpiChanged(dpi); });
+      if (suggested != nullptr) {
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      return 0;
+    }
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fonts_->window());
     case WM_CLOSE:

@@ -26,6 +26,7 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   static constexpr DWORD kNoActivate = 0x08000000;  // WS_EX_NOACTIVATE
+  static constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED
   // Command identifiers of the popup menu's items.
   static constexpr UINT kAvailableCommand = 1;
   static constexpr UINT kShowAllCommand = 2;

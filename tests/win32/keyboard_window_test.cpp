@@ -8,6 +8,7 @@
 #include "platform/form_design.h"
 #include "platform/win32/win32_keyboard_window.h"
 #include "platform/win32/windows_api.h"
+#include "src/keyboard/scaling.h"
 #include "tests/win32/recording_events.h"
 
 namespace plinth::platform::win32 {
@@ -130,6 +131,34 @@ TEST_F(KeyboardWindowTest, DesignedPlaceAndClientSize) {
   RECT outer{0, 0, design::kClientWidth, design::kClientHeight};
   AdjustWindowRectEx(&outer, Win32KeyboardWindow::kStyle, FALSE, Win32KeyboardWindow::kExStyle);
   EXPECT_EQ(window_.OuterSize(), (Size{outer.right - outer.left, outer.bottom - outer.top}));
+}
+
+TEST_F(KeyboardWindowTest, LaysItselfOutAtAGivenGeometry) {
+  const FormGeometry big = GeometryForPitch(64);
+  window_.SetGeometry(big);
+  RECT client;
+  GetClientRect(window_.handle(), &client);
+  EXPECT_EQ(client.right, big.client.width);
+  EXPECT_EQ(client.bottom, big.client.height);
+  EXPECT_EQ(window_.OuterPosition(), (Point{design::kWindowLeft, design::kWindowTop}));
+  RECT cell_49;
+  GetWindowRect(Button(49), &cell_49);
+  MapWindowPoints(nullptr, window_.handle(), reinterpret_cast<POINT*>(&cell_49), 2);
+  EXPECT_EQ(cell_49.left, big.Cell(49).left);
+  EXPECT_EQ(cell_49.right - cell_49.left, big.Cell(49).size);
+  RECT shift;
+  GetWindowRect(Panel(PanelId::Shift), &shift);
+  MapWindowPoints(nullptr, window_.handle(), reinterpret_cast<POINT*>(&shift), 2);
+  EXPECT_EQ(shift.left, big.shift_panel.left);
+  EXPECT_EQ(shift.right - shift.left, big.shift_panel.size);
+}
+
+TEST_F(KeyboardWindowTest, AMoveToAMonitorOfAnotherResolutionIsPassedOn) {
+  RECT suggested{300, 200, 800, 700};
+  SendMessageA(window_.handle(), Win32KeyboardWindow::kDpiChanged, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_THAT(events_.log(), ElementsAre("FormDpiChanged 192"));
+  EXPECT_EQ(window_.OuterPosition(), (Point{300, 200}));
 }
 
 TEST_F(KeyboardWindowTest, FrameOffsetIsWhereTheClientAreaStarts) {
