@@ -265,7 +265,9 @@ TEST_F(XTestKeyInjectorTest, APausedClientStillGetsEveryCharacterIntact) {
 // its spare keycodes among it, must not type a wrong character.
 TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardAfterTheKeymapChangesToGerman) {
   EXPECT_THAT(Type('Y'), ElementsAre("+y", "-y"));
-  EXPECT_EQ(TypeCharacter(0xC4), "Adiaeresis");  // a spare keycode under US
+  // Spare keycodes under US: É has no key in either keymap, Ä gets one.
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+  EXPECT_EQ(TypeCharacter(0xC4), "Adiaeresis");
   if (!UseKeymap({"de"})) GTEST_SKIP() << "setxkbmap de is not available";
   // The German keymap swaps Y and Z and moves most punctuation: no key
   // types "<" with Shift.
@@ -295,6 +297,20 @@ TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardAfterTheKeymapChangesToGerman) 
   EXPECT_EQ(TypeCharacter(0xE4), "adiaeresis");
   injector_.reset();
   EXPECT_EQ(KeyboardMapping(display_), german);
+}
+
+// Another program takes over a spare keycode while it is bound: the next
+// such character takes another keycode, and the other program's key stays.
+TEST_F(XTestKeyInjectorTest, ASpareKeycodeTakenByAnotherProgramIsLeftToIt) {
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+  const KeyCode taken = XKeysymToKeycode(display_, XK_Eacute);
+  ASSERT_NE(taken, 0);
+  KeySym other = XK_F20;
+  XChangeKeyboardMapping(display_, taken, 1, &other, 1);
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+  EXPECT_NE(recorder_->Keys().back().keycode, taken);
+  injector_.reset();
+  EXPECT_EQ(XkbKeycodeToKeysym(display_, taken, 0, 0), KeySym{XK_F20});
 }
 
 // With a Latin and a Cyrillic group, the keys type the US characters in
