@@ -124,6 +124,14 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // The full path of the running executable.
   virtual std::string ExecutablePath() = 0;
+  // The folders in which a layout is looked up, in order, each ending in its
+  // separator. Here the executable's folder alone, so that a program that
+  // is unpacked anywhere keeps its layouts beside it.
+  virtual std::vector<std::string> LayoutFolders() {
+    const std::string path = ExecutablePath();
+    const std::size_t separator = path.find_last_of("/\\");
+    return {separator == std::string::npos ? std::string() : path.substr(0, separator + 1)};
+  }
   // True when `path` names an existing file that is not a directory.
   virtual bool FileExists(const std::string& path) = 0;
   // Opens a profile file for reading. May throw on an unrecoverable

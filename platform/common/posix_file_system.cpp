@@ -4,8 +4,10 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <optional>
 
+#include "platform/common/layout_folders.h"
 #include "platform/common/profile_file.h"
 #include "platform/common/windows1252.h"
 
@@ -37,6 +39,12 @@ std::string PosixFileSystem::ExecutablePath() {
     }
   }
   return {};
+}
+
+std::vector<std::string> PosixFileSystem::LayoutFolders() {
+  return platform::LayoutFolders(
+      UserLayoutFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
+      FolderOf(ExecutablePath()));
 }
 
 bool PosixFileSystem::FileExists(const std::string& path) {

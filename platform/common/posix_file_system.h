@@ -19,6 +19,8 @@ class PosixFileSystem final : public FileSystem {
  public:
   // Read from /proc/self/exe; empty when the system does not tell.
   std::string ExecutablePath() override;
+  // The user's folder ($XDG_CONFIG_HOME/plinth/), then the executable's.
+  std::vector<std::string> LayoutFolders() override;
   bool FileExists(const std::string& path) override;
   // Only regular files are read: a pipe or a device could block the reader
   // or never end, so such a path gives a profile without sections.

@@ -53,6 +53,13 @@ std::string MemoryFileSystem::ExecutableDirectory() const {
   return separator == std::string::npos ? std::string() : executable_path_.substr(0, separator + 1);
 }
 
+std::vector<std::string> MemoryFileSystem::LayoutFolders() {
+  std::vector<std::string> folders;
+  if (!user_folder_.empty()) folders.push_back(user_folder_);
+  folders.push_back(ExecutableDirectory());
+  return folders;
+}
+
 void MemoryFileSystem::WriteBesideExecutable(const std::string& file_name, std::string bytes) {
   WriteFile(ExecutableDirectory() + file_name, std::move(bytes));
 }

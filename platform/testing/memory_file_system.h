@@ -24,11 +24,15 @@ class MemoryFileSystem final : public platform::FileSystem {
 
   // ---- FileSystem
   std::string ExecutablePath() override { return executable_path_; }
+  // The user's folder when one was set, then the executable's.
+  std::vector<std::string> LayoutFolders() override;
   bool FileExists(const std::string& path) override;
   std::unique_ptr<platform::Profile> OpenProfile(const std::string& path) override;
 
   // ---- setting up
   void set_executable_path(std::string path) { executable_path_ = std::move(path); }
+  // A folder looked up before the executable's, with its trailing separator.
+  void set_user_folder(std::string folder) { user_folder_ = std::move(folder); }
   // The directory of the executable, with its trailing separator.
   std::string ExecutableDirectory() const;
   void WriteFile(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
@@ -53,6 +57,7 @@ class MemoryFileSystem final : public platform::FileSystem {
 
  private:
   std::string executable_path_;
+  std::string user_folder_;
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
   bool fail_opening_ = false;

@@ -96,7 +96,9 @@ class TForm1 final : public platform::WindowEvents {
   const TButtonRec& ShownRecord(int cell) const;
   void SetPanel(PanelId panel, PanelState state);
   void ReleasePanel(PanelId panel, bool release);
-  std::string ExecutableDirectory();
+  // The file of the layout `name` in the first of the layout folders that
+  // holds it; nothing when none does.
+  std::optional<std::string> LayoutPath(const std::string& name);
   void UpdateHomePoint();
   void ReadScale(platform::Profile& profile);
   int StartPitch() const;

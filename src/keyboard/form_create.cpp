@@ -36,23 +36,25 @@ void TForm1::UpdateHomePoint() {
   HomeY = centre.top + centre.size / 2 + frame.y;
 }
 
-std::string TForm1::ExecutableDirectory() {
-  const std::string path = services_.files.ExecutablePath();
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+std::optional<std::string> TForm1::LayoutPath(const std::string& name) {
+  for (const std::string& folder : services_.files.LayoutFolders()) {
+    std::string path = folder + name + ".ini";
+    if (services_.files.FileExists(path)) return path;
+  }
+  return std::nullopt;
 }
 
 bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool switch_to_main) {
   if (name.empty()) return true;
 
-  const std::string path = ExecutableDirectory() + name + ".ini";
-  if (!services_.files.FileExists(path)) {
+  const std::optional<std::string> path = LayoutPath(name);
+  if (!path) {
     ShowError("Inifile not found -" + name);
     return true;
   }
 
   try {
-    auto profile = services_.files.OpenProfile(path);
+    auto profile = services_.files.OpenProfile(*path);
     const LatchSettings latches = ReadLatchSettings(*profile);
     ShiftLatch = latches.shift_latch;
     ExtendLatch = latches.extend_latch;

@@ -306,6 +306,33 @@ TEST_F(LayoutLoaderTest, LayoutsAreReadFromTheExecutablesDirectory) {
                           "/home/user/kb/bin/Default.ini"));
 }
 
+TEST_F(LayoutLoaderTest, EachLayoutComesFromTheFirstFolderThatHoldsIt) {
+  files.set_user_folder("/home/ana/.config/plinth/");
+  files.WriteFile("/home/ana/.config/plinth/Default.ini",
+                  "[Button1]\nCaption=mine\n[Button2]\nType=ACTION\nHandler=EXTEND\n"
+                  "Action=LOADINI\nParam1=Numpad\n[Button3]\nType=ACTION\nHandler=EXTEND\n"
+                  "Action=LOADINI\nParam1=Nowhere\n");
+  PutLayout("Default", "[Button1]\nCaption=bundled\n");
+  PutLayout("Extend", "[Button1]\nCaption=extend\n");
+  PutLayout("Numpad", "[Button1]\nCaption=7\n");
+  Create();
+  EXPECT_EQ(Label(1), "mine");
+  EXPECT_THAT(files.opened(),
+              ElementsAre("/home/ana/.config/plinth/Default.ini", "/opt/plinth/Extend.ini",
+                          "/home/ana/.config/plinth/Default.ini"));
+  Click(3);
+  EXPECT_THAT(Warnings(), ElementsAre("Error - Inifile not found -Nowhere"));
+  Click(2);
+  EXPECT_EQ(Label(1), "7");
+}
+
+TEST_F(LayoutLoaderTest, AMissingUserFolderLeavesTheExecutablesFolder) {
+  files.set_user_folder("/home/ana/.config/plinth/");
+  Start("[Button1]\nCaption=bundled\n");
+  EXPECT_EQ(Label(1), "bundled");
+  EXPECT_THAT(Warnings(), ElementsAre());
+}
+
 TEST_F(LayoutLoaderTest, ADirectoryIsNoLayoutFile) {
   PutLayout("Default", "[Button1]\nCaption=a\n");
   files.AddDirectory("/opt/plinth/Extend.ini");

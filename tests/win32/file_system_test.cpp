@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/windows_api.h"
@@ -43,6 +45,13 @@ TEST(Win32FileSystem, ExecutablePathNamesThisProgram) {
   const std::string path = files.ExecutablePath();
   EXPECT_TRUE(Lower(path).ends_with("\\win32_platform_tests.exe")) << path;
   EXPECT_TRUE(files.FileExists(path));
+}
+
+TEST(Win32FileSystem, LayoutsLieOnlyBesideTheProgram) {
+  Win32FileSystem files;
+  const std::string path = files.ExecutablePath();
+  EXPECT_EQ(files.LayoutFolders(),
+            std::vector<std::string>{path.substr(0, path.find_last_of('\\') + 1)});
 }
 
 TEST(Win32FileSystem, FoldersAndMissingFilesDoNotExist) {
