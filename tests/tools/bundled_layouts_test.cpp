@@ -28,7 +28,7 @@ std::vector<std::string> BundledLayoutNames() {
 
 ResolvedLayout Bundled(const std::string& name) {
   const std::string path = (kLayouts / (name + ".ini")).string();
-  return ResolveLayout(*ReadFileBytes(path).bytes, path);
+  return ResolveLayout(*ReadFileBytes(path).bytes, {DirectoryOf(path)});
 }
 
 // Calls `visit` with every record of every layer but the centre cell's.

@@ -156,7 +156,7 @@ TEST_F(LayoutCheckTest, ReportsWhatTheDefaultRuleIgnoresOrReplaces) {
 }
 
 TEST_F(LayoutCheckTest, ReportsDefaultCellsWithoutDefaultLayout) {
-  ExpectFindings("[Button1]\nType=Default\n", {{2, "no Default.ini beside this file"}});
+  ExpectFindings("[Button1]\nType=Default\n", {{2, "no Default.ini in " + dir_.Path("")}});
   ExpectFindings("[Button1]\nType=Default\n", {{2, "in Default.ini itself"}}, "Default.ini");
 }
 

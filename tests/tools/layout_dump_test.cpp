@@ -30,7 +30,7 @@ TEST(LayoutDumpTest, LeavesOutTemplateAndEmptyRecords) {
   const ToolRun run = RunTool({"dump", path});
   EXPECT_EQ(run.status, kExitClean);
   EXPECT_EQ(run.out, "Configuration: ShiftOperation=TOGGLE Shift2Operation=TOGGLE\n");
-  EXPECT_NE(run.err.find("no Default.ini beside"), std::string::npos);
+  EXPECT_NE(run.err.find("no Default.ini in "), std::string::npos);
 }
 
 TEST(LayoutDumpTest, QuotesTextUnambiguously) {

@@ -69,6 +69,44 @@ TEST(LayoutToolTest, HelpDescribesTheCommandsAndTheDumpFormat) {
   }
 }
 
+TEST(LayoutToolTest, NamedLayoutsAreLookedUpAsTheKeyboardLooksThemUp) {
+  ScratchDir user;
+  ScratchDir keyboard;
+  ScratchDir drafts;
+  const LayoutSearch search{.user_folder = user.Path(""), .keyboard_folder = keyboard.Path("")};
+  const std::string loads =
+      "[Button1]\nType=Default\n"
+      "[Button2]\nType=ACTION\nHandler=EXTEND\nAction=LOADINI\nParam1=Numpad\n"
+      "[Button3]\nType=ACTION\nHandler=EXTEND\nAction=LOADINI\nParam1=Draft\n";
+  const std::string mine = user.Write("Mine.ini", loads);
+  const std::string draft = drafts.Write("Mine.ini", loads);
+  keyboard.Write("Default.ini", "[Button1]\nCaption=bundled\n");
+  keyboard.Write("Numpad.ini", "");
+  drafts.Write("Draft.ini", "");
+
+  // In the user's folder: Default.ini and Numpad.ini beside the keyboard.
+  ToolRun run = RunTool({"check", mine}, search);
+  EXPECT_EQ(run.out, mine + ":12: LOADINI of \"Draft\": there is no \"Draft.ini\" in " +
+                         user.Path("") + ", " + keyboard.Path("") +
+                         ", so a click shows \"Inifile not found -Draft\"\n");
+  EXPECT_EQ(RunTool({"check", draft}, search).out, "");
+
+  // The user's Default.ini comes first.
+  user.Write("Default.ini", "[Button1]\nCaption=mine\n");
+  run = RunTool({"dump", draft}, search);
+  EXPECT_NE(run.out.find("Button1: Type=\"KEY\" Caption=\"mine\""), std::string::npos) << run.out;
+}
+
+TEST(LayoutToolTest, TheFoldersAreTheUsersThenTheFilesThenTheKeyboardsEachOnce) {
+  const LayoutSearch search{.user_folder = "/home/ana/.config/plinth/",
+                            .keyboard_folder = "/usr/lib/plinth/"};
+  EXPECT_EQ(LayoutFoldersFor("/tmp/My.ini", search),
+            (std::vector<std::string>{"/home/ana/.config/plinth/", "/tmp/", "/usr/lib/plinth/"}));
+  EXPECT_EQ(LayoutFoldersFor("/home/ana/.config/plinth/My.ini", search),
+            (std::vector<std::string>{"/home/ana/.config/plinth/", "/usr/lib/plinth/"}));
+  EXPECT_EQ(LayoutFoldersFor("My.ini", {}), (std::vector<std::string>{""}));
+}
+
 // Runs the built program through the shell; returns its exit status.
 int RunProgram(const std::string& arguments, std::string& out) {
   const std::string command = std::string(PLINTH_LAYOUT_TOOL) + " " + arguments + " 2>/dev/null";

@@ -45,10 +45,10 @@ struct ToolRun {
   std::string err;
 };
 
-inline ToolRun RunTool(const std::vector<std::string>& args) {
+inline ToolRun RunTool(const std::vector<std::string>& args, const LayoutSearch& search = {}) {
   std::ostringstream out;
   std::ostringstream err;
-  const int status = RunLayoutTool(args, out, err);
+  const int status = RunLayoutTool(args, out, err, search);
   return {status, out.str(), err.str()};
 }
 

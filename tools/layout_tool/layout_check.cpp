@@ -13,14 +13,17 @@ std::string FileName(const std::string& path) { return path.substr(DirectoryOf(p
 
 }  // namespace
 
-std::vector<Finding> CheckLayout(const std::string& bytes, const std::string& path) {
+std::vector<Finding> CheckLayout(const std::string& bytes, const std::string& path,
+                                 std::vector<std::string> folders) {
+  if (folders.empty()) folders.push_back(DirectoryOf(path));
   const TLayerSuffix layer_suffix = MakeLayerSuffix();
   const ProfileLines lines(DecodeProfileText(bytes));
-  const ResolvedLayout layout = ResolveLayout(bytes, path);
+  const ResolvedLayout layout = ResolveLayout(bytes, folders);
   const CheckContext context{
       .path = path,
       .is_default_layout = FileName(path) == "Default.ini",
       .default_layout_found = layout.default_layout_read,
+      .layout_folders = std::move(folders),
   };
 
   Findings findings;

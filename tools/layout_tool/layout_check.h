@@ -11,7 +11,9 @@
 namespace plinth::layout_tool {
 
 // `bytes` is the content of the file at `path`; Default.ini and the
-// layouts that LOADINI names are looked for beside it.
-std::vector<Finding> CheckLayout(const std::string& bytes, const std::string& path);
+// layouts that LOADINI names are looked up in `folders`, by default the
+// file's own folder.
+std::vector<Finding> CheckLayout(const std::string& bytes, const std::string& path,
+                                 std::vector<std::string> folders = {});
 
 }  // namespace plinth::layout_tool

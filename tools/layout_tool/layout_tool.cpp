@@ -25,14 +25,19 @@ Checks and shows Plinth layout files as the keyboard reads them.
                  drops, unknown Type, Handler, Action and modifier words, key
                  names that are not in the key table, invalid numbers, values
                  cut at 2047 characters, keys ignored beside Type=Default, a
-                 LOADINI of a layout that is not beside FILE, and keys that
-                 type something other than their label shows. Nothing is
-                 printed for a clean file.
+                 LOADINI of a layout that the keyboard would not find, and
+                 keys that type something other than their label shows.
+                 Nothing is printed for a clean file.
   dump FILE      Prints the four layers of FILE as the keyboard's loader
                  fills them, cells of the type "Default" taken from
-                 Default.ini beside FILE (see below).
+                 Default.ini (see below).
   --help         Shows this text.
   --version      Shows the version.
+
+Layouts that FILE names (LOADINI, and Default.ini for the cells of the type
+"Default") are looked up as the keyboard looks them up: first in your own
+folder, $XDG_CONFIG_HOME/plinth/ (~/.config/plinth/), then beside FILE, then
+beside the installed keyboard.
 
 Exit status: 0 clean; 1 check found something; 2 a file cannot be read, or
 the command line is wrong.
@@ -74,22 +79,25 @@ void ReportUnreadable(const std::string& path, const FileRead& file, std::ostrea
   err << "plinth-layout: cannot read " << path << ": " << file.error << '\n';
 }
 
-int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
+int Dump(const std::string& path, const LayoutSearch& search, std::ostream& out,
+         std::ostream& err) {
   const FileRead file = ReadFileBytes(path);
   if (!file.bytes) {
     ReportUnreadable(path, file, err);
     return kExitUnreadable;
   }
-  const ResolvedLayout layout = ResolveLayout(*file.bytes, path);
+  const std::vector<std::string> folders = LayoutFoldersFor(path, search);
+  const ResolvedLayout layout = ResolveLayout(*file.bytes, folders);
   if (!layout.default_layout_read && UsesDefaultCells(*file.bytes)) {
-    err << "plinth-layout: no Default.ini beside " << path
+    err << "plinth-layout: no Default.ini in " << FolderList(folders)
         << ": the cells of the type \"Default\" are empty\n";
   }
   DumpLayout(layout, out);
   return kExitClean;
 }
 
-int Check(std::span<const std::string> paths, std::ostream& out, std::ostream& err) {
+int Check(std::span<const std::string> paths, const LayoutSearch& search, std::ostream& out,
+          std::ostream& err) {
   int status = kExitClean;
   for (const std::string& path : paths) {
     const FileRead file = ReadFileBytes(path);
@@ -98,7 +106,8 @@ int Check(std::span<const std::string> paths, std::ostream& out, std::ostream& e
       status = kExitUnreadable;
       continue;
     }
-    const std::vector<Finding> findings = CheckLayout(*file.bytes, path);
+    const std::vector<Finding> findings =
+        CheckLayout(*file.bytes, path, LayoutFoldersFor(path, search));
     for (const Finding& finding : findings) {
       out << path << ':' << finding.line << ": " << finding.message << '\n';
     }
@@ -109,7 +118,8 @@ int Check(std::span<const std::string> paths, std::ostream& out, std::ostream& e
 
 }  // namespace
 
-int RunLayoutTool(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+int RunLayoutTool(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+                  const LayoutSearch& search) {
   const std::string_view command = args.empty() ? std::string_view() : args.front();
   if (command == "--help" || command == "-h") {
     out << kUsage << kHelp;
@@ -119,8 +129,8 @@ int RunLayoutTool(std::span<const std::string> args, std::ostream& out, std::ost
     out << "plinth-layout " << PLINTH_VERSION << '\n';
     return kExitClean;
   }
-  if (command == "dump" && args.size() == 2) return Dump(args[1], out, err);
-  if (command == "check" && args.size() >= 2) return Check(args.subspan(1), out, err);
+  if (command == "dump" && args.size() == 2) return Dump(args[1], search, out, err);
+  if (command == "check" && args.size() >= 2) return Check(args.subspan(1), search, out, err);
   err << kUsage;
   return kExitUnreadable;
 }

@@ -7,6 +7,7 @@
 #include "src/layout/layout_loader.h"
 #include "src/layout/profile_values.h"
 #include "tools/layout_tool/layout_keys.h"
+#include "tools/layout_tool/layout_reading.h"
 #include "tools/layout_tool/quoted_text.h"
 
 namespace plinth::layout_tool {
@@ -223,9 +224,8 @@ class LineChecker {
           "Type=Default in Default.ini itself: the cell keeps the type \"Default\" and its "
           "button does nothing");
     } else if (!context_.default_layout_found) {
-      Add(line,
-          "Type=Default, but there is no Default.ini beside this file: the cell will be "
-          "empty");
+      Add(line, "Type=Default, but there is no Default.ini in " +
+                    FolderList(context_.layout_folders) + ": the cell will be empty");
     }
     for (int layer = 0; layer < button.layer; ++layer) {
       const std::string lower = ButtonSectionName(layer_suffix_, layer, button.cell);

@@ -37,11 +37,6 @@ int LineHere(int line, const RecordOrigins& from) {
   return line == kFromDefaultLayout ? from.default_line : line;
 }
 
-bool IsLayoutFile(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
-
 class RecordChecker {
  public:
   RecordChecker(const TButtonArray& table, const FieldOrigins& origins,
@@ -171,12 +166,11 @@ class RecordChecker {
       findings_.Add(line, "LOADINI without Param1 does nothing");
       return;
     }
-    // Layout names are Windows-1252 text; the file system's names UTF-8.
-    const std::string path = DirectoryOf(context_.path) + platform::Cp1252ToUtf8(name) + ".ini";
-    if (!IsLayoutFile(path)) {
+    if (!FindLayoutFile(context_.layout_folders, name)) {
       findings_.Add(line, "LOADINI of " + ShortQuoted(name) + ": there is no " +
-                              ShortQuoted(name + ".ini") +
-                              " beside this file, so a click shows \"Inifile not found -" +
+                              ShortQuoted(name + ".ini") + " in " +
+                              FolderList(context_.layout_folders) +
+                              ", so a click shows \"Inifile not found -" +
                               platform::Cp1252ToUtf8(name.substr(0, 40)) + "\"");
     }
   }
