@@ -7,14 +7,19 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "platform/common/posix_file_system.h"
 #include "platform/common/windows1252.h"
+#include "platform/x11/command_line_answers.h"
+#include "platform/x11/keyboard_selection.h"
 #include "platform/x11/x11_application.h"
 #include "platform/x11/x11_keyboard_window.h"
 #include "platform/x11/x11_pointer.h"
 #include "platform/x11/x11_screen.h"
 #include "platform/x11/xtest_key_injector.h"
+#include "src/keyboard/command_line.h"
 #include "src/keyboard/program.h"
 
 namespace {
@@ -46,9 +51,30 @@ int RunOnDisplay(Display* display) {
   return plinth::RunKeyboard(services, window);
 }
 
+// One keyboard a display: true when this start is to show the running
+// keyboard instead of opening one. `--new` opens one anyway.
+bool ShowRunningKeyboard(plinth::platform::x11::KeyboardSelection& selection,
+                         plinth::StartRequest request) {
+  // A keyboard that ends between the two steps leaves the selection free.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (selection.Claim() || request == plinth::StartRequest::NewKeyboard) return false;
+    if (selection.AskOwnerToShow()) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const plinth::StartRequest request = plinth::ParseCommandLine(args);
+  {
+    plinth::platform::PosixFileSystem files;
+    const auto answered =
+        plinth::platform::x11::AnswerCommandLine(request, files, std::cout, std::cerr);
+    if (answered) return *answered;
+  }
+
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     const char* name = std::getenv("DISPLAY");
@@ -56,6 +82,8 @@ int main() {
               << "\"; Plinth needs a running X server.\n";
     return 1;
   }
+  plinth::platform::x11::KeyboardSelection selection(display);
+  if (ShowRunningKeyboard(selection, request)) return 0;
   try {
     const int status = RunOnDisplay(display);
     // Wait until the server has handled every request, the last key-ups

@@ -47,7 +47,8 @@ std::string KeyLayout(const std::map<int, std::string>& captions) {
   return text;
 }
 
-KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts)
+KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts,
+                                 const StartOptions& start)
     : session_(session), directory_(MakeTempDirectory("plinth-x11-e2e-")) {
   // A copy, not a link: the program reads its layouts beside the path the
   // system reports for it, which a symbolic link would resolve.
@@ -56,10 +57,17 @@ KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts)
   for (const auto& [name, text] : layouts) {
     std::ofstream(directory_ / (name + ".ini"), std::ios::binary) << text;
   }
+  // Never the layouts of whoever runs the tests.
+  const auto config = directory_ / "config";
+  std::filesystem::create_directories(config / "plinth");
+  for (const auto& [name, text] : start.user_layouts) {
+    std::ofstream(config / "plinth" / (name + ".ini"), std::ios::binary) << text;
+  }
   ChildOptions options;
   options.argv = {binary.string()};
+  options.argv.insert(options.argv.end(), start.args.begin(), start.args.end());
   options.working_directory = directory_.string();
-  options.env = {{"DISPLAY", session_.display_name()}};
+  options.env = {{"DISPLAY", session_.display_name()}, {"XDG_CONFIG_HOME", config.string()}};
   options.stdout_path = (directory_ / "stdout.log").string();
   options.stderr_path = (directory_ / "stderr.log").string();
   process_ = std::make_unique<ChildProcess>(options);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/form_geometry.h"
 #include "tests/support/child_process.h"
@@ -35,9 +36,17 @@ std::string BundledLayout(const std::string& name);
 // cell; every other cell is empty.
 std::string KeyLayout(const std::map<int, std::string>& captions);
 
+// How a test starts the keyboard besides the layouts beside it.
+struct StartOptions {
+  std::vector<std::string> args{};
+  // Layout files in the user's folder ($XDG_CONFIG_HOME/plinth/), which is
+  // a folder of the test's own, empty unless given here.
+  LayoutFiles user_layouts{};
+};
+
 class KeyboardProgram {
  public:
-  KeyboardProgram(XSession& session, const LayoutFiles& layouts);
+  KeyboardProgram(XSession& session, const LayoutFiles& layouts, const StartOptions& start = {});
   ~KeyboardProgram();
   KeyboardProgram(const KeyboardProgram&) = delete;
   KeyboardProgram& operator=(const KeyboardProgram&) = delete;
