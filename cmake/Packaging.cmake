@@ -2,9 +2,10 @@
 # on Linux, a zip on Windows. `cpack` in a release build folder makes the
 # package; scripts/package.sh makes both.
 #
-# The keyboard reads its layouts from the directory of its real path, so the
-# program and the layouts always go into one folder: /usr/lib/plinth on
-# Linux, with /usr/bin/plinth a link to it, and the top of the zip on Windows.
+# The keyboard reads the bundled layouts from the directory of its real path,
+# so the program and the layouts always go into one folder: /usr/lib/plinth
+# on Linux, with /usr/bin/plinth a link to it, and the top of the zip on
+# Windows. On Linux a user's own layouts in ~/.config/plinth/ come first.
 
 # The keyboard program: `plinth` here, possibly spelt `Plinth` on Windows.
 set(PLINTH_GUI_TARGET "")
@@ -44,7 +45,13 @@ if(WIN32)
           FILES_MATCHING PATTERN "*.ini")
   configure_file(${PLINTH_PACKAGING_DIR}/README.txt ${PLINTH_PACKAGING_OUT}/README.txt
                  @ONLY NEWLINE_STYLE CRLF)
+  # The licence, and the copyright file that names it, as Windows text files.
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PLINTH_PACKAGING_OUT}/LICENSE.txt
+                 @ONLY NEWLINE_STYLE CRLF)
+  configure_file(${PLINTH_PACKAGING_DIR}/copyright ${PLINTH_PACKAGING_OUT}/COPYRIGHT.txt
+                 @ONLY NEWLINE_STYLE CRLF)
   install(FILES ${PLINTH_PACKAGING_OUT}/README.txt ${PROJECT_SOURCE_DIR}/docs/layouts.md
+                ${PLINTH_PACKAGING_OUT}/LICENSE.txt ${PLINTH_PACKAGING_OUT}/COPYRIGHT.txt
           DESTINATION . COMPONENT ${PLINTH_COMPONENT})
 
   set(CPACK_GENERATOR ZIP)
@@ -87,6 +94,10 @@ endif()
 
 install(FILES ${PLINTH_PACKAGING_DIR}/plinth.desktop
         DESTINATION share/applications COMPONENT ${PLINTH_COMPONENT})
+# For a user's ~/.config/autostart/ (plinth --help says how); not installed
+# into /etc/xdg/autostart, so the keyboard starts only for who asks for it.
+install(FILES ${PLINTH_PACKAGING_DIR}/plinth-autostart.desktop
+        DESTINATION share/plinth COMPONENT ${PLINTH_COMPONENT})
 install(FILES ${PLINTH_PACKAGING_DIR}/plinth.svg
         DESTINATION share/icons/hicolor/scalable/apps COMPONENT ${PLINTH_COMPONENT})
 install(FILES ${PLINTH_PACKAGING_OUT}/plinth.1.gz ${PLINTH_PACKAGING_OUT}/plinth-layout.1.gz
@@ -107,14 +118,16 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # FLTK is linked statically; the X libraries it needs come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Plinth shows a small keyboard window that stays on top of the other windows.\n"
-    "Each click on one of its buttons types a key, with Shift, Ctrl or Alt, into\n"
-    "the application you are working in; the keyboard never takes the input\n"
-    "focus. It is meant for people who can use a pointing device but not a\n"
-    "physical keyboard.\n"
-    "Every button comes from INI layout files beside the program. The package\n"
-    "holds the keyboard with its bundled layouts and plinth-layout, which checks\n"
-    "and prints layout files for their authors.")
+    "Plinth helps people who can use a mouse, trackball, head pointer or other\n"
+    "pointing device but not a physical keyboard to type. It shows a small\n"
+    "keyboard window on X11 that stays on top of the other windows; each click on\n"
+    "one of its buttons types a key, with Shift, Ctrl or Alt, into the\n"
+    "application you are working in, and the keyboard never takes the input\n"
+    "focus. After each click the pointer returns to the centre of the keyboard.\n"
+    "Every button comes from INI layout files: the bundled ones, or copies in\n"
+    "~/.config/plinth/ that a user changes. The package holds the keyboard with\n"
+    "its layouts, a desktop file for starting it with the session, and\n"
+    "plinth-layout, which checks and prints layout files for their authors.")
 
 include(CPack)
 

@@ -101,9 +101,13 @@ mkdir -p "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
 folder=$(ls -d "$work/unpacked"/Plinth-*-win64 2>/dev/null || true)
 [ -n "$folder" ] || fail "the zip holds no folder Plinth-<version>-win64"
-for file in Plinth.exe Default.ini Extend.ini README.txt; do
+for file in Plinth.exe Default.ini Extend.ini README.txt LICENSE.txt COPYRIGHT.txt; do
   [ -f "$folder/$file" ] || fail "the zip lacks $file"
 done
-grep -q $'\r$' "$folder/README.txt" || fail "README.txt lacks Windows line ends"
+for file in README.txt LICENSE.txt COPYRIGHT.txt; do
+  grep -q $'\r$' "$folder/$file" || fail "$file lacks Windows line ends"
+done
+grep -q '^MIT License' "$folder/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence"
+grep -q 'FLTK' "$folder/COPYRIGHT.txt" || fail "COPYRIGHT.txt does not name FLTK's licence"
 
 scripts/own-display.sh "$0" --on-display "$work"

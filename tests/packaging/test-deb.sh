@@ -7,10 +7,13 @@
 #    the man pages, and lintian's verdict when lintian is installed;
 #  - installed into a throw-away root (dpkg-deb -x), plinth-layout runs and
 #    finds the bundled layouts clean;
+#  - the installed plinth answers --help, --version and a wrong argument,
+#    and names the autostart desktop file it ships;
 #  - the installed /usr/bin/plinth, started on a display of its own, opens
 #    the window "Plinth" with the bundled labels: the same picture as the
 #    program beside the source tree's layouts, and not the blank one it
-#    shows beside empty layouts.
+#    shows beside empty layouts; a layout in the user's folder comes first;
+#    a second start shows the running keyboard and ends.
 set -euo pipefail
 
 fail() {
@@ -23,8 +26,8 @@ fail() {
 # Starts the keyboard PROGRAM, waits for its window, saves a picture of it
 # in PNG and stops the program by its PID.
 shoot_keyboard() {
-  local program=$1 png=$2 log=$3
-  "$program" 2>"$log" &
+  local program=$1 png=$2 log=$3 config=${4:-$work/no-config}
+  XDG_CONFIG_HOME=$config "$program" 2>"$log" &
   local pid=$!
   local window="" tries=0
   while [ -z "$window" ]; do
@@ -81,6 +84,31 @@ if [ "${1:-}" = "--on-display" ]; then
   [ "$(pixels_of "$work/installed.png")" = "$(pixels_of "$work/bundled.png")" ] ||
     fail "the installed keyboard differs from the bundled layouts (see $work/*.png)"
   echo "the installed keyboard shows the bundled labels"
+
+  # The user's own Default.ini, empty here, comes before the bundled one.
+  mkdir -p "$work/config/plinth"
+  : >"$work/config/plinth/Default.ini"
+  : >"$work/config/plinth/Extend.ini"
+  shoot_keyboard "$root/usr/bin/plinth" "$work/user.png" "$work/user.err" "$work/config"
+  [ "$(pixels_of "$work/user.png")" = "$(pixels_of "$work/blank.png")" ] ||
+    fail "the installed keyboard did not read the user's layouts (see $work/user.png)"
+  echo "the installed keyboard reads the user's folder first"
+
+  # One keyboard a display: a second start ends at once, the first stays.
+  XDG_CONFIG_HOME=$work/no-config "$root/usr/bin/plinth" 2>"$work/first.err" &
+  first=$!
+  tries=0
+  until xdotool search --onlyvisible --name '^Plinth$' >/dev/null 2>&1; do
+    [ $((tries += 1)) -le 150 ] || fail "no keyboard window within 30 s"
+    sleep 0.2
+  done
+  timeout 20 "$root/usr/bin/plinth" 2>"$work/second.err" || fail "a second start failed: $?"
+  kill -0 "$first" 2>/dev/null || fail "the first keyboard ended"
+  [ "$(xdotool search --onlyvisible --name '^Plinth$' | wc -l)" = 1 ] ||
+    fail "a second start opened a second keyboard"
+  kill -9 "$first"
+  wait "$first" 2>/dev/null || true
+  echo "a second start shows the running keyboard"
   exit 0
 fi
 
@@ -128,7 +156,7 @@ for path in usr/lib/plinth/plinth usr/bin/plinth-layout \
   usr/share/icons/hicolor/scalable/apps/plinth.svg \
   usr/share/man/man1/plinth.1.gz usr/share/man/man1/plinth-layout.1.gz \
   usr/share/doc/plinth/copyright usr/share/doc/plinth/changelog.gz \
-  usr/share/doc/plinth/layouts.md; do
+  usr/share/doc/plinth/layouts.md usr/share/plinth/plinth-autostart.desktop; do
   expect_file "$path"
 done
 for layout in "$source_dir"/layouts/*.ini; do
@@ -139,7 +167,7 @@ if grep -Ev ' \./usr/(bin|lib/plinth|share)(/|$)| \./(usr/|usr/lib/)?$' "$work/c
 fi
 
 if command -v lintian >/dev/null; then
-  lintian --fail-on error "$deb" \
+  lintian --fail-on error,warning "$deb" \
     >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
   echo "lintian: no errors"
 fi
@@ -148,9 +176,16 @@ fi
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$root/usr/share/applications/plinth.desktop" ||
-    fail "desktop-file-validate"
+  for desktop in usr/share/applications/plinth.desktop usr/share/plinth/plinth-autostart.desktop; do
+    desktop-file-validate "$root/$desktop" || fail "desktop-file-validate $desktop"
+  done
 fi
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$root/usr/share/doc/plinth/copyright" || fail "the copyright file is not machine-readable"
+grep -q '^License: Expat' "$root/usr/share/doc/plinth/copyright" ||
+  fail "the copyright file does not name the MIT (Expat) licence"
+grep -q '^License: LGPL-2+ with FLTK exceptions' "$root/usr/share/doc/plinth/copyright" ||
+  fail "the copyright file does not name FLTK's licence"
 if command -v groff >/dev/null; then
   for page in "$root"/usr/share/man/man1/*.1.gz; do
     warnings=$(gzip -dc "$page" | groff -man -ww -z 2>&1 || true)
@@ -159,6 +194,26 @@ if command -v groff >/dev/null; then
 fi
 "$root/usr/bin/plinth-layout" --version | grep -qF "$version" ||
   fail "plinth-layout --version does not print $version"
+
+# The command line of both programs.
+for program in plinth plinth-layout; do
+  status=0
+  "$root/usr/bin/$program" --no-such-option >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" = 2 ] || fail "$program --no-such-option: status $status, not 2"
+  [ ! -s "$work/out" ] || fail "$program --no-such-option wrote to standard output"
+  grep -q "^Usage: $program" "$work/err" || fail "$program --no-such-option shows no usage"
+done
+"$root/usr/bin/plinth" --version >"$work/out" || fail "plinth --version failed"
+[ "$(cat "$work/out")" = "plinth $version" ] || fail "plinth --version: $(cat "$work/out")"
+XDG_CONFIG_HOME=/home/ana/.config "$root/usr/bin/plinth" --help >"$work/help" ||
+  fail "plinth --help failed"
+grep -qx "  /home/ana/.config/plinth/" "$work/help" || fail "plinth --help lacks the user's folder"
+grep -qx "  $root/usr/lib/plinth/" "$work/help" || fail "plinth --help lacks the program's folder"
+autostart=$(sed -n 's|^  cp \(.*\) ~/.config/autostart/$|\1|p' "$work/help")
+[ "$autostart" = "$root/usr/share/plinth/plinth-autostart.desktop" ] ||
+  fail "plinth --help names the autostart file [$autostart]"
+[ -f "$autostart" ] || fail "the package lacks the autostart file that plinth --help names"
+[ ! -e "$root/etc/xdg/autostart" ] || fail "the package starts the keyboard for every user"
 for layout in "$root"/usr/lib/plinth/*.ini; do
   "$root/usr/bin/plinth-layout" check "$layout" >"$work/check.log" 2>&1 ||
     fail "plinth-layout check $(basename "$layout"): $(cat "$work/check.log")"
