@@ -5,13 +5,15 @@
 namespace plinth::platform::x11 {
 namespace {
 
-// The desktop file for the session's autostart folder, installed beside the
-// program's share folder: /usr/share/plinth/ for /usr/lib/plinth/plinth.
+// The desktop file for the session's autostart folder: installed in the
+// share folder beside the program's (/usr/share/plinth/ for
+// /usr/lib/plinth/plinth), in a build beside the program itself.
 std::string AutostartFile(FileSystem& files) {
-  const std::filesystem::path program(files.ExecutablePath());
-  return (program.parent_path() / "../../share/plinth/plinth-autostart.desktop")
-      .lexically_normal()
-      .string();
+  const std::filesystem::path folder = std::filesystem::path(files.ExecutablePath()).parent_path();
+  const std::string installed =
+      (folder / "../../share/plinth/plinth-autostart.desktop").lexically_normal().string();
+  const std::string built = (folder / "plinth-autostart.desktop").string();
+  return files.FileExists(built) && !files.FileExists(installed) ? built : installed;
 }
 
 }  // namespace

@@ -198,13 +198,13 @@ fi
 # The command line of both programs.
 for program in plinth plinth-layout; do
   status=0
-  "$root/usr/bin/$program" --no-such-option >"$work/out" 2>"$work/err" || status=$?
+  "$root/usr/bin/$program" --no-such-option >"$work/answer.out" 2>"$work/answer.err" || status=$?
   [ "$status" = 2 ] || fail "$program --no-such-option: status $status, not 2"
-  [ ! -s "$work/out" ] || fail "$program --no-such-option wrote to standard output"
-  grep -q "^Usage: $program" "$work/err" || fail "$program --no-such-option shows no usage"
+  [ ! -s "$work/answer.out" ] || fail "$program --no-such-option wrote to standard output"
+  grep -q "^Usage: $program" "$work/answer.err" || fail "$program --no-such-option shows no usage"
 done
-"$root/usr/bin/plinth" --version >"$work/out" || fail "plinth --version failed"
-[ "$(cat "$work/out")" = "plinth $version" ] || fail "plinth --version: $(cat "$work/out")"
+"$root/usr/bin/plinth" --version >"$work/answer.out" || fail "plinth --version failed"
+[ "$(cat "$work/answer.out")" = "plinth $version" ] || fail "plinth --version: $(cat "$work/answer.out")"
 XDG_CONFIG_HOME=/home/ana/.config "$root/usr/bin/plinth" --help >"$work/help" ||
   fail "plinth --help failed"
 grep -qx "  /home/ana/.config/plinth/" "$work/help" || fail "plinth --help lacks the user's folder"
