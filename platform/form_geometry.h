@@ -28,9 +28,10 @@ struct FormGeometry {
                      design::kShiftPanelSize};
   int panel_border = design::kPanelBorder;
   // Character heights in pixels.
-  int button_font = 12;  // captions of the grid buttons
-  int window_font = 11;  // the window's and the panels' font
-  int text_font = 12;    // the popup menu and the dialogs
+  int button_font = 12;          // captions of the grid buttons
+  int smallest_button_font = 8;  // a caption too wide shrinks down to this
+  int window_font = 11;          // the window's and the panels' font
+  int text_font = 12;            // the popup menu and the dialogs
 
   // The grid button of `cell` (1..49).
   Square Cell(int cell) const {

@@ -3,8 +3,10 @@
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 
+#include <string_view>
 #include <utility>
 
+#include "platform/common/caption_fit.h"
 #include "platform/x11/widget_look.h"
 
 namespace plinth::platform::x11 {
@@ -54,11 +56,20 @@ void GridButton::draw() {
   fl_push_clip(x() + left, y() + top, w() - left - (covered_.right ? 1 : 0),
                h() - top - (covered_.bottom ? 1 : 0));
   draw_box(value() != 0 ? down_box() : box(), color());
-  fl_font(labelfont(), labelsize());
   fl_color(labelcolor());
   const int inset = Fl::box_dx(box());
+  const platform::CaptionRoom room = platform::ButtonCaptionRoom(w(), labelsize(), smallest_font_);
+  const Fl_Font face = labelfont();
+  const platform::FittedCaption fitted = platform::FitCaption(
+      caption_, room,
+      [face](std::string_view text, int size) {
+        fl_font(face, size);
+        return static_cast<int>(fl_width(text.data(), static_cast<int>(text.size())) + 0.5);
+      },
+      "\xE2\x80\xA6", platform::TextEncoding::Utf8);
+  fl_font(face, fitted.font_size);
   fl_push_clip(x() + inset, y() + inset, w() - 2 * inset, h() - 2 * inset);
-  fl_draw(caption_.c_str(), x(), y(), w(), h(), FL_ALIGN_CENTER, nullptr, 0);
+  fl_draw(fitted.text.c_str(), x(), y(), w(), h(), FL_ALIGN_CENTER, nullptr, 0);
   fl_pop_clip();
   fl_pop_clip();
 }

@@ -28,6 +28,9 @@ class GridButton final : public Fl_Button {
   // `utf8` as shown; an unchanged caption is not redrawn.
   void SetCaption(const std::string& utf8);
   const std::string& caption() const { return caption_; }
+  // A caption too wide for the button shrinks down to this size, then ends
+  // in an ellipsis.
+  void set_smallest_font(int size) { smallest_font_ = size; }
 
   int handle(int event) override;
 
@@ -39,6 +42,7 @@ class GridButton final : public Fl_Button {
 
   CoveredEdges covered_;
   std::string caption_;
+  int smallest_font_ = 8;
   std::function<void()> on_click_;
 };
 

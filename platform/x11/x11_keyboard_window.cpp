@@ -131,6 +131,7 @@ void X11KeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
     const platform::Square place = geometry.Cell(cell);
     button->resize(place.left, place.top, place.size, place.size);
     button->labelsize(geometry.button_font);
+    button->set_smallest_font(geometry.smallest_button_font);
   }
   extend_panel_->Place(geometry);
   for (Fl_Menu_Item& item : popup_menu_) item.labelsize_ = geometry.text_font;

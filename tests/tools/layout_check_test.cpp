@@ -90,6 +90,15 @@ TEST_F(LayoutCheckTest, ReportsUnknownSectionsAndTheCentreCell) {
        {5, "cell 25 holds the two shift panels"}});
 }
 
+TEST_F(LayoutCheckTest, ReportsCaptionsTheButtonCannotShowWhole) {
+  ExpectFindings(
+      "[Button1]\nType=ACTION\nHandler=DEFAULT\nAction=CAPSLOCK\nCaption=Caps Lock\n"
+      "[ShiftButton1]\nType=ACTION\nHandler=DEFAULT\nAction=CAPSLOCK\nCaption=Enter\n",
+      {{5,
+        "Button1 Caption \"Caps Lock\" cannot be shown whole at 100%: the button shows "
+        "\"Caps\xE2\x80\xA6\""}});
+}
+
 TEST_F(LayoutCheckTest, ReportsRepeatsOnceEach) {
   ExpectFindings(
       "[Button1]\nCaption=1\ncaption=2\n"

@@ -3,7 +3,9 @@
 #include <array>
 #include <filesystem>
 
+#include "platform/common/caption_fit.h"
 #include "platform/common/windows1252.h"
+#include "platform/form_geometry.h"
 #include "src/layout/layout_loader.h"
 #include "src/layout/profile_values.h"
 #include "src/postkeys/key_names.h"
@@ -63,6 +65,7 @@ class RecordChecker {
 
   void CheckRecord(const TButtonRec& rec, const RecordOrigins& from) {
     CheckStrippedInheritance(rec, from);
+    CheckCaptionFits(rec, from);
     const std::string type = AsciiUpper(rec.Type);
     if (type == "ACTION") {
       CheckAction(rec, from);
@@ -75,6 +78,24 @@ class RecordChecker {
       CheckNamedKey(rec, from, type);
       CheckLostFlags(rec, from, type);
     }
+  }
+
+  // Captions are judged in a fixed-width face at the designed size, where
+  // they have the least room; only where the section sets them.
+  void CheckCaptionFits(const TButtonRec& rec, const RecordOrigins& from) {
+    const int line = from[Field::Caption];
+    if (line == kNoLine || (layer_ > 0 && line == SourceOrigins()[Field::Caption])) return;
+    const platform::FormGeometry designed;
+    const std::string caption = platform::Cp1252ToUtf8(rec.Caption);
+    const platform::FittedCaption fitted = platform::FitCaption(
+        caption,
+        platform::ButtonCaptionRoom(designed.button_size, designed.button_font,
+                                    designed.smallest_button_font),
+        platform::MonospaceWidth, "\xE2\x80\xA6", platform::TextEncoding::Utf8);
+    if (fitted.whole) return;
+    findings_.Add(line, SlotName() + " Caption \"" + caption +
+                            "\" cannot be shown whole at 100%: the button shows \"" + fitted.text +
+                            "\"");
   }
 
   const TButtonRec& SourceRecord() const { return table_.at(SourceLayer(), cell_); }
