@@ -83,10 +83,13 @@ class KeyboardWindow {
   virtual Point FrameOffset() = 0;
 
   // Modal warning dialog: title "Warning", warning icon, one OK button,
-  // centred on the screen; returns when the user has closed it.
+  // centred on the primary monitor; returns when the user has closed it.
+  // The text is wrapped, words longer than a line included, so that the
+  // dialog fits on the monitor.
   virtual void ShowWarning(const std::string& text) = 0;
   // The application's general error report for a failed system call: a
-  // message box; returns when the user has closed it.
+  // message box that fits on the monitor in the same way; returns when the
+  // user has closed it.
   virtual void ShowApplicationError(const std::string& text) = 0;
 };
 

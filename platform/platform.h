@@ -160,6 +160,8 @@ class Application {
   // Runs the message loop until the window is closed or Terminate() was
   // called. Returns the process exit status.
   virtual int Run() = 0;
+  // Writes a message, whole, on standard error and ends the line.
+  virtual void ReportOnStandardError(const std::string& text) = 0;
 };
 
 // Every service but the widgets, handed to the keyboard as one bundle.

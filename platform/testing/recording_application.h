@@ -1,6 +1,10 @@
 #pragma once
 
-// An application whose end request is only counted.
+// An application whose end request is only counted and whose standard
+// error is kept.
+
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -15,12 +19,17 @@ class RecordingApplication final : public platform::Application {
     return 0;
   }
 
+  void ReportOnStandardError(const std::string& text) override { standard_error_.push_back(text); }
+
   int terminate_requests() const { return terminate_requests_; }
+  // Every line written to standard error, in order.
+  const std::vector<std::string>& standard_error() const { return standard_error_; }
   int runs() const { return runs_; }
 
  private:
   int terminate_requests_ = 0;
   int runs_ = 0;
+  std::vector<std::string> standard_error_;
 };
 
 }  // namespace plinth::test_platform

@@ -1,5 +1,9 @@
 #include "platform/win32/centred_message_box.h"
 
+#include <string_view>
+
+#include "platform/common/text_wrap.h"
+
 namespace plinth::platform::win32 {
 namespace {
 
@@ -36,12 +40,31 @@ LRESULT CALLBACK CentreAfterLayout(int code, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
+std::string FittedMessageText(const std::string& text) {
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  HFONT font = CreateFontIndirectA(&metrics.lfMessageFont);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(screen, font);
+  const auto width = [screen](std::string_view piece) {
+    SIZE size{};
+    GetTextExtentPoint32A(screen, piece.data(), static_cast<int>(piece.size()), &size);
+    return static_cast<double>(size.cx);
+  };
+  std::string fitted = WrapText(text, GetSystemMetrics(SM_CXSCREEN) / 2.0, width);
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(font);
+  return fitted;
+}
+
 int CentredMessageBox(HWND owner, const std::string& text, const char* title, UINT type) {
   if (centring_hook == nullptr) {
     centring_hook =
         SetWindowsHookExA(WH_CALLWNDPROCRET, CentreAfterLayout, nullptr, GetCurrentThreadId());
   }
-  const int result = MessageBoxA(owner, text.c_str(), title, type);
+  const int result = MessageBoxA(owner, FittedMessageText(text).c_str(), title, type);
   if (centring_hook != nullptr) {  // no box was shown
     UnhookWindowsHookEx(centring_hook);
     centring_hook = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_application.h"
 
+#include <cstdio>
+
 #include "platform/win32/windows_api.h"
 
 namespace plinth::platform::win32 {
@@ -14,6 +16,11 @@ int Win32Application::Run() {
     DispatchMessageA(&message);
   }
   return result < 0 ? 1 : static_cast<int>(message.wParam);
+}
+
+void Win32Application::ReportOnStandardError(const std::string& text) {
+  std::fprintf(stderr, "Plinth: %s\n", text.c_str());
+  std::fflush(stderr);
 }
 
 }  // namespace plinth::platform::win32

@@ -13,6 +13,9 @@ class Win32Application final : public Application {
   // Runs until WM_QUIT, which the window posts when it is closed. Returns
   // the quit message's exit code.
   int Run() override;
+  // "Plinth: " and the text, as Windows-1252 bytes, when the program has a
+  // standard error (started from a console or with it redirected).
+  void ReportOnStandardError(const std::string& text) override;
 };
 
 }  // namespace plinth::platform::win32

@@ -201,7 +201,7 @@ void Win32KeyboardWindow::ShowWarning(const std::string& text) {
 
 void Win32KeyboardWindow::ShowApplicationError(const std::string& text) {
   const HWND typed_into = GetForegroundWindow();
-  MessageBoxA(window_, text.c_str(), design::kCaption, MB_ICONERROR | MB_OK);
+  MessageBoxA(window_, FittedMessageText(text).c_str(), design::kCaption, MB_ICONERROR | MB_OK);
   GiveBackActivation(typed_into);
 }
 

@@ -4,12 +4,16 @@
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 
 #include <algorithm>
+#include <string_view>
 
+#include "platform/common/text_wrap.h"
 #include "platform/x11/widget_look.h"
 #include "platform/x11/window_manager_hints.h"
 #include "platform/x11/x11_application.h"
+#include "platform/x11/x11_screen.h"
 
 namespace plinth::platform::x11 {
 namespace {
@@ -59,7 +63,8 @@ class MessageIconBox final : public Fl_Widget {
   MessageIcon icon_;
 };
 
-// The message as plain text: no '@' symbols, no '&' shortcuts.
+// The message as plain text, already broken into lines: no '@' symbols,
+// no '&' shortcuts. Lines beyond the dialog's foot are cut off.
 class PlainText final : public Fl_Widget {
  public:
   PlainText(int x, int y, int w, int h, const std::string& text, int text_size)
@@ -73,7 +78,7 @@ class PlainText final : public Fl_Widget {
     fl_font(look::kTextFont, text_size_);
     fl_color(look::kWindowText);
     fl_draw(text_.c_str(), x(), y(), w(), h(),
-            FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP, nullptr, 0);
+            FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_CLIP, nullptr, 0);
   }
 
  private:
@@ -81,8 +86,12 @@ class PlainText final : public Fl_Widget {
   int text_size_;
 };
 
-// The dialog's size follows its text.
+// Room a window manager's frame may take around the dialog.
+constexpr int kFrameAllowance = 40;
+
+// The dialog's size follows its text, within the monitor.
 struct DialogLayout {
+  std::string lines;
   int text_size = 0;
   int button_width = 0;
   int button_height = 0;
@@ -97,18 +106,25 @@ int ForTextSize(int measure, int text_size) {
   return std::max(measure, measure * text_size / look::kTextFontSize);
 }
 
-DialogLayout LayOut(const std::string& text, int text_size) {
+DialogLayout LayOut(const std::string& text, int text_size, const platform::Rect& monitor) {
   DialogLayout layout;
   layout.text_size = text_size;
   layout.button_width = ForTextSize(kButtonWidth, text_size);
   layout.button_height = ForTextSize(kButtonHeight, text_size);
   fl_font(look::kTextFont, text_size);
-  layout.text_width = ForTextSize(kMaxTextWidth, text_size);
-  fl_measure(text.c_str(), layout.text_width, layout.text_height, 0);
-  layout.text_width = std::max(layout.text_width, kMinTextWidth);
-  layout.text_height = std::max(layout.text_height, kIconSize);
-  layout.width = kMargin + kIconSize + kMargin + layout.text_width + kMargin;
-  layout.height = kMargin + layout.text_height + kMargin + layout.button_height + kMargin;
+  const int beside_text = kMargin + kIconSize + kMargin + kMargin;
+  const int room = monitor.width - beside_text - kFrameAllowance;
+  const int max_width = std::max(kIconSize, std::min(ForTextSize(kMaxTextWidth, text_size), room));
+  layout.lines = WrapText(text, max_width, [](std::string_view piece) {
+    return fl_width(piece.data(), static_cast<int>(piece.size()));
+  });
+  fl_measure(layout.lines.c_str(), layout.text_width, layout.text_height, 0);
+  const int below_text = kMargin + layout.button_height + kMargin;
+  const int max_height = monitor.height - kMargin - below_text - kFrameAllowance;
+  layout.text_width = std::max(layout.text_width, std::min(kMinTextWidth, max_width));
+  layout.text_height = std::max(std::min(layout.text_height, max_height), kIconSize);
+  layout.width = beside_text + layout.text_width;
+  layout.height = kMargin + layout.text_height + below_text;
   return layout;
 }
 
@@ -148,16 +164,12 @@ class MessageDialog final : public Fl_Window {
 void RunMessageDialog(const std::string& title_utf8, MessageIcon icon, const std::string& text_utf8,
                       int text_size) {
   if (X11Application::Ending()) return;
-  const DialogLayout layout = LayOut(text_utf8, text_size);
-  MessageDialog dialog(layout, title_utf8, icon, text_utf8);
-
-  int screen_x = 0;
-  int screen_y = 0;
-  int screen_w = 0;
-  int screen_h = 0;
-  Fl::screen_xywh(screen_x, screen_y, screen_w, screen_h, 0);
-  dialog.position(screen_x + (screen_w - layout.width) / 2,
-                  screen_y + (screen_h - layout.height) / 2);
+  // Read now: the monitors may have changed since the program started.
+  const platform::Rect monitor = X11ScreenInfo(fl_display).Monitors().front();
+  const DialogLayout layout = LayOut(text_utf8, text_size, monitor);
+  MessageDialog dialog(layout, title_utf8, icon, layout.lines);
+  dialog.position(monitor.x + std::max(0, (monitor.width - layout.width) / 2),
+                  monitor.y + std::max(0, (monitor.height - layout.height) / 2));
 
   ShowWithRole(dialog, WindowRole::Dialog);
   while (dialog.shown()) Fl::wait();

@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <iostream>
+
+#include "platform/common/windows1252.h"
 
 namespace plinth::platform::x11 {
 namespace {
@@ -55,6 +58,10 @@ int X11Application::Run() {
     Housekeep();
   }
   return 0;
+}
+
+void X11Application::ReportOnStandardError(const std::string& text) {
+  std::cerr << "plinth: " << Cp1252ToUtf8(text) << std::endl;
 }
 
 void X11Application::Housekeep() {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -33,6 +34,8 @@ class X11Application final : public Application {
   static bool Ending() { return ending_; }
   // Runs until Terminate() or until the last window is closed. Returns 0.
   int Run() override;
+  // "plinth: " and the text in UTF-8.
+  void ReportOnStandardError(const std::string& text) override;
 
  private:
   void Housekeep();

@@ -4,7 +4,6 @@
 #include <FL/x.H>
 
 #include <chrono>
-#include <iostream>
 #include <thread>
 
 #include "platform/common/windows1252.h"
@@ -46,10 +45,6 @@ void SetUpMenuItem(Fl_Menu_Item& item, const char* text) {
   item.labelfont_ = look::kTextFont;
   item.labelsize_ = look::kTextFontSize;
   item.labelcolor_ = look::kWindowText;
-}
-
-void ReportOnStandardError(const std::string& utf8) {
-  std::cerr << "plinth: " << utf8 << std::endl;
 }
 
 }  // namespace
@@ -270,15 +265,11 @@ platform::Point X11KeyboardWindow::FrameOffset() {
 }
 
 void X11KeyboardWindow::ShowWarning(const std::string& text) {
-  const std::string shown = Cp1252ToUtf8(text);
-  ReportOnStandardError(shown);
-  RunMessageDialog("Warning", MessageIcon::Warning, shown, geometry_.text_font);
+  RunMessageDialog("Warning", MessageIcon::Warning, Cp1252ToUtf8(text), geometry_.text_font);
 }
 
 void X11KeyboardWindow::ShowApplicationError(const std::string& text) {
-  const std::string shown = Cp1252ToUtf8(text);
-  ReportOnStandardError(shown);
-  RunMessageDialog(design::kCaption, MessageIcon::Error, shown, geometry_.text_font);
+  RunMessageDialog(design::kCaption, MessageIcon::Error, Cp1252ToUtf8(text), geometry_.text_font);
 }
 
 }  // namespace plinth::platform::x11

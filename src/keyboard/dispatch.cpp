@@ -49,8 +49,8 @@ void TForm1::ReturnPointer() {
   const std::string description = error->code == 0 || error->description.empty()
                                       ? "A call to an OS function failed"
                                       : error->description;
-  window_.ShowApplicationError("System Error.  Code: " + std::to_string(error->code) + ".\r\n" +
-                               description);
+  ShowApplicationError("System Error.  Code: " + std::to_string(error->code) + ".\r\n" +
+                       description);
 }
 
 }  // namespace plinth

@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "platform/form_design.h"
+#include "src/keyboard/dialog_text.h"
 
 namespace plinth {
 
@@ -20,8 +21,17 @@ void TForm1::ShowStatus(std::string_view text, bool prefixed) {
   window_.SetCaption(caption);
 }
 
+// A dialog shows at most the start of a long message (a key name can be
+// thousands of characters long); standard error keeps it whole.
 void TForm1::ShowError(std::string_view message) {
-  window_.ShowWarning("Error - " + std::string(message));
+  const std::string text = "Error - " + std::string(message);
+  services_.app.ReportOnStandardError(text);
+  window_.ShowWarning(ShortenedForDialog(text));
+}
+
+void TForm1::ShowApplicationError(const std::string& text) {
+  services_.app.ReportOnStandardError(text);
+  window_.ShowApplicationError(ShortenedForDialog(text));
 }
 
 PanelState TForm1::panel_state(PanelId panel) const {

@@ -69,6 +69,8 @@ class TForm1 final : public platform::WindowEvents {
   void ShowStatus(std::string_view text, bool prefixed);
   // Modal warning: "Error - " and the message.
   void ShowError(std::string_view message);
+  // The application's general error report.
+  void ShowApplicationError(const std::string& text);
 
   PanelState panel_state(PanelId panel) const;
   bool menu_item_checked(MenuItemId item) const;

@@ -90,6 +90,27 @@ TEST(KeyboardWindowDialogs, ApplicationErrorShowsTheTextGiven) {
   EXPECT_EQ(seen.text, "System Error.  Code: 5.\r\nAccess denied");
 }
 
+TEST(KeyboardWindowDialogs, ALongMessageGivesBoxesInsideTheScreen) {
+  // The longest text the keyboard shows, one word, of wide letters.
+  const std::string text = "Error - Invalid Vkey " + std::string(279, 'W');
+  Win32KeyboardWindow window;
+  window.Show();
+  for (const char* title : {"Warning", "Plinth"}) {
+    BoxWatcher watcher(title, window.handle());
+    if (std::string(title) == "Warning") {
+      window.ShowWarning(text);
+    } else {
+      window.ShowApplicationError(text);
+    }
+    const SeenBox seen = watcher.Result();
+    ASSERT_TRUE(seen.found) << title;
+    EXPECT_GE(seen.frame.left, 0) << title;
+    EXPECT_GE(seen.frame.top, 0) << title;
+    EXPECT_LE(seen.frame.right, GetSystemMetrics(SM_CXSCREEN)) << title;
+    EXPECT_LE(seen.frame.bottom, GetSystemMetrics(SM_CYSCREEN)) << title;
+  }
+}
+
 TEST(KeyboardWindowDialogs, AFailureInAHandlerIsReportedAndTheWindowGoesOn) {
   Win32KeyboardWindow window;
   RecordingEvents events;

@@ -46,6 +46,30 @@ TEST_P(WarningDialogTest, OpensAboveTheKeyboardAndHoldsItsClicksUntilClosed) {
   EXPECT_TRUE(WaitUntil([&] { return PixelAt(display(), shift.x, shift.y) == kTeal; }));
 }
 
+TEST_P(WarningDialogTest, AHugeMessageGivesADialogInsideTheScreenWithItsOkReachable) {
+  const std::string name(2000, 'W');
+  KeyboardProgram keyboard(
+      session,
+      {{"Default", "[Button1]\r\nType=VIRTUALKEY\r\nCaption=bad\r\nKeyString=" + name + "\r\n"},
+       {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  ASSERT_EQ(keyboard.WaitForCellsWithText({1}), std::set<int>{1});
+  ClickAt(display(), keyboard.CellCentre(1));
+  const std::optional<Window> dialog = x11_test::WaitForWindow(display(), "Warning");
+  ASSERT_TRUE(dialog);
+  EXPECT_NE(keyboard.StandardError().find("Error - Invalid Vkey " + name + "\n"),
+            std::string::npos);
+
+  const auto [width, height] = ClientSize(display(), *dialog);
+  const ScreenPoint origin = ClientOrigin(display(), *dialog);
+  EXPECT_GE(origin.x, 0);
+  EXPECT_GE(origin.y, 0);
+  EXPECT_LE(origin.x + width, XSession::kScreenWidth);
+  EXPECT_LE(origin.y + height, XSession::kScreenHeight);
+  ClickAt(display(), {origin.x + width / 2, origin.y + height - 12 - 12});  // OK
+  EXPECT_TRUE(WaitUntil([&] { return !IsMapped(display(), *dialog); }));
+}
+
 PLINTH_ON_EVERY_DISPLAY(WarningDialogTest);
 
 }  // namespace
