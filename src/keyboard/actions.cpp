@@ -1,6 +1,7 @@
 // Actions of the keyboard itself: docking, the extend layout, the locks,
 // selecting mode, loading another layout and ending the program.
 
+#include "platform/form_design.h"
 #include "src/keyboard/form.h"
 #include "src/layout/profile_values.h"
 
@@ -27,13 +28,16 @@ void TForm1::DoDefaultAction(int cell, const std::string& action) {
   } else if (action == "CAPSLOCK") {
     Flags.CapsLock = !Flags.CapsLock;
     handled = RefreshKeyboard(false);
+    ShowLock(action, Flags.CapsLock);
   } else if (action == "SHIFT1LOCK") {
     Flags.Shift1Lock = !Flags.Shift1Lock;
     handled = RefreshKeyboard(false);
+    ShowLock(action, Flags.Shift1Lock);
   } else if (action == "SHIFT2LOCK") {
     // Locks the Ext layers the way SHIFT1LOCK locks the Shift layers.
     Flags.Shift2Lock = !Flags.Shift2Lock;
     handled = RefreshKeyboard(false);
+    ShowLock(action, Flags.Shift2Lock);
   } else if (action == "TOGGLESELECTING") {
     handled = ToggleSelecting(cell);
   }
@@ -57,6 +61,20 @@ void TForm1::DoExtendAction(int cell, const std::string& action) {
 
 // The primary monitor, not the whole screen: with several monitors the
 // screen has corners that no monitor shows.
+void TForm1::ShowLock(std::string_view action, bool on) {
+  // As the toggles do: every button of the lock in the layer on show.
+  const platform::FontColour colour =
+      on ? platform::FontColour::Purple : platform::FontColour::WindowText;
+  for (int cell = 1; cell <= kCellCount; ++cell) {
+    if (cell == platform::design::kCentreCell) continue;
+    const TButtonRec& rec = ShownRecord(cell);
+    if (AsciiUpper(rec.Type) == "ACTION" && AsciiUpper(rec.Handler) == "DEFAULT" &&
+        AsciiUpper(rec.Action) == action) {
+      window_.SetButtonFontColour(cell, colour);
+    }
+  }
+}
+
 bool TForm1::PlaceWindow(std::string_view horizontal, std::string_view vertical) {
   const platform::Rect monitor = services_.screen.Monitors().front();
   const platform::Size window = window_.OuterSize();

@@ -102,6 +102,8 @@ class TForm1 final : public platform::WindowEvents {
   // holds it; nothing when none does.
   std::optional<std::string> LayoutPath(const std::string& name);
   void UpdateHomePoint();
+  // The buttons of a lock action show whether the lock is on.
+  void ShowLock(std::string_view action, bool on);
   void ReadScale(platform::Profile& profile);
   int StartPitch() const;
   void ReturnPointer();

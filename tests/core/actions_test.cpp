@@ -210,3 +210,27 @@ TEST_F(ActionsTest, ActionsLeaveTogglesAndPanelsAlone) {
 
 }  // namespace
 }  // namespace plinth
+
+namespace plinth {
+namespace {
+
+class LockDisplayTest : public KeyboardTest {};
+
+TEST_F(LockDisplayTest, LockButtonsShowWhetherTheirLockIsOn) {
+  for (const char* lock : {"CAPSLOCK", "SHIFT1LOCK", "SHIFT2LOCK"}) {
+    SCOPED_TRACE(lock);
+    std::string layout;
+    for (const char* layer : {"", "Shift", "Ext", "ExtShift"}) {
+      layout += std::string("[") + layer +
+                "Button1]\nType=ACTION\nHandler=DEFAULT\nAction=" + lock + "\n";
+    }
+    Start(layout);
+    Click(1);
+    EXPECT_EQ(FontColourOf(1), FontColour::Purple);
+    Click(1);
+    EXPECT_EQ(FontColourOf(1), FontColour::WindowText);
+  }
+}
+
+}  // namespace
+}  // namespace plinth
