@@ -13,8 +13,9 @@
 
 namespace plinth::platform {
 
-enum class PanelId { Extend, Shift };          // pnlExtend, pnlShift
-enum class MenuItemId { Available, ShowAll };  // Available1, ShowAll1
+enum class PanelId { Extend, Shift };  // pnlExtend, pnlShift
+// Available1, ShowAll1, and the check item "Dwell click".
+enum class MenuItemId { Available, ShowAll, DwellClick };
 
 // A panel's state; the platform paints it as a colour: idle the system
 // button-face colour, hover teal RGB(0,128,128), armed black.
@@ -23,6 +24,21 @@ enum class PanelState { Idle, Hover, Armed };
 // A grid button's font colour: the system window-text colour, or purple
 // RGB(128,0,128) for an armed modifier or selecting mode.
 enum class FontColour { WindowText, Purple };
+
+// What lies under the pointer, as far as a click there goes: a grid button,
+// a centre panel, the OK button of the open warning dialog, or nothing that
+// takes a click (the frame, the outside, a cell without a button).
+struct PointerTarget {
+  enum class Kind { Nothing, Button, Panel, DialogOk };
+  Kind kind = Kind::Nothing;
+  int cell = 0;                     // Button: 1..49 but 25
+  PanelId panel = PanelId::Extend;  // Panel
+
+  static PointerTarget Button(int cell) { return {Kind::Button, cell, PanelId::Extend}; }
+  static PointerTarget Panel(PanelId panel) { return {Kind::Panel, 0, panel}; }
+  static PointerTarget DialogOk() { return {Kind::DialogOk, 0, PanelId::Extend}; }
+  friend bool operator==(const PointerTarget&, const PointerTarget&) = default;
+};
 
 // Where user input goes. Handlers run on the user-interface thread, one at a
 // time; a left click only (a right click opens the popup menu instead).
@@ -48,6 +64,10 @@ class WindowEvents {
   virtual void FormResize(Size client) = 0;
   // The window now lies on a screen of another resolution.
   virtual void FormDpiChanged(int dpi) = 0;
+  // The pointer moved to `screen_point` over `target`; also when it left
+  // the window (target Nothing). While the warning dialog is open, moves
+  // over its OK button are reported too.
+  virtual void PointerMoved(PointerTarget target, Point screen_point) = 0;
 };
 
 class KeyboardWindow {
@@ -91,6 +111,12 @@ class KeyboardWindow {
   // message box that fits on the monitor in the same way; returns when the
   // user has closed it.
   virtual void ShowApplicationError(const std::string& text) = 0;
+
+  // Shows on `target` how much of the dwell time has passed, in thousandths
+  // (a filling bar); target Nothing hides it. At most one target shows it.
+  virtual void ShowDwellProgress(PointerTarget target, int permille) = 0;
+  // Closes the open warning dialog as its OK button would.
+  virtual void PressDialogOk() = 0;
 };
 
 }  // namespace plinth::platform

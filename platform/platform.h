@@ -8,7 +8,9 @@
 //
 // All text crossing this seam is 8-bit Windows-1252, as in the layout files.
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -164,6 +166,21 @@ class Application {
   virtual void ReportOnStandardError(const std::string& text) = 0;
 };
 
+// ---------------------------------------------------------------- time
+
+// A monotonic clock and one repeating timer. The keyboard's timing goes
+// through here, so that it is tested on a clock the test moves.
+class Timer {
+ public:
+  virtual ~Timer() = default;
+  // Time since some fixed point; never goes back.
+  virtual std::chrono::milliseconds Now() = 0;
+  // Calls `tick` on the user-interface thread every `interval` until Stop();
+  // a new Start replaces the running timer. `tick` may call Start or Stop.
+  virtual void Start(std::chrono::milliseconds interval, std::function<void()> tick) = 0;
+  virtual void Stop() = 0;
+};
+
 // Every service but the widgets, handed to the keyboard as one bundle.
 struct Services {
   KeyInjector& keys;
@@ -172,6 +189,7 @@ struct Services {
   FileSystem& files;
   TextCase& text;
   Application& app;
+  Timer& timer;
 };
 
 }  // namespace plinth::platform

@@ -47,7 +47,12 @@ void FakeKeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
 }
 
 void FakeKeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
-  (item == MenuItemId::Available ? available_checked_ : show_all_checked_) = checked;
+  menu_checked_.at(static_cast<std::size_t>(item)) = checked;
+}
+
+void FakeKeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int permille) {
+  dwell_target_ = target;
+  dwell_permille_ = permille;
 }
 
 void FakeKeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
@@ -96,7 +101,7 @@ PanelState FakeKeyboardWindow::panel_state(PanelId panel) const {
 }
 
 bool FakeKeyboardWindow::menu_item_checked(MenuItemId item) const {
-  return item == MenuItemId::Available ? available_checked_ : show_all_checked_;
+  return menu_checked_.at(static_cast<std::size_t>(item));
 }
 
 std::vector<std::string> FakeKeyboardWindow::warnings() const {
@@ -141,5 +146,10 @@ void FakeKeyboardWindow::DragBorderTo(platform::Size client) {
 }
 
 void FakeKeyboardWindow::MoveToScreenOfDpi(int dpi) { Sink().FormDpiChanged(dpi); }
+
+void FakeKeyboardWindow::MovePointerTo(platform::PointerTarget target,
+                                       platform::Point screen_point) {
+  Sink().PointerMoved(target, screen_point);
+}
 
 }  // namespace plinth::test_platform

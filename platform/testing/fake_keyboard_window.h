@@ -54,6 +54,8 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   platform::Point FrameOffset() override { return frame_offset_; }
   void ShowWarning(const std::string& text) override;
   void ShowApplicationError(const std::string& text) override;
+  void ShowDwellProgress(platform::PointerTarget target, int permille) override;
+  void PressDialogOk() override { ++dialog_ok_presses_; }
 
   // A window manager that frames the window differently, or starts late.
   void set_frame_offset(platform::Point offset) { frame_offset_ = offset; }
@@ -88,6 +90,12 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   // An outer size of the window's own, whatever its geometry.
   void set_outer_size(platform::Size size) { size_ = size; }
 
+  // ---- the dwell indicator: where it is shown now, and how full
+  platform::PointerTarget dwell_target() const { return dwell_target_; }
+  int dwell_permille() const { return dwell_permille_; }
+  // How often the OK button of a dialog was pressed by the keyboard logic.
+  int dialog_ok_presses() const { return dialog_ok_presses_; }
+
   // ---- the user's input, delivered to the event sink
   void ClickButton(int cell);
   void ClickButtonNamed(std::string_view component_name);
@@ -99,6 +107,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   // Drags the border until the client area is `client`.
   void DragBorderTo(platform::Size client);
   void MoveToScreenOfDpi(int dpi);
+  void MovePointerTo(platform::PointerTarget target, platform::Point screen_point);
 
  private:
   static bool HasButton(int cell);
@@ -115,8 +124,10 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   std::array<platform::FontColour, platform::design::kCellCount> font_colours_{};
   platform::PanelState shift_panel_ = platform::PanelState::Idle;
   platform::PanelState extend_panel_ = platform::PanelState::Idle;
-  bool available_checked_ = false;
-  bool show_all_checked_ = false;
+  std::array<bool, 3> menu_checked_{};
+  platform::PointerTarget dwell_target_;
+  int dwell_permille_ = 0;
+  int dialog_ok_presses_ = 0;
   platform::Point position_{platform::design::kWindowLeft, platform::design::kWindowTop};
   platform::Point frame_offset_ = kFrameOffset;
   std::optional<platform::Size> size_;

@@ -1,5 +1,6 @@
 #include "platform/testing/test_keyboard.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace plinth::test_platform {
@@ -12,7 +13,8 @@ TestKeyboard::TestKeyboard()
                .screen = screen,
                .files = files,
                .text = text,
-               .app = app} {}
+               .app = app,
+               .timer = timer} {}
 
 TestKeyboard::~TestKeyboard() { window.SetEventSink(nullptr); }
 
@@ -37,7 +39,12 @@ void TestKeyboard::Click(int cell) {
   const std::size_t moves_before = pointer.moves().size();
   window.ClickButton(cell);
   if (!deliver_pointer_motion_ || pointer.moves().size() == moves_before) return;
-  if (const auto panel = PanelAt(pointer.moves().back())) window.MovePointerOver(*panel);
+  MovePointer(pointer.moves().back());
+}
+
+void TestKeyboard::MovePointer(platform::Point screen_point) {
+  if (const auto panel = PanelAt(screen_point)) window.MovePointerOver(*panel);
+  window.MovePointerTo(TargetAt(screen_point), screen_point);
 }
 
 void TestKeyboard::ArmPanel(PanelId panel) {
@@ -63,6 +70,31 @@ std::optional<PanelId> TestKeyboard::PanelAt(platform::Point screen_point) {
   if (inside(geometry.shift_panel)) return PanelId::Shift;
   if (inside(geometry.extend_panel)) return PanelId::Extend;
   return std::nullopt;
+}
+
+platform::PointerTarget TestKeyboard::TargetAt(platform::Point screen_point) {
+  namespace design = platform::design;
+  if (const auto panel = PanelAt(screen_point)) return platform::PointerTarget::Panel(*panel);
+  const platform::Point outer = window.OuterPosition();
+  const platform::Point frame = window.FrameOffset();
+  const int x = screen_point.x - outer.x - frame.x;
+  const int y = screen_point.y - outer.y - frame.y;
+  const platform::FormGeometry& geometry = window.geometry();
+  if (x < 0 || y < 0 || x >= geometry.client.width || y >= geometry.client.height) return {};
+  // Neighbours overlap by a pixel, and the later button lies on top.
+  const int column = std::min(x / geometry.pitch, design::kGridColumns - 1);
+  const int row = std::min(y / geometry.pitch, design::kGridColumns - 1);
+  const int cell = row * design::kGridColumns + column + 1;
+  if (cell == design::kCentreCell) return {};
+  return platform::PointerTarget::Button(cell);
+}
+
+platform::Point TestKeyboard::CellCentre(int cell) {
+  const platform::Point outer = window.OuterPosition();
+  const platform::Point frame = window.FrameOffset();
+  const platform::Square square = window.geometry().Cell(cell);
+  return {outer.x + frame.x + square.left + square.size / 2,
+          outer.y + frame.y + square.top + square.size / 2};
 }
 
 }  // namespace plinth::test_platform

@@ -19,6 +19,7 @@
 #include "platform/common/windows1252.h"
 #include "platform/testing/fake_keyboard_window.h"
 #include "platform/testing/fixed_screen.h"
+#include "platform/testing/manual_timer.h"
 #include "platform/testing/memory_file_system.h"
 #include "platform/testing/recording_application.h"
 #include "platform/testing/recording_keys.h"
@@ -41,6 +42,7 @@ class TestKeyboard {
   MemoryFileSystem files;
   platform::Cp1252TextCase text;
   RecordingApplication app;
+  ManualTimer timer;
   FakeKeyboardWindow window;
   platform::Services services;
 
@@ -59,6 +61,11 @@ class TestKeyboard {
   // Hovers, then clicks: arms an idle panel.
   void ArmPanel(platform::PanelId panel);
   void ChooseMenuItem(platform::MenuItemId item) { window.ChooseMenuItem(item); }
+  // Moves the pointer to a screen point: over a panel that is pointer
+  // movement over it, and the window learns what lies under the pointer.
+  void MovePointer(platform::Point screen_point);
+  // Lets time pass with the pointer where it is.
+  void Wait(std::chrono::milliseconds span) { timer.Advance(span); }
   // When on, a pointer return that lands on a panel counts as pointer
   // movement over that panel once the click is handled, as on a display.
   void DeliverPointerMotion(bool on) { deliver_pointer_motion_ = on; }
@@ -76,6 +83,11 @@ class TestKeyboard {
 
   // The panel under a screen point, if any.
   std::optional<platform::PanelId> PanelAt(platform::Point screen_point);
+  // What takes a click at a screen point: a panel, the topmost grid button,
+  // or nothing (the frame, the outside).
+  platform::PointerTarget TargetAt(platform::Point screen_point);
+  // The screen point in the middle of the grid cell `cell`.
+  platform::Point CellCentre(int cell);
 
  private:
   std::unique_ptr<TForm1> form_;

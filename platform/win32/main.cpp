@@ -9,6 +9,7 @@
 #include "platform/win32/win32_keyboard_window.h"
 #include "platform/win32/win32_pointer_and_screen.h"
 #include "platform/win32/win32_text_case.h"
+#include "platform/win32/win32_timer.h"
 #include "platform/win32/windows_api.h"
 #include "src/keyboard/program.h"
 
@@ -25,7 +26,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     Win32FileSystem files;
     Win32TextCase text;
     Win32Application app;
-    plinth::platform::Services services{keys, pointer, screen, files, text, app};
+    Win32Timer timer;
+    plinth::platform::Services services{keys, pointer, screen, files, text, app, timer};
     Win32KeyboardWindow window;
     return plinth::RunKeyboard(services, window);
   } catch (const std::exception& failure) {

@@ -136,6 +136,7 @@ void Win32KeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
 }
 
 void Win32KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
+  if (item == MenuItemId::DwellClick) return;  // no pointer movements are reported yet
   const UINT command = item == MenuItemId::Available ? kAvailableCommand : kShowAllCommand;
   CheckMenuItem(menu_, command,
                 static_cast<UINT>(MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)));
@@ -204,6 +205,11 @@ void Win32KeyboardWindow::ShowApplicationError(const std::string& text) {
   MessageBoxA(window_, FittedMessageText(text).c_str(), design::kCaption, MB_ICONERROR | MB_OK);
   GiveBackActivation(typed_into);
 }
+
+// The window reports no pointer movements yet, so no rest is ever timed.
+void Win32KeyboardWindow::ShowDwellProgress(PointerTarget /*target*/, int /*permille*/) {}
+
+void Win32KeyboardWindow::PressDialogOk() {}
 
 void Win32KeyboardWindow::GiveBackActivation(HWND typed_into) {
   // A closing dialog hands the activation to its owner, the keyboard, in

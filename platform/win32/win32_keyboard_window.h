@@ -57,6 +57,8 @@ class Win32KeyboardWindow final : public KeyboardWindow {
 
   void ShowWarning(const std::string& text) override;
   void ShowApplicationError(const std::string& text) override;
+  void ShowDwellProgress(PointerTarget target, int permille) override;
+  void PressDialogOk() override;
 
   // The parts, for tests that drive the window with messages.
   HWND handle() const { return window_; }

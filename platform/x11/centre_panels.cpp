@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/x11/dwell_bar.h"
 #include "platform/x11/widget_look.h"
 
 namespace plinth::platform::x11 {
@@ -95,7 +96,16 @@ void ShiftPanel::SetState(platform::PanelState state) {
 
 int ShiftPanel::handle(int event) { return pointer_.Handle(event, *this); }
 
-void ShiftPanel::draw() { DrawPanelSquare(*this, state_, border_); }
+void ShiftPanel::SetDwellProgress(int permille) {
+  if (permille == dwell_permille_) return;
+  dwell_permille_ = permille;
+  redraw();
+}
+
+void ShiftPanel::draw() {
+  DrawPanelSquare(*this, state_, border_);
+  DrawDwellBar(*this, dwell_permille_, border_);
+}
 
 ExtendPanel::ExtendPanel(const platform::FormGeometry& geometry, PanelHandlers extend_handlers,
                          PanelHandlers shift_handlers, DoubleClickDetector& presses)
@@ -148,8 +158,17 @@ int ExtendPanel::handle(int event) {
   }
 }
 
+void ExtendPanel::SetDwellProgress(int permille) {
+  if (permille == dwell_permille_) return;
+  dwell_permille_ = permille;
+  redraw();
+}
+
 void ExtendPanel::draw() {
-  if ((damage() & ~FL_DAMAGE_CHILD) != 0) DrawPanelSquare(*this, state_, border_);
+  if ((damage() & ~FL_DAMAGE_CHILD) != 0) {
+    DrawPanelSquare(*this, state_, border_);
+    DrawDwellBar(*this, dwell_permille_, border_);
+  }
   draw_children();
 }
 

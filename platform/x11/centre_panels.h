@@ -70,6 +70,8 @@ class ShiftPanel final : public Fl_Widget {
   void SetState(platform::PanelState state);
   platform::PanelState state() const { return state_; }
   void set_border(int border) { border_ = border; }
+  // How far the dwell indicator is filled, in thousandths; 0 hides it.
+  void SetDwellProgress(int permille);
   int handle(int event) override;
 
  protected:
@@ -79,6 +81,7 @@ class ShiftPanel final : public Fl_Widget {
   PanelPointer pointer_;
   platform::PanelState state_ = platform::PanelState::Idle;
   int border_ = 1;
+  int dwell_permille_ = 0;
 };
 
 class ExtendPanel final : public Fl_Group {
@@ -93,6 +96,8 @@ class ExtendPanel final : public Fl_Group {
   ShiftPanel& shift_panel() { return *shift_; }
   // Places both panels where `geometry` puts them.
   void Place(const platform::FormGeometry& geometry);
+  // How far the dwell indicator is filled, in thousandths; 0 hides it.
+  void SetDwellProgress(int permille);
   int handle(int event) override;
 
  protected:
@@ -103,6 +108,7 @@ class ExtendPanel final : public Fl_Group {
   ShiftPanel* shift_ = nullptr;  // owned by the group
   platform::PanelState state_ = platform::PanelState::Idle;
   int border_ = 1;
+  int dwell_permille_ = 0;
 };
 
 }  // namespace plinth::platform::x11

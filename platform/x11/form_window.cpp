@@ -63,6 +63,13 @@ int FormWindow::handle(int event) {
       // window; which of the two it was is known once this event is done.
       Fl::add_timeout(0.0, CheckUnmapped, this);
       break;
+    case FL_ENTER:
+    case FL_MOVE:
+    case FL_LEAVE: {
+      const int taken = Fl_Double_Window::handle(event);
+      if (on_pointer_moved_) on_pointer_moved_(event != FL_LEAVE);
+      return taken;
+    }
     case FL_FOCUS:
     case FL_KEYBOARD:
     case FL_SHORTCUT:

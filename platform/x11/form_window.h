@@ -18,6 +18,11 @@ class FormWindow final : public Fl_Double_Window {
   int handle(int event) override;
   // Runs after each left press has reached its target (Fl::pushed()).
   void OnLeftPress(std::function<void()> handler) { on_left_press_ = std::move(handler); }
+  // Runs for every pointer movement in the window, after its widgets have
+  // seen it, and when the pointer leaves the window (`inside` false).
+  void OnPointerMoved(std::function<void(bool inside)> handler) {
+    on_pointer_moved_ = std::move(handler);
+  }
   // Runs soon after someone else (a window manager minimising it) unmapped
   // the window; not when the program hides it.
   void OnUnmappedByOthers(std::function<void()> handler) {
@@ -38,6 +43,7 @@ class FormWindow final : public Fl_Double_Window {
 
   std::function<void()> on_context_menu_;
   std::function<void()> on_left_press_;
+  std::function<void(bool inside)> on_pointer_moved_;
   std::function<void()> on_unmapped_by_others_;
   std::function<void(int, int)> on_resize_;
   bool resizing_ = false;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/common/caption_fit.h"
+#include "platform/x11/dwell_bar.h"
 #include "platform/x11/widget_look.h"
 
 namespace plinth::platform::x11 {
@@ -28,6 +29,12 @@ GridButton::GridButton(int x, int y, int size, CoveredEdges covered, std::functi
 void GridButton::SetCaption(const std::string& utf8) {
   if (utf8 == caption_) return;
   caption_ = utf8;
+  redraw();
+}
+
+void GridButton::SetDwellProgress(int permille) {
+  if (permille == dwell_permille_) return;
+  dwell_permille_ = permille;
   redraw();
 }
 
@@ -70,6 +77,7 @@ void GridButton::draw() {
   fl_font(face, fitted.font_size);
   fl_push_clip(x() + inset, y() + inset, w() - 2 * inset, h() - 2 * inset);
   fl_draw(fitted.text.c_str(), x(), y(), w(), h(), FL_ALIGN_CENTER, nullptr, 0);
+  DrawDwellBar(*this, dwell_permille_, inset);
   fl_pop_clip();
   fl_pop_clip();
 }

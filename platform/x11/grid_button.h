@@ -31,6 +31,8 @@ class GridButton final : public Fl_Button {
   // A caption too wide for the button shrinks down to this size, then ends
   // in an ellipsis.
   void set_smallest_font(int size) { smallest_font_ = size; }
+  // How far the dwell indicator is filled, in thousandths; 0 hides it.
+  void SetDwellProgress(int permille);
 
   int handle(int event) override;
 
@@ -44,6 +46,7 @@ class GridButton final : public Fl_Button {
   std::string caption_;
   int smallest_font_ = 8;
   std::function<void()> on_click_;
+  int dwell_permille_ = 0;
 };
 
 }  // namespace plinth::platform::x11

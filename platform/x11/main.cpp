@@ -13,6 +13,7 @@
 #include "platform/common/posix_file_system.h"
 #include "platform/common/windows1252.h"
 #include "platform/x11/command_line_answers.h"
+#include "platform/x11/fltk_timer.h"
 #include "platform/x11/keyboard_selection.h"
 #include "platform/x11/x11_application.h"
 #include "platform/x11/x11_keyboard_window.h"
@@ -44,9 +45,15 @@ int RunOnDisplay(Display* display) {
   Cp1252TextCase text;
   x11::X11Application app;
   app.EndOnTerminationSignals();
+  x11::FltkTimer timer;
 
-  Services services{
-      .keys = keys, .pointer = pointer, .screen = screen, .files = files, .text = text, .app = app};
+  Services services{.keys = keys,
+                    .pointer = pointer,
+                    .screen = screen,
+                    .files = files,
+                    .text = text,
+                    .app = app,
+                    .timer = timer};
   x11::X11KeyboardWindow window;
   return plinth::RunKeyboard(services, window);
 }

@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "platform/common/text_wrap.h"
+#include "platform/x11/dwell_bar.h"
 #include "platform/x11/widget_look.h"
 #include "platform/x11/window_manager_hints.h"
 #include "platform/x11/x11_application.h"
@@ -128,19 +130,40 @@ DialogLayout LayOut(const std::string& text, int text_size, const platform::Rect
   return layout;
 }
 
+// The OK button, with room for the dwell indicator.
+class OkButton final : public Fl_Return_Button {
+ public:
+  OkButton(int x, int y, int w, int h) : Fl_Return_Button(x, y, w, h, "OK") {}
+  void SetDwellProgress(int permille) {
+    if (permille == dwell_permille_) return;
+    dwell_permille_ = permille;
+    redraw();
+  }
+
+ protected:
+  void draw() override {
+    Fl_Return_Button::draw();
+    DrawDwellBar(*this, dwell_permille_, Fl::box_dx(box()));
+  }
+
+ private:
+  int dwell_permille_ = 0;
+};
+
 // The widgets are members: each leaves the window as it is destroyed,
 // before the window itself.
 class MessageDialog final : public Fl_Window {
  public:
   MessageDialog(const DialogLayout& layout, const std::string& title, MessageIcon icon,
-                const std::string& text)
+                const std::string& text, DialogPointerMoved pointer_moved)
       : Fl_Window(layout.width, layout.height),
+        pointer_moved_(std::move(pointer_moved)),
         icon_(kMargin, kMargin, icon),
         text_(kMargin + kIconSize + kMargin, kMargin, layout.text_width, layout.text_height, text,
               layout.text_size),
         ok_((layout.width - layout.button_width) / 2,
             layout.height - kMargin - layout.button_height, layout.button_width,
-            layout.button_height, "OK") {
+            layout.button_height) {
     end();
     copy_label(title.c_str());
     ok_.labelsize(layout.text_size);
@@ -149,30 +172,55 @@ class MessageDialog final : public Fl_Window {
     set_modal();
   }
 
+  int handle(int event) override {
+    if ((event == FL_ENTER || event == FL_MOVE || event == FL_LEAVE) && pointer_moved_) {
+      pointer_moved_(event != FL_LEAVE && Fl::event_inside(&ok_), Fl::event_x_root(),
+                     Fl::event_y_root());
+    }
+    return Fl_Window::handle(event);
+  }
+
+  void PressOk() { hide(); }
+  void ShowDwellProgress(int permille) { ok_.SetDwellProgress(permille); }
+
  private:
   static void Close(Fl_Widget* /*button*/, void* dialog) {
     static_cast<MessageDialog*>(dialog)->hide();
   }
 
+  DialogPointerMoved pointer_moved_;
   MessageIconBox icon_;
   PlainText text_;
-  Fl_Return_Button ok_;
+  OkButton ok_;
 };
+
+MessageDialog* open_dialog = nullptr;
 
 }  // namespace
 
 void RunMessageDialog(const std::string& title_utf8, MessageIcon icon, const std::string& text_utf8,
-                      int text_size) {
+                      int text_size, DialogPointerMoved pointer_moved) {
   if (X11Application::Ending()) return;
   // Read now: the monitors may have changed since the program started.
   const platform::Rect monitor = X11ScreenInfo(fl_display).Monitors().front();
   const DialogLayout layout = LayOut(text_utf8, text_size, monitor);
-  MessageDialog dialog(layout, title_utf8, icon, layout.lines);
+  MessageDialog dialog(layout, title_utf8, icon, layout.lines, std::move(pointer_moved));
   dialog.position(monitor.x + std::max(0, (monitor.width - layout.width) / 2),
                   monitor.y + std::max(0, (monitor.height - layout.height) / 2));
 
+  MessageDialog* const outer_dialog = open_dialog;
+  open_dialog = &dialog;
   ShowWithRole(dialog, WindowRole::Dialog);
   while (dialog.shown()) Fl::wait();
+  open_dialog = outer_dialog;
+}
+
+void PressOpenDialogOk() {
+  if (open_dialog != nullptr) open_dialog->PressOk();
+}
+
+void ShowOpenDialogDwellProgress(int permille) {
+  if (open_dialog != nullptr) open_dialog->ShowDwellProgress(permille);
 }
 
 }  // namespace plinth::platform::x11

@@ -4,13 +4,23 @@
 // screen and above the keyboard. Returns when the user has closed it.
 // `text_size` is the character height of the text and the button.
 
+#include <functional>
 #include <string>
 
 namespace plinth::platform::x11 {
 
 enum class MessageIcon { Warning, Error };
 
+// Told of every pointer movement over the open dialog: whether the pointer
+// is over the OK button, and where on the screen.
+using DialogPointerMoved = std::function<void(bool over_ok, int x_root, int y_root)>;
+
 void RunMessageDialog(const std::string& title_utf8, MessageIcon icon, const std::string& text_utf8,
-                      int text_size);
+                      int text_size, DialogPointerMoved pointer_moved = {});
+
+// The dialog open now, if any: its OK button pressed, or its dwell
+// indicator filled to `permille` thousandths.
+void PressOpenDialogOk();
+void ShowOpenDialogDwellProgress(int permille);
 
 }  // namespace plinth::platform::x11

@@ -66,6 +66,9 @@ X11KeyboardWindow::X11KeyboardWindow() {
     presses_.Press(target, fl_event_time, Fl::event_x_root(), Fl::event_y_root());
   });
   // The keyboard has no place in a taskbar to come back from.
+  form_->OnPointerMoved([this](bool inside) {
+    ReportPointer(inside ? TargetAt(Fl::event_x(), Fl::event_y()) : platform::PointerTarget{});
+  });
   form_->OnUnmappedByOthers([this] {
     if (non_activating_) SetRoleProperties(fl_display, fl_xid(form_.get()), WindowRole::Keyboard);
     form_->show();
@@ -84,6 +87,7 @@ X11KeyboardWindow::X11KeyboardWindow() {
 
   SetUpMenuItem(popup_menu_[0], "Available");
   SetUpMenuItem(popup_menu_[1], "Show All");
+  SetUpMenuItem(popup_menu_[2], "Dwell click");
 }
 
 X11KeyboardWindow::~X11KeyboardWindow() = default;
@@ -146,7 +150,27 @@ void X11KeyboardWindow::OpenPopupMenu() {
   const Fl_Menu_Item* picked = popup_menu_[0].popup(Fl::event_x(), Fl::event_y());
   if (picked == nullptr || events_ == nullptr) return;
   // The check mark changes only when the keyboard logic sets it.
-  events_->Available1Click(picked == &popup_menu_[0] ? MenuItemId::Available : MenuItemId::ShowAll);
+  const MenuItemId items[] = {MenuItemId::Available, MenuItemId::ShowAll, MenuItemId::DwellClick};
+  events_->Available1Click(items[picked - popup_menu_.data()]);
+}
+
+platform::PointerTarget X11KeyboardWindow::TargetAt(int x, int y) const {
+  const auto inside = [x, y](const Fl_Widget& widget) {
+    return x >= widget.x() && x < widget.x() + widget.w() && y >= widget.y() &&
+           y < widget.y() + widget.h();
+  };
+  if (inside(extend_panel_->shift_panel())) return platform::PointerTarget::Panel(PanelId::Shift);
+  if (inside(*extend_panel_)) return platform::PointerTarget::Panel(PanelId::Extend);
+  // Later buttons lie on top of the edges they share with earlier ones.
+  for (int cell = design::kCellCount; cell >= 1; --cell) {
+    const GridButton* button = ButtonOfCell(cell);
+    if (button != nullptr && inside(*button)) return platform::PointerTarget::Button(cell);
+  }
+  return {};
+}
+
+void X11KeyboardWindow::ReportPointer(platform::PointerTarget target) {
+  if (events_ != nullptr) events_->PointerMoved(target, {Fl::event_x_root(), Fl::event_y_root()});
 }
 
 void X11KeyboardWindow::MakeNonActivating() {
@@ -265,11 +289,49 @@ platform::Point X11KeyboardWindow::FrameOffset() {
 }
 
 void X11KeyboardWindow::ShowWarning(const std::string& text) {
-  RunMessageDialog("Warning", MessageIcon::Warning, Cp1252ToUtf8(text), geometry_.text_font);
+  RunMessageDialog("Warning", MessageIcon::Warning, Cp1252ToUtf8(text), geometry_.text_font,
+                   DialogPointerReporter());
 }
 
 void X11KeyboardWindow::ShowApplicationError(const std::string& text) {
-  RunMessageDialog(design::kCaption, MessageIcon::Error, Cp1252ToUtf8(text), geometry_.text_font);
+  RunMessageDialog(design::kCaption, MessageIcon::Error, Cp1252ToUtf8(text), geometry_.text_font,
+                   DialogPointerReporter());
 }
+
+DialogPointerMoved X11KeyboardWindow::DialogPointerReporter() {
+  return [this](bool over_ok, int x_root, int y_root) {
+    if (events_ == nullptr) return;
+    events_->PointerMoved(over_ok ? platform::PointerTarget::DialogOk() : platform::PointerTarget{},
+                          {x_root, y_root});
+  };
+}
+
+void X11KeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int permille) {
+  using Kind = platform::PointerTarget::Kind;
+  const auto show = [this](platform::PointerTarget on, int value) {
+    switch (on.kind) {
+      case Kind::Button:
+        if (GridButton* button = ButtonOfCell(on.cell)) button->SetDwellProgress(value);
+        break;
+      case Kind::Panel:
+        if (on.panel == PanelId::Shift) {
+          extend_panel_->shift_panel().SetDwellProgress(value);
+        } else {
+          extend_panel_->SetDwellProgress(value);
+        }
+        break;
+      case Kind::DialogOk:
+        ShowOpenDialogDwellProgress(value);
+        break;
+      case Kind::Nothing:
+        break;
+    }
+  };
+  if (target != dwell_target_) show(dwell_target_, 0);
+  dwell_target_ = target;
+  show(target, permille);
+}
+
+void X11KeyboardWindow::PressDialogOk() { PressOpenDialogOk(); }
 
 }  // namespace plinth::platform::x11

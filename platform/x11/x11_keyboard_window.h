@@ -20,6 +20,7 @@
 #include "platform/keyboard_window.h"
 #include "platform/x11/centre_panels.h"
 #include "platform/x11/frame_extents.h"
+#include "platform/x11/message_dialog.h"
 
 namespace plinth::platform::x11 {
 
@@ -54,6 +55,8 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
 
   void ShowWarning(const std::string& text) override;
   void ShowApplicationError(const std::string& text) override;
+  void ShowDwellProgress(platform::PointerTarget target, int permille) override;
+  void PressDialogOk() override;
 
  private:
   void BuildGrid();
@@ -61,6 +64,11 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   bool Mapped() const;
   FrameExtents Frame();
   GridButton* ButtonOfCell(int cell) const;
+  // What takes a click at a point of the client area.
+  platform::PointerTarget TargetAt(int x, int y) const;
+  void ReportPointer(platform::PointerTarget target);
+  // Reports pointer movements over the open dialog's OK button.
+  DialogPointerMoved DialogPointerReporter();
 
   platform::WindowEvents* events_ = nullptr;
   // Left presses on every target of the window; before form_, whose panels
@@ -73,8 +81,9 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   std::unique_ptr<ScreenWatch> screen_watch_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
-  // PopupMenu1: Available1, ShowAll1 and the end mark.
-  std::array<Fl_Menu_Item, 3> popup_menu_{};
+  // PopupMenu1: Available1, ShowAll1, "Dwell click" and the end mark.
+  std::array<Fl_Menu_Item, 4> popup_menu_{};
+  platform::PointerTarget dwell_target_;  // where the dwell indicator shows
   bool non_activating_ = false;
   std::optional<FrameExtents> announced_frame_;
   // Where the outer window goes when it is mapped.

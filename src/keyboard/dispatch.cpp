@@ -35,22 +35,26 @@ void TForm1::doclick(std::string_view sender_name) {
     SetToggle("ALTTOGGLE", Flags.AltToggle, false);
   }
 
-  if (rec.HomeButton != -1) ReturnPointer();
+  std::optional<platform::Point> returned;
+  if (rec.HomeButton != -1) returned = ReturnPointer();
+  AfterClick(returned);
 }
 
-void TForm1::ReturnPointer() {
+std::optional<platform::Point> TForm1::ReturnPointer() {
   // The window's place and frame are read now: an action may just have moved
   // the window, and a window manager started after the keyboard frames it
   // only later.
   UpdateHomePoint();
   const platform::Point outer = window_.OuterPosition();
-  const auto error = services_.pointer.SetCursorPos({outer.x + HomeX, outer.y + HomeY});
-  if (!error) return;
+  const platform::Point home{outer.x + HomeX, outer.y + HomeY};
+  const auto error = services_.pointer.SetCursorPos(home);
+  if (!error) return home;
   const std::string description = error->code == 0 || error->description.empty()
                                       ? "A call to an OS function failed"
                                       : error->description;
   ShowApplicationError("System Error.  Code: " + std::to_string(error->code) + ".\r\n" +
                        description);
+  return std::nullopt;
 }
 
 }  // namespace plinth

@@ -26,12 +26,12 @@ void TForm1::ShowStatus(std::string_view text, bool prefixed) {
 void TForm1::ShowError(std::string_view message) {
   const std::string text = "Error - " + std::string(message);
   services_.app.ReportOnStandardError(text);
-  window_.ShowWarning(ShortenedForDialog(text));
+  ShowDialog([&] { window_.ShowWarning(ShortenedForDialog(text)); });
 }
 
 void TForm1::ShowApplicationError(const std::string& text) {
   services_.app.ReportOnStandardError(text);
-  window_.ShowApplicationError(ShortenedForDialog(text));
+  ShowDialog([&] { window_.ShowApplicationError(ShortenedForDialog(text)); });
 }
 
 PanelState TForm1::panel_state(PanelId panel) const {
@@ -39,7 +39,15 @@ PanelState TForm1::panel_state(PanelId panel) const {
 }
 
 bool TForm1::menu_item_checked(MenuItemId item) const {
-  return item == MenuItemId::Available ? available_checked_ : show_all_checked_;
+  switch (item) {
+    case MenuItemId::Available:
+      return available_checked_;
+    case MenuItemId::ShowAll:
+      return show_all_checked_;
+    case MenuItemId::DwellClick:
+      return dwell_.enabled();
+  }
+  return false;
 }
 
 int CellFromButtonName(std::string_view name) {

@@ -4,12 +4,15 @@
 // modifier states, and the handlers of its buttons, panels and popup menu.
 // It reaches the machine only through the platform interfaces.
 
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/keyboard_window.h"
 #include "platform/platform.h"
+#include "src/keyboard/dwell_tracker.h"
 #include "src/layout/button_rec.h"
 
 namespace plinth {
@@ -50,6 +53,7 @@ class TForm1 final : public platform::WindowEvents {
   void ScreenChanged() override;
   void FormResize(platform::Size client) override;
   void FormDpiChanged(int dpi) override;
+  void PointerMoved(platform::PointerTarget target, platform::Point screen_point) override;
 
   // ---- operations; those returning bool always return true
   bool RefreshKeyboard(bool KeySent);
@@ -71,6 +75,10 @@ class TForm1 final : public platform::WindowEvents {
   void ShowError(std::string_view message);
   // The application's general error report.
   void ShowApplicationError(const std::string& text);
+
+  // Dwell click on (a time of rest that clicks) or off (zero).
+  void SetDwellTime(std::chrono::milliseconds time);
+  const DwellTracker& dwell() const { return dwell_; }
 
   PanelState panel_state(PanelId panel) const;
   bool menu_item_checked(MenuItemId item) const;
@@ -106,7 +114,19 @@ class TForm1 final : public platform::WindowEvents {
   void ShowLock(std::string_view action, bool on);
   void ReadScale(platform::Profile& profile);
   int StartPitch() const;
-  void ReturnPointer();
+  // Puts the pointer on the home point; returns where, unless refused.
+  std::optional<platform::Point> ReturnPointer();
+  // Every click, dwelt or real, ends here: the pointer must move away
+  // before it can dwell again.
+  void AfterClick(std::optional<platform::Point> pointer_now);
+  // Shows a modal dialog; while it is open only its OK button can be dwelt
+  // on.
+  void ShowDialog(const std::function<void()>& show);
+  void ConfigureDwell();
+  void UpdateDwellTimer();
+  void DwellTick();
+  void ShowDwellProgress(const DwellTracker::Progress& progress);
+  void PerformClick(platform::PointerTarget target);
 
   platform::Services& services_;
   platform::KeyboardWindow& window_;
@@ -122,6 +142,13 @@ class TForm1 final : public platform::WindowEvents {
   PanelState extend_panel_ = PanelState::Idle;
   bool available_checked_ = false;
   bool show_all_checked_ = false;
+  DwellTracker dwell_;
+  // The time the popup item "Dwell click" turns on: DwellTime, else 1 s.
+  std::chrono::milliseconds chosen_dwell_time_{1000};
+  std::string dwell_time_text_;  // DwellTime of Default.ini
+  bool dwell_ticking_ = false;
+  bool dialog_open_ = false;
+  DwellTracker::Progress shown_progress_;
 };
 
 // Reads the cell number from a grid button's name ("SpeedButton7" is cell

@@ -25,6 +25,7 @@ void TForm1::FormCreate() {
   Flags.Shift1Lock = false;
 
   ApplyPitch(StartPitch());
+  ConfigureDwell();
 }
 
 void TForm1::UpdateHomePoint() {
@@ -58,8 +59,12 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
     const LatchSettings latches = ReadLatchSettings(*profile);
     ShiftLatch = latches.shift_latch;
     ExtendLatch = latches.extend_latch;
-    // The size is set once, by the layout read at start into DefaultTable.
-    if (&target == &DefaultTable) ReadScale(*profile);
+    // The size and the dwell time are set once, by the layout read at start
+    // into DefaultTable.
+    if (&target == &DefaultTable) {
+      ReadScale(*profile);
+      dwell_time_text_ = profile->GetPrivateProfileString("Configuration", "DwellTime", "");
+    }
     ReadLayoutButtons(*profile, target,
                       {.template_rec = TemplateRec,
                        .layer_suffix = LayerSuffix,

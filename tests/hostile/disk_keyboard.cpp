@@ -23,7 +23,8 @@ DiskKeyboard::DiskKeyboard()
                 .screen = keyboard.screen,
                 .files = files_,
                 .text = keyboard.text,
-                .app = keyboard.app} {}
+                .app = keyboard.app,
+                .timer = keyboard.timer} {}
 
 DiskKeyboard::~DiskKeyboard() {
   keyboard.window.SetEventSink(nullptr);

@@ -21,12 +21,14 @@ class RecordingEvents final : public WindowEvents {
   void PanelClick(PanelId sender) override { Record("PanelClick " + Name(sender)); }
   void Available1Click(MenuItemId sender) override {
     Record(sender == MenuItemId::Available ? "Available1Click Available"
-                                           : "Available1Click ShowAll");
+           : sender == MenuItemId::ShowAll ? "Available1Click ShowAll"
+                                           : "Available1Click DwellClick");
   }
   void FormResize(Size client) override {
     Record("FormResize " + std::to_string(client.width) + "x" + std::to_string(client.height));
   }
   void FormDpiChanged(int dpi) override { Record("FormDpiChanged " + std::to_string(dpi)); }
+  void PointerMoved(PointerTarget /*target*/, Point /*screen_point*/) override {}
 
   void ScreenChanged() override { Record("ScreenChanged"); }
 

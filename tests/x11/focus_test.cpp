@@ -23,13 +23,7 @@ class FocusTest : public OnDisplay {
   void StartTypepad() {
     typepad_ = std::make_unique<Typepad>(session, "Typepad", kTypepadPlace);
     ASSERT_TRUE(typepad_->WaitForWindow());
-    const ScreenPoint origin = ClientOrigin(display(), typepad_->window());
-    ClickAt(display(), {origin.x + 100, origin.y + 60});
-    if (!has_window_manager()) {
-      XSetInputFocus(display(), typepad_->window(), RevertToPointerRoot, CurrentTime);
-      XSync(display(), False);
-    }
-    ASSERT_TRUE(WaitUntil([&] { return TypepadHasFocus(); }));
+    ASSERT_TRUE(FocusTypepad(display(), *typepad_, has_window_manager()));
   }
 
   bool TypepadHasFocus() const {

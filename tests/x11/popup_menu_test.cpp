@@ -22,12 +22,12 @@ class PopupMenuTest : public OnDisplay {
   }
 
   // Opens the menu over cell 2 and chooses item 0 ("Available") or 1
-  // ("Show All").
+  // ("Show All") of its three.
   void Choose(int item) {
     ClickAt(display(), keyboard_->CellCentre(2), 3);
     std::optional<Box> menu;
     ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(display())).has_value(); }));
-    ClickAt(display(), {menu->x + menu->width / 2, menu->y + menu->height * (1 + 2 * item) / 4});
+    ClickAt(display(), {menu->x + menu->width / 2, menu->y + menu->height * (1 + 2 * item) / 6});
     ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(display()); }));
   }
 

@@ -1,5 +1,6 @@
 #include "tests/x11/support/keyboard_program.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -152,5 +153,28 @@ std::optional<Window> Typepad::WaitForWindow() {
 }
 
 std::string Typepad::Log() const { return ReadFile(directory_ / "typed.log"); }
+
+bool FocusTypepad(Display* display, const Typepad& typepad, bool has_window_manager) {
+  const ScreenPoint origin = ClientOrigin(display, typepad.window());
+  ClickAt(display, {origin.x + 100, origin.y + 60});
+  if (!has_window_manager) {
+    XSetInputFocus(display, typepad.window(), RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+  }
+  return WaitUntil([&] { return IsWithin(display, FocusedWindow(display), typepad.window()); });
+}
+
+std::string TypedText(const std::string& log) {
+  std::string text;
+  std::size_t line = 0;
+  while (line < log.size()) {
+    const std::size_t end = std::min(log.find('\n', line), log.size());
+    // "key <keysym> <text>": the text follows the second blank.
+    const std::size_t keysym_end = log.find(' ', log.find(' ', line) + 1);
+    if (keysym_end < end) text += log.substr(keysym_end + 1, end - keysym_end - 1);
+    line = end + 1;
+  }
+  return text;
+}
 
 }  // namespace plinth::x11_test

@@ -97,4 +97,11 @@ class Typepad {
   Window window_ = None;
 };
 
+// Gives the typepad the input focus: by a click on it under a window
+// manager, directly without one. Returns whether it has the focus.
+bool FocusTypepad(Display* display, const Typepad& typepad, bool has_window_manager);
+
+// The text a typepad log shows typed: the text of every key press in turn.
+std::string TypedText(const std::string& log);
+
 }  // namespace plinth::x11_test

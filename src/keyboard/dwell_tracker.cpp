@@ -1,0 +1,47 @@
+#include "src/keyboard/dwell_tracker.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace plinth {
+
+bool DwellTracker::Near(platform::Point point) const {
+  return std::abs(point.x - anchor_.x) <= kTolerance && std::abs(point.y - anchor_.y) <= kTolerance;
+}
+
+bool DwellTracker::PointerMoved(PointerTarget target, platform::Point point, Milliseconds now) {
+  last_seen_ = point;
+  const Milliseconds rest_start_before = rest_start_;
+  if (!seen_ || !Near(point)) {
+    // A new rest begins here, and a spent pointer has moved away.
+    seen_ = true;
+    spent_ = false;
+    anchor_ = point;
+    rest_start_ = now;
+  } else if (target != target_) {
+    // Trembling across an edge: the rest on the new target starts now, but
+    // the pointer has not moved away.
+    rest_start_ = now;
+  }
+  target_ = target;
+  return rest_start_ != rest_start_before;
+}
+
+void DwellTracker::Clicked(std::optional<platform::Point> pointer_now) {
+  spent_ = true;
+  seen_ = true;
+  anchor_ = pointer_now.value_or(last_seen_);
+}
+
+bool DwellTracker::Timing() const {
+  return enabled() && !spent_ && target_.kind != PointerTarget::Kind::Nothing;
+}
+
+DwellTracker::Progress DwellTracker::At(Milliseconds now) const {
+  if (!Timing()) return {};
+  const Milliseconds rested = std::max(now - rest_start_, Milliseconds{0});
+  const auto permille = std::min<long long>(rested.count() * 1000 / dwell_time_.count(), 1000);
+  return {.target = target_, .permille = static_cast<int>(permille), .due = rested >= dwell_time_};
+}
+
+}  // namespace plinth

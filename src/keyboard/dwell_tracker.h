@@ -1,0 +1,65 @@
+#pragma once
+
+// Dwell click: a pointer that comes to rest on a target for the dwell time
+// clicks it. The tracker only decides; the keyboard performs the click.
+//
+// A rest ends when the pointer moves more than kTolerance pixels from where
+// it began, so a trembling hand still rests. After a click, dwelt or real,
+// the pointer is "spent": nothing is clicked until it has moved beyond the
+// tolerance from where the click left it (the home point after a pointer
+// return) and come to rest again.
+
+#include <chrono>
+#include <optional>
+
+#include "platform/keyboard_window.h"
+
+namespace plinth {
+
+class DwellTracker {
+ public:
+  using Milliseconds = std::chrono::milliseconds;
+  using PointerTarget = platform::PointerTarget;
+
+  // How far a resting pointer may tremble, in pixels along each axis.
+  static constexpr int kTolerance = 4;
+  // The accepted dwell times; 0 turns dwell click off.
+  static constexpr Milliseconds kShortest{200};
+  static constexpr Milliseconds kLongest{5000};
+
+  struct Progress {
+    PointerTarget target;  // Nothing when no rest is being timed
+    int permille = 0;      // how much of the dwell time has passed
+    bool due = false;      // the rest is complete: click `target`
+  };
+
+  // Zero turns dwell click off.
+  void SetDwellTime(Milliseconds time) { dwell_time_ = time; }
+  Milliseconds dwell_time() const { return dwell_time_; }
+  bool enabled() const { return dwell_time_.count() > 0; }
+
+  // Returns whether a new rest begins now.
+  bool PointerMoved(PointerTarget target, platform::Point point, Milliseconds now);
+  // A click happened; the pointer is at `pointer_now`, or where it was last
+  // seen when the click did not move it.
+  void Clicked(std::optional<platform::Point> pointer_now = std::nullopt);
+  // The pointer is over nothing that takes a click, as far as is known.
+  void Forget() { target_ = {}; }
+
+  // Whether a rest is being timed, so that the time passing matters.
+  bool Timing() const;
+  Progress At(Milliseconds now) const;
+
+ private:
+  bool Near(platform::Point point) const;
+
+  Milliseconds dwell_time_{0};
+  PointerTarget target_;
+  platform::Point anchor_;     // where the rest (or the spent pointer) began
+  platform::Point last_seen_;  // the pointer's last reported point
+  Milliseconds rest_start_{0};
+  bool seen_ = false;
+  bool spent_ = false;
+};
+
+}  // namespace plinth
