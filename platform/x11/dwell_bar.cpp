@@ -9,7 +9,7 @@ namespace plinth::platform::x11 {
 void DrawDwellBar(const Fl_Widget& widget, int permille, int inset) {
   if (permille <= 0) return;
   const int inner_width = widget.w() - 2 * inset;
-  const int height = std::max(2, widget.h() / 8);
+  const int height = std::max(3, widget.h() / 6);
   const int filled = inner_width * std::min(permille, 1000) / 1000;
   const int top = widget.y() + widget.h() - inset - height;
   // Orange and its dark frame show on every panel colour and on the face.
