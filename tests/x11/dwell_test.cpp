@@ -70,6 +70,8 @@ TEST_P(DwellTest, PointerMotionsAloneTypeArmShiftAndCloseAWarning) {
   const ScreenPoint origin = ClientOrigin(display(), *dialog);
   MovePointer(display(), {origin.x + width / 2, origin.y + height - 12 - 12});  // OK
   ASSERT_TRUE(WaitUntil([&] { return !IsMapped(display(), *dialog); }));
+  // The key's pointer return follows the dialog.
+  ASSERT_TRUE(WaitUntil([&] { return PointerPosition(display()) == shift; }));
 
   // Without a window manager the focus does not come back by itself.
   if (!has_window_manager()) {
