@@ -10,24 +10,28 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "platform/common/profile_file.h"
+#include "platform/common/posix_file_system.h"
 #include "platform/common/windows1252.h"
 #include "src/layout/layout_loader.h"
 
 namespace {
 
 using plinth::platform::Profile;
-using plinth::platform::ProfileFile;
+
+std::unique_ptr<Profile> ReadProfile(const std::string& path) {
+  plinth::platform::PosixFileSystem files;
+  return files.OpenProfile(path);
+}
 
 // A profile that opens and parses the file again for every lookup.
 class RereadingProfile final : public Profile {
  public:
   explicit RereadingProfile(std::string path) : path_(std::move(path)) {}
-  std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                      std::string_view default_value) override {
-    return ProfileFile::FromFile(path_)->GetPrivateProfileString(section, key, default_value);
+  std::optional<std::string> FindValue(std::string_view section, std::string_view key) override {
+    return ReadProfile(path_)->FindValue(section, key);
   }
 
  private:
@@ -57,9 +61,9 @@ void BM_StartupLoads(benchmark::State& state) {
   plinth::TButtonArray extend_table;
   plinth::TButtonArray main_table;
   for (auto _ : state) {
-    loader.Load(*ProfileFile::FromFile(BundledLayout("Default.ini")), loader.default_table);
-    loader.Load(*ProfileFile::FromFile(BundledLayout("Extend.ini")), extend_table);
-    loader.Load(*ProfileFile::FromFile(BundledLayout("Default.ini")), main_table);
+    loader.Load(*ReadProfile(BundledLayout("Default.ini")), loader.default_table);
+    loader.Load(*ReadProfile(BundledLayout("Extend.ini")), extend_table);
+    loader.Load(*ReadProfile(BundledLayout("Default.ini")), main_table);
     benchmark::DoNotOptimize(main_table);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 3);
@@ -92,7 +96,7 @@ std::string FullLayoutPath() {
 void BM_FullLayoutReadOnce(benchmark::State& state) {
   Loader loader;
   plinth::TButtonArray table;
-  for (auto _ : state) loader.Load(*ProfileFile::FromFile(FullLayoutPath()), table);
+  for (auto _ : state) loader.Load(*ReadProfile(FullLayoutPath()), table);
 }
 BENCHMARK(BM_FullLayoutReadOnce)->Unit(benchmark::kMicrosecond);
 

@@ -12,7 +12,7 @@
 #include "fuzz/fuzz_check.h"
 #include "fuzz/reference_profile.h"
 #include "platform/common/profile_file.h"
-#include "platform/common/windows1252.h"
+#include "platform/common/profile_text.h"
 
 namespace {
 
@@ -20,17 +20,9 @@ using plinth::fuzz::Check;
 using plinth::fuzz::ReferenceProfile;
 using plinth::platform::Profile;
 
-constexpr std::string_view kDefault = "  default value  ";
-constexpr std::string_view kDefaultAsGiven = "  default value";  // trailing blanks dropped
-
-// The text the reader works on: UTF-8 files are decoded first.
+// The text the reader works on: UTF-8 and UTF-16 files are decoded first.
 std::string DecodedText(std::string_view bytes) {
-  constexpr std::string_view kBom = "\xEF\xBB\xBF";
-  if (bytes.starts_with(kBom)) return plinth::platform::Utf8ToCp1252Lossy(bytes.substr(3));
-  bool ascii = true;
-  for (const char ch : bytes) ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
-  if (ascii) return std::string(bytes);
-  return plinth::platform::Utf8ToCp1252(bytes).value_or(std::string(bytes));
+  return plinth::platform::DecodeProfileBytes(std::string(bytes));
 }
 
 std::string AsciiUpper(std::string_view text) {
@@ -41,15 +33,14 @@ std::string AsciiUpper(std::string_view text) {
   return upper;
 }
 
-void CheckValue(const std::string& got, const std::optional<std::string>& expected) {
-  Check(got.size() <= Profile::kMaxValueLength, "a value longer than 2047 characters");
-  Check(got == expected.value_or(std::string(kDefaultAsGiven)),
-        "the reader and the plain reading of the rules disagree");
+void CheckValue(const std::optional<std::string>& got, const std::optional<std::string>& expected) {
+  Check(!got || got->size() <= Profile::kMaxValueLength, "a value longer than 2047 characters");
+  Check(got == expected, "the reader and the plain reading of the rules disagree");
 }
 
 void CheckLookup(plinth::platform::ProfileFile& profile, const plinth::fuzz::ReferenceProfile& ref,
                  std::string_view section, std::string_view key) {
-  CheckValue(profile.GetPrivateProfileString(section, key, kDefault), ref.Find(section, key));
+  CheckValue(profile.FindValue(section, key), ref.Find(section, key));
 }
 
 }  // namespace
@@ -69,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [key, value] : section.keys) {
       if (++lookups > 2000) break;
       const std::string asked = lookups % 2 == 0 ? key : AsciiUpper(key) + " ";
-      CheckValue(profile.GetPrivateProfileString(section.name, asked, kDefault),
-                 ReferenceProfile::FindIn(section, asked));
+      CheckValue(profile.FindValue(section.name, asked), ReferenceProfile::FindIn(section, asked));
     }
   }
   CheckLookup(profile, ref, "no such section", "Caption");

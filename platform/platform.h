@@ -6,13 +6,15 @@
 // these interfaces. Each platform folder (win32/, x11/, testing/) implements
 // them; nothing above this folder includes a window-system header.
 //
-// All text crossing this seam is 8-bit Windows-1252, as in the layout files.
+// All text crossing this seam is 8-bit Windows-1252, as in the layout files;
+// only paths are in the file system's own encoding.
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,24 +109,36 @@ class ScreenInfo {
 
 // ---------------------------------------------------------------- files, profiles
 
-// One opened profile (INI) file. Values are looked up by section and key,
-// as GetPrivateProfileStringA does.
+// One profile (INI) file, read once. Values are looked up by section and key.
 class Profile {
  public:
   // Longest value a lookup returns; longer values are cut to this length.
   static constexpr std::size_t kMaxValueLength = 2047;
 
   virtual ~Profile() = default;
-  // The key's value, or `default_value` when the section or the key is not
-  // in the file. Never longer than kMaxValueLength.
-  virtual std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                              std::string_view default_value) = 0;
+  // The key's value as the file gives it, or nothing when the section or
+  // the key is not in the file, so that a caller keeps what it had exactly.
+  // Never longer than kMaxValueLength.
+  virtual std::optional<std::string> FindValue(std::string_view section, std::string_view key) = 0;
+};
+
+// A profile file that exists but cannot be read: no permission, an I/O
+// error, no regular file (a pipe or a device), or larger than any layout.
+// what() says which, with the path.
+class UnreadableProfile : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 class FileSystem {
  public:
+  // Layout files are a few kilobytes, the largest tens of kilobytes; a file
+  // beyond this is no layout and is not read.
+  static constexpr std::uint64_t kMaxProfileFileSize = std::uint64_t{4} * 1024 * 1024;
+
   virtual ~FileSystem() = default;
-  // The full path of the running executable.
+  // The full path of the running executable, in the file system's own
+  // encoding.
   virtual std::string ExecutablePath() = 0;
   // The folders in which a layout is looked up, in order, each ending in its
   // separator. Here the executable's folder alone, so that a program that
@@ -134,11 +148,15 @@ class FileSystem {
     const std::size_t separator = path.find_last_of("/\\");
     return {separator == std::string::npos ? std::string() : path.substr(0, separator + 1)};
   }
+  // A file name written in Windows-1252 (as layout files write layout
+  // names), in the file system's own encoding, so that it can be appended
+  // to a path such as the executable's folder.
+  virtual std::string NativeFileName(const std::string& cp1252_name) = 0;
   // True when `path` names an existing file that is not a directory.
   virtual bool FileExists(const std::string& path) = 0;
-  // Opens a profile file for reading. May throw on an unrecoverable
-  // failure (such as exhausted memory); a file that cannot be read yields a
-  // profile without any section.
+  // Reads a whole profile file. Throws UnreadableProfile when it cannot be
+  // read (and says why on standard error), and std::bad_alloc when memory
+  // runs out.
   virtual std::unique_ptr<Profile> OpenProfile(const std::string& path) = 0;
 };
 

@@ -1,31 +1,18 @@
 #include "platform/common/posix_file_system.h"
 
 #include <sys/stat.h>
-#include <sys/types.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <optional>
 
 #include "platform/common/layout_folders.h"
+#include "platform/common/posix_file_reading.h"
 #include "platform/common/profile_file.h"
+#include "platform/common/unreadable_profile.h"
 #include "platform/common/windows1252.h"
 
 namespace plinth::platform {
-namespace {
-
-std::string NativePath(const std::string& path) {
-  return Utf8ToCp1252(path) ? path : Cp1252ToUtf8(path);
-}
-
-// The file type bits of whatever `path` names, or nothing when it names nothing.
-std::optional<mode_t> FileType(const std::string& path) {
-  struct stat status {};
-  if (stat(NativePath(path).c_str(), &status) != 0) return std::nullopt;
-  return status.st_mode & S_IFMT;
-}
-
-}  // namespace
 
 std::string PosixFileSystem::ExecutablePath() {
   // readlink does not say how long the target is; grow until it fits.
@@ -47,14 +34,19 @@ std::vector<std::string> PosixFileSystem::LayoutFolders() {
       FolderOf(ExecutablePath()));
 }
 
+std::string PosixFileSystem::NativeFileName(const std::string& cp1252_name) {
+  return Cp1252ToUtf8(cp1252_name);
+}
+
 bool PosixFileSystem::FileExists(const std::string& path) {
-  const auto type = FileType(path);
-  return type.has_value() && *type != S_IFDIR;
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
 }
 
 std::unique_ptr<Profile> PosixFileSystem::OpenProfile(const std::string& path) {
-  if (FileType(path) != S_IFREG) return std::make_unique<ProfileFile>(std::string());
-  return ProfileFile::FromFile(NativePath(path));
+  FileBytes file = ReadRegularFile(path, kMaxProfileFileSize);
+  if (!file.bytes) RefuseProfile(path, file.error);
+  return std::make_unique<ProfileFile>(std::move(*file.bytes));
 }
 
 }  // namespace plinth::platform

@@ -3,10 +3,9 @@
 // Files on POSIX systems (Linux and the like): where the program lies,
 // whether a file exists, and profile files read with ProfileFile.
 //
-// Paths: the executable's path is handed out as the file system's bytes,
-// which on these systems are UTF-8. A path handed in that is valid UTF-8 is
-// used as it is; any other is taken as Windows-1252 (a layout name typed in
-// a layout file) and converted to UTF-8 first.
+// Paths are the file system's bytes, which on these systems are UTF-8; a
+// layout name, written in Windows-1252, is converted to UTF-8 on its own
+// before it joins a path.
 
 #include <memory>
 #include <string>
@@ -21,9 +20,10 @@ class PosixFileSystem final : public FileSystem {
   std::string ExecutablePath() override;
   // The user's folder ($XDG_CONFIG_HOME/plinth/), then the executable's.
   std::vector<std::string> LayoutFolders() override;
+  std::string NativeFileName(const std::string& cp1252_name) override;
   bool FileExists(const std::string& path) override;
-  // Only regular files are read: a pipe or a device could block the reader
-  // or never end, so such a path gives a profile without sections.
+  // Only regular files up to kMaxProfileFileSize are read: a pipe or a
+  // device could block the reader or never end.
   std::unique_ptr<Profile> OpenProfile(const std::string& path) override;
 };
 

@@ -1,18 +1,14 @@
 #include "platform/common/profile_file.h"
 
 #include <algorithm>
-#include <array>
-#include <fstream>
 #include <limits>
 #include <utility>
 
 #include "platform/common/profile_syntax.h"
-#include "platform/common/windows1252.h"
+#include "platform/common/profile_text.h"
 
 namespace plinth::platform {
 namespace {
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Positions in the text are kept in 32 bits; text beyond that is ignored.
 constexpr std::size_t kMaxTextSize = std::numeric_limits<std::uint32_t>::max();
@@ -34,35 +30,6 @@ int CompareNames(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool HasNonAscii(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; });
-}
-
-// The Windows-1252 text of a file written in UTF-8, or nothing when the
-// file is to be read as Windows-1252 as it is.
-std::optional<std::string> DecodeUtf8File(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8ByteOrderMark)) {
-    return Utf8ToCp1252Lossy(bytes.substr(kUtf8ByteOrderMark.size()));
-  }
-  if (!HasNonAscii(bytes)) return std::nullopt;
-  return Utf8ToCp1252(bytes);
-}
-
-// The whole content of a file, or nothing when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string bytes;
-  std::array<char, std::size_t{64} * 1024> chunk{};
-  while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
-    bytes.append(chunk.data(), static_cast<std::size_t>(file.gcount()));
-  }
-  // Reading a directory fails here on POSIX systems, where opening it works.
-  if (file.bad()) return std::nullopt;
-  return bytes;
-}
-
 }  // namespace
 
 std::size_t ProfileFile::NameHash::operator()(std::string_view name) const {
@@ -77,29 +44,15 @@ bool ProfileFile::NameEqual::operator()(std::string_view a, std::string_view b) 
   return a.size() == b.size() && CompareNames(a, b) == 0;
 }
 
-ProfileFile::ProfileFile(std::string bytes) : text_(std::move(bytes)) {
-  if (auto decoded = DecodeUtf8File(text_)) text_ = std::move(*decoded);
+ProfileFile::ProfileFile(std::string bytes) : text_(DecodeProfileBytes(std::move(bytes))) {
   if (text_.size() > kMaxTextSize) text_.resize(kMaxTextSize);
   Parse();
 }
 
-std::unique_ptr<ProfileFile> ProfileFile::FromFile(const std::string& path) {
-  return std::make_unique<ProfileFile>(ReadFileBytes(path).value_or(std::string()));
-}
-
-std::string ProfileFile::GetPrivateProfileString(std::string_view section, std::string_view key,
-                                                 std::string_view default_value) {
-  std::string_view result;
-  if (const auto value = Find(section, key)) {
-    result = *value;  // already cut to length while parsing
-  } else {
-    // Like the Windows reader: trailing blanks go (a trailing tab stays),
-    // then a pair of matching quotes, as from a value in the file.
-    const std::size_t last = default_value.find_last_not_of(' ');
-    result = Unquote(default_value.substr(0, last == std::string_view::npos ? 0 : last + 1));
-    result = result.substr(0, kMaxValueLength);
-  }
-  return std::string(result);
+std::optional<std::string> ProfileFile::FindValue(std::string_view section, std::string_view key) {
+  const auto value = Find(section, key);  // already cut to length while parsing
+  if (!value) return std::nullopt;
+  return std::string(*value);
 }
 
 void ProfileFile::Parse() {

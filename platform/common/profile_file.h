@@ -9,8 +9,9 @@
 //   within its brackets, around a key name and around a value are dropped.
 // - A line whose first non-blank character is ';' is a comment. '#' starts
 //   no comment, and a ';' after a value is part of the value.
-// - "[name]" starts a section: the name ends at the first ']' and anything
-//   after that ']' is ignored. A '[' line without ']' is read like any other.
+// - "[name]" starts a section: the name ends at the last ']' of the line
+//   ("[a]b]" names the section a]b) and anything after that ']' is ignored.
+//   A '[' line without ']' is read like any other.
 // - Any other line is "key=value", split at the first '=' ("a=b=c" sets a to
 //   "b=c"). A line without '=', or with nothing before the '=', is ignored,
 //   and so is every key before the first section.
@@ -22,13 +23,12 @@
 // - A value enclosed in a matching pair of double or single quotes loses
 //   them; an unmatched quote stays. A value ends at a NUL byte, as a C
 //   string would end it, and is cut to Profile::kMaxValueLength characters.
-// - Text is Windows-1252. A file that starts with the UTF-8 byte-order mark
-//   is decoded from UTF-8 (bytes of broken sequences become '?'), and so is a
-//   file without the mark that is valid UTF-8 and holds non-ASCII bytes;
-//   characters the code page lacks become '?'. Any other file is taken as
-//   Windows-1252 as it is.
+// - Text is Windows-1252; files in UTF-8 or UTF-16 are decoded into it
+//   (profile_text.h).
+// - A key the file does not give is reported as missing, never replaced by
+//   a default, so that the caller keeps what it had byte for byte.
 //
-// NUL bytes, binary noise and very large files are read without harm.
+// NUL bytes, binary noise and very large texts are read without harm.
 // Reading costs one pass over the text; a lookup costs a hash of the section
 // name and a binary search among that section's keys, which are sorted when
 // the section is first asked for, so that sections never asked for cost
@@ -54,19 +54,11 @@ class ProfileFile final : public Profile {
   // out; no other input makes it fail.
   explicit ProfileFile(std::string bytes);
 
-  // Reads and parses the file at `path`. A file that cannot be read (it is
-  // missing, a directory, or unreadable) gives a profile without sections.
-  static std::unique_ptr<ProfileFile> FromFile(const std::string& path);
-
   // Names and values point into the text this object holds.
   ProfileFile(const ProfileFile&) = delete;
   ProfileFile& operator=(const ProfileFile&) = delete;
 
-  // The key's value, or `default_value` with its trailing blanks removed, as
-  // the Windows reader strips them from the default it is given; either
-  // result is cut to kMaxValueLength characters.
-  std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                      std::string_view default_value) override;
+  std::optional<std::string> FindValue(std::string_view section, std::string_view key) override;
 
  private:
   // One key line of a section; positions in text_.

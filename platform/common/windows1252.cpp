@@ -27,59 +27,13 @@ char32_t CodePointOf(unsigned char byte) {
   return code_point == kNoCharacter ? kReplacementCharacter : code_point;
 }
 
-char Cp1252Of(char32_t code_point) {
-  if (code_point <= 0xFF && !InHighBlock(code_point)) return static_cast<char>(code_point);
-  for (std::size_t i = 0; i < kHighBlock.size(); ++i) {
-    if (kHighBlock[i] == code_point) return static_cast<char>(0x80 + i);
-  }
-  return '?';
-}
-
-struct DecodedCharacter {
-  char32_t code_point = 0;
-  std::size_t length = 0;
-};
-
-// The character encoded at the start of `utf8`, or nothing when the text
-// does not start with a valid, shortest-form UTF-8 sequence.
-std::optional<DecodedCharacter> DecodeFirst(std::string_view utf8) {
-  const auto lead = static_cast<unsigned char>(utf8.front());
-  if (lead < 0x80) return DecodedCharacter{lead, 1};
-
-  char32_t code_point = 0;
-  std::size_t length = 0;
-  char32_t smallest = 0;  // below it the sequence is an overlong form
-  if ((lead & 0xE0) == 0xC0) {
-    code_point = lead & 0x1FU;
-    length = 2;
-    smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    code_point = lead & 0x0FU;
-    length = 3;
-    smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    code_point = lead & 0x07U;
-    length = 4;
-    smallest = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  if (utf8.size() < length) return std::nullopt;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(utf8[i]);
-    if ((byte & 0xC0) != 0x80) return std::nullopt;
-    code_point = (code_point << 6) | (byte & 0x3FU);
-  }
-  const bool surrogate = code_point >= 0xD800 && code_point <= 0xDFFF;
-  if (code_point < smallest || code_point > 0x10FFFF || surrogate) return std::nullopt;
-  return DecodedCharacter{code_point, length};
-}
+char Cp1252Of(char32_t code_point) { return Cp1252FromUnicode(code_point).value_or('?'); }
 
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8, bool replace_invalid) {
   std::string text;
   text.reserve(utf8.size());
   while (!utf8.empty()) {
-    if (const auto decoded = DecodeFirst(utf8)) {
+    if (const auto decoded = DecodeUtf8Character(utf8)) {
       text += Cp1252Of(decoded->code_point);
       utf8.remove_prefix(decoded->length);
     } else if (replace_invalid) {
@@ -111,6 +65,48 @@ void AppendUtf8(char32_t code_point, std::string& text) {
 }
 
 }  // namespace
+
+std::optional<char> Cp1252FromUnicode(char32_t code_point) {
+  if (code_point <= 0xFF && !InHighBlock(code_point)) return static_cast<char>(code_point);
+  for (std::size_t i = 0; i < kHighBlock.size(); ++i) {
+    if (kHighBlock[i] == code_point) return static_cast<char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+std::optional<Utf8Character> DecodeUtf8Character(std::string_view utf8) {
+  if (utf8.empty()) return std::nullopt;
+  const auto lead = static_cast<unsigned char>(utf8.front());
+  if (lead < 0x80) return Utf8Character{lead, 1};
+
+  char32_t code_point = 0;
+  std::size_t length = 0;
+  char32_t smallest = 0;  // below it the sequence is an overlong form
+  if ((lead & 0xE0) == 0xC0) {
+    code_point = lead & 0x1FU;
+    length = 2;
+    smallest = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    code_point = lead & 0x0FU;
+    length = 3;
+    smallest = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    code_point = lead & 0x07U;
+    length = 4;
+    smallest = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  if (utf8.size() < length) return std::nullopt;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if ((byte & 0xC0) != 0x80) return std::nullopt;
+    code_point = (code_point << 6) | (byte & 0x3FU);
+  }
+  const bool surrogate = code_point >= 0xD800 && code_point <= 0xDFFF;
+  if (code_point < smallest || code_point > 0x10FFFF || surrogate) return std::nullopt;
+  return Utf8Character{code_point, length};
+}
 
 std::string Cp1252Upper(std::string_view text) {
   std::string upper(text);

@@ -4,6 +4,7 @@
 // crosses the platform seam: its upper-casing rule and its conversion from
 // and to UTF-8.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,19 @@ constexpr unsigned char Cp1252Upper(unsigned char ch) {
       return ch;
   }
 }
+
+// The Windows-1252 byte of a Unicode character, or nothing when the code
+// page lacks it.
+std::optional<char> Cp1252FromUnicode(char32_t code_point);
+
+struct Utf8Character {
+  char32_t code_point = 0;
+  std::size_t length = 0;  // bytes
+};
+
+// The character encoded at the start of `utf8`, or nothing when the text
+// does not start with a valid, shortest-form UTF-8 sequence.
+std::optional<Utf8Character> DecodeUtf8Character(std::string_view utf8);
 
 // `text` with every character upper-cased by Cp1252Upper.
 std::string Cp1252Upper(std::string_view text);

@@ -14,12 +14,11 @@ class CountingProfile final : public platform::Profile {
                   std::optional<std::size_t> failing_lookup)
       : inner_(std::move(inner)), lookups_(std::move(lookups)), failing_lookup_(failing_lookup) {}
 
-  std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                      std::string_view default_value) override {
+  std::optional<std::string> FindValue(std::string_view section, std::string_view key) override {
     ++own_lookups_;
     ++*lookups_;
     if (failing_lookup_ && own_lookups_ >= *failing_lookup_) throw std::bad_alloc();
-    return inner_->GetPrivateProfileString(section, key, default_value);
+    return inner_->FindValue(section, key);
   }
 
  private:
@@ -41,9 +40,11 @@ bool MemoryFileSystem::FileExists(const std::string& path) {
 std::unique_ptr<platform::Profile> MemoryFileSystem::OpenProfile(const std::string& path) {
   opened_.push_back(path);
   if (fail_opening_) throw std::bad_alloc();
-  // Like an unreadable file, a missing one gives a profile without sections.
   const auto found = files_.find(path);
-  std::string bytes = found == files_.end() ? std::string() : found->second;
+  if (found == files_.end() || unreadable_.contains(path)) {
+    throw platform::UnreadableProfile(path + ": cannot be read");
+  }
+  std::string bytes = found->second;
   return std::make_unique<CountingProfile>(
       std::make_unique<platform::ProfileFile>(std::move(bytes)), lookups_, failing_lookup_);
 }

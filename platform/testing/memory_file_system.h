@@ -26,6 +26,8 @@ class MemoryFileSystem final : public platform::FileSystem {
   std::string ExecutablePath() override { return executable_path_; }
   // The user's folder when one was set, then the executable's.
   std::vector<std::string> LayoutFolders() override;
+  // Paths are kept as given, in Windows-1252.
+  std::string NativeFileName(const std::string& cp1252_name) override { return cp1252_name; }
   bool FileExists(const std::string& path) override;
   std::unique_ptr<platform::Profile> OpenProfile(const std::string& path) override;
 
@@ -40,6 +42,8 @@ class MemoryFileSystem final : public platform::FileSystem {
   void WriteBesideExecutable(const std::string& file_name, std::string bytes);
   void RemoveFile(const std::string& path) { files_.erase(path); }
   void AddDirectory(const std::string& path) { directories_.insert(path); }
+  // The file at `path` exists but cannot be read.
+  void MakeUnreadable(const std::string& path) { unreadable_.insert(path); }
 
   // ---- failures: std::bad_alloc, as from exhausted memory
   // Every OpenProfile call from now on throws.
@@ -60,6 +64,7 @@ class MemoryFileSystem final : public platform::FileSystem {
   std::string user_folder_;
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
+  std::set<std::string> unreadable_;
   bool fail_opening_ = false;
   std::optional<std::size_t> failing_lookup_;
   std::vector<std::string> opened_;

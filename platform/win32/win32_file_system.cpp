@@ -1,10 +1,66 @@
 #include "platform/win32/win32_file_system.h"
 
-#include <array>
+#include <algorithm>
 
+#include "platform/common/profile_file.h"
+#include "platform/common/unreadable_profile.h"
+#include "platform/win32/os_error.h"
 #include "platform/win32/windows_api.h"
 
 namespace plinth::platform::win32 {
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+std::string LastErrorText() { return LastOsError().description; }
+
+// The whole file, or a refusal that names the reason.
+std::string ReadProfileBytes(const std::string& path) {
+  const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) RefuseProfile(path, LastErrorText());
+  // A device or a pipe (CON, a named pipe) could block or never end.
+  if (GetFileType(file.get()) != FILE_TYPE_DISK) {
+    RefuseProfile(path, "it is no disk file (a pipe or a device)");
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) RefuseProfile(path, LastErrorText());
+  const auto file_size = static_cast<std::uint64_t>(size.QuadPart);
+  if (file_size > FileSystem::kMaxProfileFileSize) RefuseProfile(path, TooLargeReason(file_size));
+
+  // One byte more than the size: a file that grew meanwhile is noticed.
+  std::string bytes(static_cast<std::size_t>(file_size) + 1, '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    DWORD count = 0;
+    const auto wanted = static_cast<DWORD>(bytes.size() - filled);
+    if (!ReadFile(file.get(), bytes.data() + filled, wanted, &count, nullptr)) {
+      RefuseProfile(path, LastErrorText());
+    }
+    if (count == 0) break;
+    filled += count;
+    if (filled == bytes.size()) {
+      if (filled > FileSystem::kMaxProfileFileSize) RefuseProfile(path, TooLargeReason(filled));
+      bytes.resize(std::min<std::size_t>(bytes.size() * 2, FileSystem::kMaxProfileFileSize + 1));
+    }
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+}  // namespace
 
 std::string Win32FileSystem::ExecutablePath() {
   // A path may be longer than MAX_PATH; the buffer grows until it fits.
@@ -28,19 +84,7 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 std::unique_ptr<Profile> Win32FileSystem::OpenProfile(const std::string& path) {
-  return std::make_unique<Win32Profile>(path);
-}
-
-std::string Win32Profile::GetPrivateProfileString(std::string_view section, std::string_view key,
-                                                  std::string_view default_value) {
-  std::array<char, kMaxValueLength + 1> buffer{};
-  const std::string section_text(section);
-  const std::string key_text(key);
-  const std::string default_text(default_value);
-  const DWORD length =
-      GetPrivateProfileStringA(section_text.c_str(), key_text.c_str(), default_text.c_str(),
-                               buffer.data(), static_cast<DWORD>(buffer.size()), path_.c_str());
-  return {buffer.data(), std::min<std::size_t>(length, kMaxValueLength)};
+  return std::make_unique<ProfileFile>(ReadProfileBytes(path));
 }
 
 }  // namespace plinth::platform::win32

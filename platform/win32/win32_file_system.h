@@ -1,7 +1,9 @@
 #pragma once
 
 // Files on Windows: the executable's path, whether a file exists, and
-// profile files read with GetPrivateProfileStringA, one lookup at a time.
+// profile files read once into the portable reader (ProfileFile), which
+// answers as GetPrivateProfileStringA does without reading the file again
+// for every key.
 
 #include <memory>
 #include <string>
@@ -14,23 +16,12 @@ class Win32FileSystem final : public FileSystem {
  public:
   // GetModuleFileNameA of the running program.
   std::string ExecutablePath() override;
+  // The A functions take Windows-1252 names as they are.
+  std::string NativeFileName(const std::string& cp1252_name) override { return cp1252_name; }
   // GetFileAttributesA finds the path and it is not a directory.
   bool FileExists(const std::string& path) override;
-  // The file is not read here: each lookup asks the system afresh.
+  // Reads a disk file of at most kMaxProfileFileSize bytes.
   std::unique_ptr<Profile> OpenProfile(const std::string& path) override;
-};
-
-// One profile file, looked up with GetPrivateProfileStringA and a buffer of
-// kMaxValueLength + 1 characters, so a longer value is cut to its first
-// kMaxValueLength characters.
-class Win32Profile final : public Profile {
- public:
-  explicit Win32Profile(std::string path) : path_(std::move(path)) {}
-  std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                      std::string_view default_value) override;
-
- private:
-  std::string path_;
 };
 
 }  // namespace plinth::platform::win32

@@ -39,7 +39,9 @@ void TForm1::UpdateHomePoint() {
 
 std::optional<std::string> TForm1::LayoutPath(const std::string& name) {
   for (const std::string& folder : services_.files.LayoutFolders()) {
-    std::string path = folder + name + ".ini";
+    // Only the name is Windows-1252 text; the folder is the file system's
+    // own already.
+    std::string path = folder + services_.files.NativeFileName(name + ".ini");
     if (services_.files.FileExists(path)) return path;
   }
   return std::nullopt;
@@ -74,7 +76,8 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
     if (switch_to_main) CurrentTable = &MainTable;
     RefreshKeyboard(false);
   } catch (const std::exception&) {
-    // Whatever was read so far stays; the keyboard goes on.
+    // A file that cannot be read changes nothing; a failure part-way keeps
+    // whatever was read so far. The keyboard goes on either way.
     ShowError("No Ini File");
   }
   return true;

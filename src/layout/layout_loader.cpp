@@ -1,5 +1,8 @@
 #include "src/layout/layout_loader.h"
 
+#include <optional>
+#include <utility>
+
 #include "platform/platform.h"
 #include "src/layout/profile_values.h"
 
@@ -14,17 +17,21 @@ class SectionReader {
   SectionReader(platform::Profile& profile, std::string section)
       : profile_(profile), section_(std::move(section)) {}
 
+  // A missing key keeps the value exactly as it is.
   void Text(std::string_view key, std::string& value) {
-    value = profile_.GetPrivateProfileString(section_, key, value);
-    if (value.size() > platform::Profile::kMaxValueLength) {
-      value.resize(platform::Profile::kMaxValueLength);
+    if (auto text = profile_.FindValue(section_, key)) {
+      value = std::move(*text);
+      if (value.size() > platform::Profile::kMaxValueLength) {
+        value.resize(platform::Profile::kMaxValueLength);
+      }
     }
   }
 
-  // An empty or invalid number keeps the current value.
+  // A missing, empty or invalid number keeps the current value.
   void Integer(std::string_view key, std::int32_t& value) {
-    const std::string text = profile_.GetPrivateProfileString(section_, key, "");
-    if (const auto number = ParseProfileInteger(text)) value = *number;
+    const std::optional<std::string> text = profile_.FindValue(section_, key);
+    if (!text) return;
+    if (const auto number = ParseProfileInteger(*text)) value = *number;
   }
 
   // A number, true when not zero; missing, empty or invalid gives false.
@@ -34,8 +41,9 @@ class SectionReader {
     return number != 0;
   }
 
+  // The value upper-cased in a..z, or `default_value` when the key is missing.
   std::string Word(std::string_view key, std::string_view default_value) {
-    return AsciiUpper(profile_.GetPrivateProfileString(section_, key, default_value));
+    return AsciiUpper(profile_.FindValue(section_, key).value_or(std::string(default_value)));
   }
 
  private:

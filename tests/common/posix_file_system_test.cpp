@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -44,31 +45,51 @@ TEST_F(PosixFileSystemTest, FileExistsOnlyForFilesThatAreNoDirectory) {
   EXPECT_FALSE(files_.FileExists(""));
 }
 
-TEST_F(PosixFileSystemTest, OpensProfiles) {
+TEST_F(PosixFileSystemTest, ReadsProfilesOnce) {
   const std::string file = Write("Default.ini", "[Configuration]\nShiftOperation=LATCH\n");
-  EXPECT_EQ(files_.OpenProfile(file)->GetPrivateProfileString("Configuration", "ShiftOperation",
-                                                              "TOGGLE"),
-            "LATCH");
+  const auto profile = files_.OpenProfile(file);
+  std::filesystem::remove(file);
+  EXPECT_EQ(profile->FindValue("Configuration", "ShiftOperation"), "LATCH");
 }
 
-TEST_F(PosixFileSystemTest, WhatCannotBeReadGivesAnEmptyProfile) {
+// Whatever cannot be read is refused at once: a pipe without a writer
+// would block the reader, a device could never end.
+TEST_F(PosixFileSystemTest, RefusesWhatCannotBeRead) {
   const std::string fifo = dir_.string() + "/Pipe.ini";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& path : {dir_.string(), dir_.string() + "/Missing.ini", fifo}) {
-    EXPECT_EQ(files_.OpenProfile(path)->GetPrivateProfileString("S", "k", "none"), "none") << path;
+  const std::string device = dir_.string() + "/Device.ini";
+  std::filesystem::create_symlink("/dev/zero", device);
+  for (const std::string& path : {dir_.string(), dir_.string() + "/Missing.ini", fifo, device}) {
+    EXPECT_THROW(files_.OpenProfile(path), UnreadableProfile) << path;
   }
 }
 
-TEST_F(PosixFileSystemTest, Windows1252NamesFindUtf8Files) {
-  Write(
-      "Fran\xC3\xA7"
-      "ais.ini",
-      "[S]\nk=v\n");
-  const std::string cp1252_path = dir_.string() +
-                                  "/Fran\xE7"
-                                  "ais.ini";
-  EXPECT_TRUE(files_.FileExists(cp1252_path));
-  EXPECT_EQ(files_.OpenProfile(cp1252_path)->GetPrivateProfileString("S", "k", ""), "v");
+TEST_F(PosixFileSystemTest, RefusesAFileWithoutReadPermission) {
+  const std::string file = Write("Locked.ini", "[S]\nk=v\n");
+  std::filesystem::permissions(file, std::filesystem::perms::none);
+  if (access(file.c_str(), R_OK) == 0) GTEST_SKIP() << "permissions do not bind this user";
+  EXPECT_THROW(files_.OpenProfile(file), UnreadableProfile);
+}
+
+// A sparse file: its size costs no disk and no time, unless it is read.
+TEST_F(PosixFileSystemTest, RefusesFilesLargerThanAnyLayoutWithoutReadingThem) {
+  const std::string huge = Write("Huge.ini", "[S]\nk=v\n");
+  std::filesystem::resize_file(huge, std::uint64_t{3} << 30U);
+  const std::string limit = Write("Limit.ini", "[S]\nk=v\n");
+  std::filesystem::resize_file(limit, FileSystem::kMaxProfileFileSize);
+  EXPECT_THROW(files_.OpenProfile(huge), UnreadableProfile);
+  EXPECT_EQ(files_.OpenProfile(limit)->FindValue("S", "k"), "v");
+  std::filesystem::resize_file(limit, FileSystem::kMaxProfileFileSize + 1);
+  EXPECT_THROW(files_.OpenProfile(limit), UnreadableProfile);
+}
+
+// Only the layout name is Windows-1252; the folder's bytes stay as they are.
+TEST_F(PosixFileSystemTest, NonAsciiLayoutNamesBesideANonAsciiFolder) {
+  std::filesystem::create_directories(dir_ / "jos\xC3\xA9");
+  Write("jos\xC3\xA9/\xC3\x89t\xC3\xA9.ini", "[S]\nk=v\n");
+  const std::string path = dir_.string() + "/jos\xC3\xA9/" + files_.NativeFileName("\xC9t\xE9.ini");
+  EXPECT_TRUE(files_.FileExists(path));
+  EXPECT_EQ(files_.OpenProfile(path)->FindValue("S", "k"), "v");
 }
 
 }  // namespace

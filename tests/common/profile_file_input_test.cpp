@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
@@ -17,7 +14,7 @@ namespace {
 constexpr std::string_view kMissing = "(missing)";
 
 std::string Lookup(ProfileFile& profile, std::string_view section, std::string_view key) {
-  return profile.GetPrivateProfileString(section, key, kMissing);
+  return profile.FindValue(section, key).value_or(std::string(kMissing));
 }
 
 std::string NoiseBytes(std::size_t size, unsigned seed) {
@@ -97,37 +94,6 @@ TEST(ProfileFileInputTest, SurvivesBinaryNoise) {
       EXPECT_LE(value.size(), Profile::kMaxValueLength);
     }
   }
-}
-
-class ProfileFileFromFileTest : public testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("plinth_profile_test_" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const auto path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-
-  std::filesystem::path dir_;
-};
-
-TEST_F(ProfileFileFromFileTest, ReadsTheFileOnce) {
-  const std::string path = Write("Default.ini", "[Button1]\r\nCaption=a\r\n");
-  auto profile = ProfileFile::FromFile(path);
-  std::filesystem::remove(path);
-  EXPECT_EQ(Lookup(*profile, "Button1", "Caption"), "a");
-}
-
-TEST_F(ProfileFileFromFileTest, UnreadableFilesHaveNoSections) {
-  EXPECT_EQ(Lookup(*ProfileFile::FromFile((dir_ / "missing.ini").string()), "S", "k"), kMissing);
-  EXPECT_EQ(Lookup(*ProfileFile::FromFile(dir_.string()), "S", "k"), kMissing);
-  EXPECT_EQ(Lookup(*ProfileFile::FromFile(""), "S", "k"), kMissing);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ struct Row {
 void ExpectRows(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     ProfileFile profile{std::string(row.file)};
-    EXPECT_EQ(profile.GetPrivateProfileString(row.section, row.key, kMissing), row.expected)
+    EXPECT_EQ(profile.FindValue(row.section, row.key).value_or(std::string(kMissing)), row.expected)
         << "file " << testing::PrintToString(std::string(row.file)) << ", [" << row.section << "] "
         << row.key;
   }
@@ -194,34 +194,30 @@ TEST(ProfileFileTest, EndsValuesAtNulBytes) {
   });
 }
 
-TEST(ProfileFileTest, StripsTrailingBlanksAndQuotesFromTheDefault) {
-  struct DefaultRow {
-    std::string_view default_value;
-    std::string_view expected;
-  };
-  const std::vector<DefaultRow> rows = {
-      {"", ""},
-      {"abc", "abc"},
-      {"abc  ", "abc"},
-      {"   ", ""},
-      {" a", " a"},
-      {"a\t", "a\t"},
-      {"a \t ", "a \t"},
-      // An inherited value that was quoted in the file, such as a blank.
-      {"\"q\"", "q"},
-      {"' '", " "},
-      {"\"q'", "\"q'"},
-  };
-  ProfileFile profile{"[S]\nk=v"};
-  for (const DefaultRow& row : rows) {
-    EXPECT_EQ(profile.GetPrivateProfileString("S", "other", row.default_value), row.expected)
-        << "default \"" << row.default_value << "\"";
-    EXPECT_EQ(profile.GetPrivateProfileString("T", "k", row.default_value), row.expected);
-  }
-  const std::string long_default = Repeated('d', 3000);
-  EXPECT_EQ(profile.GetPrivateProfileString("S", "other", long_default),
-            Repeated('d', Profile::kMaxValueLength));
-  EXPECT_EQ(profile.GetPrivateProfileString("S", "k", "default  "), "v");
+TEST(ProfileFileTest, DecodesUtf16FilesWithByteOrderMark) {
+  ExpectRows({
+      {"\xFF\xFE[\0S\0]\0\n\0k\0=\0\xE9\0"sv, "S", "k", "\xE9"},    // little-endian é
+      {"\xFE\xFF\0[\0S\0]\0\n\0k\0=\x20\xAC"sv, "S", "k", "\x80"},  // big-endian €
+      {"\xFF\xFE[\0S\0]\0\n\0k\0=\0\x51\x01"sv, "S", "k", "?"},     // ő: not in the code page
+      {"\xFF\xFE[\0S\0]\0\n\0k\0=\0\x3D\xD8\x00\xDE"sv, "S", "k", "??"},  // an emoji
+      {"\xFF\xFE[\0S\0]\0\n\0k\0=\0\x00\xD8x\0"sv, "S", "k", "?x"},       // a lone surrogate
+      {"\xFF\xFE[\0S\0]\0\n\0k\0=\0v\0!"sv, "S", "k", "v"},               // an odd last byte
+      {"\xFF\xFE"sv, "S", "k", kMissing},
+  });
+}
+
+// A key that is there, however empty or blank its value, is told apart
+// from a missing one, so that a caller keeps an inherited value exactly.
+TEST(ProfileFileTest, TellsMissingKeysFromEmptyOnes) {
+  ExpectRows({
+      {"[S]\nk=", "S", "k", ""},
+      {"[S]\nk=\"\"", "S", "k", ""},
+      {"[S]\nk=\" \"", "S", "k", " "},
+      {"[S]\nk='\"q\"'", "S", "k", "\"q\""},
+      {"[S]\nk=\"a \"", "S", "k", "a "},
+      {"[S]\nk=v", "S", "j", kMissing},
+      {"[S]\nk=v", "T", "k", kMissing},
+  });
 }
 
 }  // namespace

@@ -47,6 +47,32 @@ Shifted=1
   EXPECT_FALSE(Main(3, 7).Shifted);
 }
 
+// A key the section leaves out keeps the inherited text byte for byte;
+// only values read from the file lose their quotes and outer blanks.
+TEST_F(LayoutLoaderTest, InheritedTextsKeepTheirBlanksAndQuotes) {
+  Start(R"(
+[Button26]
+Caption=Spc
+KeyString=" "
+[Button27]
+Caption="a "
+KeyString='"q"'
+IconFile=  i  
+[ShiftButton27]
+Handler=" h "
+)");
+  for (int layer = 0; layer < kLayerCount; ++layer) {
+    EXPECT_EQ(Main(layer, 26).KeyString, " ") << layer;
+    EXPECT_EQ(Main(layer, 27).Caption, "a ") << layer;
+    EXPECT_EQ(Main(layer, 27).KeyString, "\"q\"") << layer;
+    EXPECT_EQ(Main(layer, 27).IconFile, "i") << layer;
+  }
+  EXPECT_EQ(Main(1, 27).Handler, " h ");
+  ArmPanel(PanelId::Shift);
+  Click(26);
+  EXPECT_THAT(TakeKeys(), ElementsAre(Down(' '), Up(' ')));
+}
+
 TEST_F(LayoutLoaderTest, CaptionsWithoutSectionsAndCaptionsWrittenInAShiftSection) {
   Start("[Button7]\nCaption=a\n[Button8]\nCaption=b\n[ShiftButton8]\nCaption=b\n");
   EXPECT_EQ(Main(1, 7).Caption, "A");
@@ -290,7 +316,7 @@ TEST_F(LayoutLoaderTest, MissingExtendFileIsReportedOnceAndLeavesItsTableEmpty) 
   Create();
   EXPECT_THAT(Warnings(), ElementsAre("Error - Inifile not found -Extend"));
   EXPECT_EQ(form().ExtendTable, TButtonArray{});
-  EXPECT_TRUE(form().ShiftLatch);
+  EXPECT_TRUE(form().ShiftLatch) << "nothing of the file was read";
   EXPECT_EQ(Label(1), "a");
 }
 
@@ -348,6 +374,19 @@ TEST_F(LayoutLoaderTest, AFailureWhileOpeningIsReportedAndChangesNothing) {
   form().LoadLayout("Default", form().MainTable, true);
   EXPECT_THAT(Warnings(), ElementsAre("Error - No Ini File"));
   EXPECT_EQ(form().MainTable, before);
+  EXPECT_EQ(Label(1), "a");
+}
+
+TEST_F(LayoutLoaderTest, AFileThatCannotBeReadIsReportedAndChangesNothing) {
+  Start("[Configuration]\nShiftOperation=latch\n[Button1]\nCaption=a\n", "");
+  window.ClearDialogs();
+  const TButtonArray before = form().MainTable;
+  files.WriteBesideExecutable("Locked.ini", "[Configuration]\n[Button1]\nCaption=b\n");
+  files.MakeUnreadable(files.ExecutableDirectory() + "Locked.ini");
+  form().LoadLayout("Locked", form().MainTable, true);
+  EXPECT_THAT(Warnings(), ElementsAre("Error - No Ini File"));
+  EXPECT_EQ(form().MainTable, before);
+  EXPECT_TRUE(form().ShiftLatch) << "nothing of the file was read";
   EXPECT_EQ(Label(1), "a");
 }
 

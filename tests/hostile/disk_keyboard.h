@@ -24,7 +24,11 @@ class DirectoryFileSystem final : public platform::FileSystem {
  public:
   explicit DirectoryFileSystem(std::filesystem::path directory)
       : directory_(std::move(directory)) {}
+  void set_directory(std::filesystem::path directory) { directory_ = std::move(directory); }
   std::string ExecutablePath() override { return (directory_ / "plinth").string(); }
+  std::string NativeFileName(const std::string& cp1252_name) override {
+    return files_.NativeFileName(cp1252_name);
+  }
   bool FileExists(const std::string& path) override { return files_.FileExists(path); }
   std::unique_ptr<platform::Profile> OpenProfile(const std::string& path) override {
     return files_.OpenProfile(path);
@@ -47,6 +51,10 @@ class DiskKeyboard {
   // Writes `bytes` to `relative_path` in the directory, making folders.
   void Write(const std::string& relative_path, const std::string& bytes);
   void MakeDirectory(const std::string& relative_path);
+  // Places the executable in a folder below the directory instead.
+  void set_executable_folder(const std::string& relative_path) {
+    files_.set_directory(directory_ / relative_path);
+  }
 
   // Creates Form1, reading from the directory, and runs its creation.
   TForm1& Create();

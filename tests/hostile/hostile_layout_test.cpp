@@ -4,7 +4,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -182,12 +187,12 @@ TEST_F(HostileContentTest, Latin1BytesAreReadAsWindows1252) {
   EXPECT_THAT(kb.Warnings(), ElementsAre("Error - Invalid Vkey \x9F"));  // upper-case ÿ
 }
 
-TEST_F(HostileContentTest, AFiftyMegabyteFileShowsWhatItsLayoutSays) {
+TEST_F(HostileContentTest, AFileNearlyAsLargeAsALayoutMayBeShowsWhatItsLayoutSays) {
   DiskKeyboard plain;
   plain.Write("Default.ini", BundledDefault());
   plain.Write("Extend.ini", "");
   plain.Create();
-  auto& kb = Load(HugeFile(BundledDefault(), std::size_t{50} * 1024 * 1024));
+  auto& kb = Load(HugeFile(BundledDefault(), platform::FileSystem::kMaxProfileFileSize - 2048));
   for (int cell = 2; cell <= kCellCount; ++cell) {
     if (cell == 25) continue;
     EXPECT_EQ(kb.Label(cell), plain.keyboard.Label(cell)) << "cell " << cell;
@@ -268,6 +273,74 @@ TEST_F(UnreadableLayoutTest, NamesLeadingNowhereAreReported) {
     kb.keyboard.Click(1);
     EXPECT_THAT(kb.keyboard.TakeKeys(), ElementsAre(Down('Q'), Up('Q'))) << name;
   }
+}
+
+// Files that exist but cannot be read as layouts: each is reported, and
+// the table on show stays as it was.
+class RefusedLayoutTest : public ::testing::Test {
+ protected:
+  // Default.ini with Button2 loading "Refused"; `make` puts the file there.
+  void LoadRefused(const std::function<void(const std::filesystem::path&)>& make) {
+    kb_.Write("Default.ini", LoaderLayout("Refused"));
+    kb_.Write("Extend.ini", "");
+    kb_.Create();
+    make(kb_.directory() / "Refused.ini");
+    kb_.keyboard.Click(2);
+    EXPECT_THAT(kb_.keyboard.Warnings(), ElementsAre("Error - No Ini File"));
+    EXPECT_EQ(kb_.keyboard.Label(1), "q");  // the table on show stays
+    kb_.keyboard.Click(1);
+    EXPECT_THAT(kb_.keyboard.TakeKeys(), ElementsAre(Down('Q'), Up('Q')));
+  }
+
+  DiskKeyboard kb_;
+};
+
+TEST_F(RefusedLayoutTest, AFileLargerThanAnyLayoutIsNotRead) {
+  LoadRefused([](const std::filesystem::path& path) {
+    std::ofstream(path) << "[Button1]\nCaption=big\n";
+    std::filesystem::resize_file(path, std::uint64_t{3} << 30U);  // sparse: no disk, no time
+  });
+}
+
+TEST_F(RefusedLayoutTest, APipeIsNotWaitedFor) {
+  LoadRefused([](const std::filesystem::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); });
+}
+
+TEST_F(RefusedLayoutTest, ADeviceIsNotRead) {
+  LoadRefused([](const std::filesystem::path& path) {
+    std::filesystem::create_symlink("/dev/zero", path);
+  });
+}
+
+TEST_F(RefusedLayoutTest, AFileWithoutReadPermissionIsReported) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  LoadRefused([](const std::filesystem::path& path) {
+    std::ofstream(path) << "[Button1]\nCaption=locked\n";
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+  });
+}
+
+// Start-up with a pipe named Default.ini goes on at once.
+TEST(RefusedDefaultLayoutTest, APipeNamedDefaultIniDoesNotHoldUpTheStart) {
+  DiskKeyboard kb;
+  ASSERT_EQ(mkfifo((kb.directory() / "Default.ini").c_str(), 0600), 0);
+  kb.Write("Extend.ini", kUsableButton);
+  kb.Create();
+  EXPECT_THAT(kb.keyboard.Warnings(), ElementsAre("Error - No Ini File", "Error - No Ini File"));
+}
+
+// The executable's folder and the layout name both hold non-ASCII letters:
+// the folder's bytes stay as they are, only the name is converted.
+TEST(NonAsciiNamesTest, ALayoutIsFoundBesideAFolderNamedWithAccents) {
+  DiskKeyboard kb;
+  kb.Write("jos\xC3\xA9/Default.ini", LoaderLayout("\xC9t\xE9"));  // "Été", Windows-1252
+  kb.Write("jos\xC3\xA9/Extend.ini", "");
+  kb.Write("jos\xC3\xA9/\xC3\x89t\xC3\xA9.ini", kUsableButton);  // its UTF-8 file name
+  kb.set_executable_folder("jos\xC3\xA9");
+  kb.Create();
+  kb.keyboard.Click(2);
+  EXPECT_THAT(kb.keyboard.Warnings(), IsEmpty());
+  EXPECT_EQ(kb.keyboard.Label(1), "a");
 }
 
 }  // namespace

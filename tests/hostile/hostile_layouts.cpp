@@ -4,10 +4,13 @@
 #include <random>
 #include <sstream>
 
+#include "platform/platform.h"
+
 namespace plinth::hostile {
 namespace {
 
-constexpr std::size_t kFiftyMegabytes = std::size_t{50} * 1024 * 1024;
+// The largest file still read as a layout, but for a section of filler.
+constexpr std::size_t kNearlyTheBound = platform::FileSystem::kMaxProfileFileSize - 2048;
 constexpr std::size_t kOneMegabyte = std::size_t{1024} * 1024;
 
 }  // namespace
@@ -104,7 +107,7 @@ std::vector<HostileLayout> AllHostileLayouts(const std::string& base_layout) {
   return {
       {"BinaryNoise", [] { return BinaryNoise(kOneMegabyte); }},
       {"NulBytes", NulBytes},
-      {"FiftyMegabytes", [&base_layout] { return HugeFile(base_layout, kFiftyMegabytes); }},
+      {"NearlyTheSizeBound", [&base_layout] { return HugeFile(base_layout, kNearlyTheBound); }},
       {"OneMegabyteLine", [] { return LongLine(kOneMegabyte); }},
       {"HundredThousandSections", [] { return ManySections(100000); }},
       {"EveryKeyRepeated", EveryKeyRepeated},

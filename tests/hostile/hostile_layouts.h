@@ -52,8 +52,8 @@ std::string Utf8Captions();
 // Windows-1252 (Latin-1) bytes: Button3 "É", Button4 "ÿ".
 std::string Latin1Captions();
 
-// The whole corpus with the sizes the tests use; the 50 MB file is made
-// from `base_layout`, which must outlive the result.
+// The whole corpus with the sizes the tests use; the file nearly as large as a layout may be is
+// made from `base_layout`, which must outlive the result.
 std::vector<HostileLayout> AllHostileLayouts(const std::string& base_layout);
 
 }  // namespace plinth::hostile

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/tools/tool_test_support.h"
@@ -15,11 +16,28 @@ const std::string kData = PLINTH_TOOL_TEST_DATA;
 
 TEST(LayoutDumpTest, MatchesTheGoldenOutput) {
   // Small.ini exercises inheritance, a "Default" cell from Default.ini beside
-  // it, numbers, words, quoting, UTF-8 and the space bar's lost blank.
+  // it, numbers, words, quoting, UTF-8 and the space bar's blank, kept in every layer.
   const ToolRun run = RunTool({"dump", kData + "/dump/Small.ini"});
   EXPECT_EQ(run.status, kExitClean);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, ReadWholeFile(kData + "/dump/Small.dump"));
+}
+
+// Every bundled and test layout fills the same tables as it did when each
+// key was looked up in the file afresh with the inherited value as default
+// (the dumps in data/dumps were made so), but for the blanks now kept.
+TEST(LayoutDumpTest, EveryLayoutReadOnceGivesTheTablesItGaveBefore) {
+  const std::string project = std::string(PLINTH_TOOL_TEST_DATA) + "/../../..";
+  for (const std::string layout :
+       {"layouts/Default", "layouts/Extend", "layouts/Numpad", "tests/tools/data/dump/Default",
+        "tests/win32/e2e/layouts/Default", "tests/win32/e2e/layouts/Extend",
+        "tests/win32/e2e/layouts/Second"}) {
+    std::string golden = layout;
+    std::replace(golden.begin(), golden.end(), '/', '_');
+    const ToolRun run = RunTool({"dump", project + "/" + layout + ".ini"});
+    EXPECT_EQ(run.status, kExitClean) << layout;
+    EXPECT_EQ(run.out, ReadWholeFile(kData + "/dumps/" + golden + ".dump")) << layout;
+  }
 }
 
 TEST(LayoutDumpTest, LeavesOutTemplateAndEmptyRecords) {

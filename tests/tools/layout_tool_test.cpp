@@ -58,6 +58,21 @@ TEST(LayoutToolTest, AWrongCommandLineShowsTheUsage) {
     EXPECT_EQ(run.status, kExitUnreadable);
     EXPECT_NE(run.err.find("Usage: plinth-layout"), std::string::npos);
   }
+  // An unknown command is named before the usage.
+  EXPECT_EQ(RunTool({"lint", "a"}).err.find("plinth-layout: unknown command \"lint\"\nUsage:"), 0U);
+}
+
+TEST(LayoutToolTest, AFileLargerThanAnyLayoutIsRefusedWithItsSize) {
+  ScratchDir dir;
+  const std::string huge = dir.Write("Huge.ini", "[Button1]\nCaption=a\n");
+  std::filesystem::resize_file(huge, std::uint64_t{3} << 30U);  // sparse: no disk, no time
+  for (const std::string command : {"check", "dump"}) {
+    const ToolRun run = RunTool({command, huge});
+    EXPECT_EQ(run.status, kExitUnreadable) << command;
+    EXPECT_NE(run.err.find("cannot read " + huge + ": it is 3221225472 bytes, more than"),
+              std::string::npos)
+        << run.err;
+  }
 }
 
 TEST(LayoutToolTest, HelpDescribesTheCommandsAndTheDumpFormat) {

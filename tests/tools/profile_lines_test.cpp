@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/common/profile_file.h"
+#include "platform/common/profile_text.h"
 
 namespace plinth::layout_tool {
 namespace {
@@ -23,12 +24,13 @@ struct Probe {
 // For every probe, the scan's value (cut like the reader's) must equal what
 // ProfileFile returns, and a key the scan misses must be missing there too.
 void ExpectSameAsReader(const std::string& bytes, const std::vector<Probe>& probes) {
-  const ProfileLines lines(DecodeProfileText(bytes));
+  const ProfileLines lines(platform::DecodeProfileBytes(bytes));
   platform::ProfileFile reader(bytes);
   for (const Probe& probe : probes) {
     SCOPED_TRACE("[" + probe.section + "] " + probe.key);
     const ProfileLine* line = lines.FindKey(probe.section, probe.key);
-    const std::string expected = reader.GetPrivateProfileString(probe.section, probe.key, kMissing);
+    const std::string expected =
+        reader.FindValue(probe.section, probe.key).value_or(std::string(kMissing));
     if (line == nullptr) {
       EXPECT_EQ(expected, kMissing);
     } else {

@@ -63,32 +63,28 @@ TEST(Win32FileSystem, FoldersAndMissingFilesDoNotExist) {
   EXPECT_TRUE(files.FileExists(folder.Write("there.ini", "")));
 }
 
-TEST(Win32Profile, ValuesAndDefaults) {
+TEST(Win32FileSystem, ReadsProfilesOnce) {
   Win32FileSystem files;
   TempFolder folder;
-  const auto profile =
-      files.OpenProfile(folder.Write("values.ini", "[Button7]\r\nCaption=a\r\nEmpty=\r\n"));
-  EXPECT_EQ(profile->GetPrivateProfileString("Button7", "Caption", ""), "a");
-  EXPECT_EQ(profile->GetPrivateProfileString("button7", "CAPTION", ""), "a");
-  EXPECT_EQ(profile->GetPrivateProfileString("Button7", "Empty", "dflt"), "");
-  EXPECT_EQ(profile->GetPrivateProfileString("Button7", "Missing", "dflt"), "dflt");
-  EXPECT_EQ(profile->GetPrivateProfileString("Button8", "Caption", ""), "");
+  const std::string path = folder.Write("values.ini", "[Button7]\r\nCaption=a\r\nEmpty=\r\n");
+  const auto profile = files.OpenProfile(path);
+  fs::remove(path);  // everything was read at opening
+  EXPECT_EQ(profile->FindValue("button7", "CAPTION"), "a");
+  EXPECT_EQ(profile->FindValue("Button7", "Empty"), "");
+  EXPECT_EQ(profile->FindValue("Button7", "Missing"), std::nullopt);
 }
 
-TEST(Win32Profile, LongValuesAreCutTo2047Characters) {
+TEST(Win32FileSystem, RefusesWhatCannotBeReadAsALayout) {
   Win32FileSystem files;
   TempFolder folder;
-  const std::string long_value = std::string(2047, 'x') + "yz";
-  const auto profile =
-      files.OpenProfile(folder.Write("long.ini", "[S]\r\nk=" + long_value + "\r\n"));
-  EXPECT_EQ(profile->GetPrivateProfileString("S", "k", ""), long_value.substr(0, 2047));
-}
-
-TEST(Win32Profile, AFileThatIsNotThereGivesDefaults) {
-  Win32FileSystem files;
-  TempFolder folder;
-  const auto profile = files.OpenProfile((folder.path() / "gone.ini").string());
-  EXPECT_EQ(profile->GetPrivateProfileString("S", "k", "dflt"), "dflt");
+  const std::string huge = folder.Write("huge.ini", "");
+  fs::resize_file(huge, FileSystem::kMaxProfileFileSize + 1);
+  const std::string limit = folder.Write("limit.ini", "");
+  fs::resize_file(limit, FileSystem::kMaxProfileFileSize);
+  EXPECT_THROW(files.OpenProfile(huge), UnreadableProfile);
+  EXPECT_THROW(files.OpenProfile((folder.path() / "gone.ini").string()), UnreadableProfile);
+  EXPECT_THROW(files.OpenProfile(folder.path().string()), UnreadableProfile);
+  EXPECT_EQ(files.OpenProfile(limit)->FindValue("S", "k"), std::nullopt);
 }
 
 }  // namespace

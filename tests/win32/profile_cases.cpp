@@ -9,11 +9,22 @@ namespace {
 
 using namespace std::string_literals;
 
-// Lookups of several keys in one section, with the default "-".
+// Lookups of several keys in one section.
 std::vector<Lookup> Keys(const std::string& section, std::initializer_list<const char*> keys) {
   std::vector<Lookup> lookups;
-  for (const char* key : keys) lookups.push_back({section, key, "-"});
+  for (const char* key : keys) lookups.push_back({section, key});
   return lookups;
+}
+
+// `text` as a UTF-16 file with its byte-order mark.
+std::string Utf16(std::u16string_view text, bool big_endian) {
+  std::string bytes = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const auto high = static_cast<char>(unit >> 8U);
+    const auto low = static_cast<char>(unit & 0xFFU);
+    bytes += big_endian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
 }
 
 std::vector<ProfileCase> MakeCases() {
@@ -25,19 +36,16 @@ std::vector<ProfileCase> MakeCases() {
       // ---- letter case of section and key names
       {"letter case",
        "[Button1]\r\nCaption=a\r\nKEYSTRING=b\r\n[SHIFTBUTTON1]\r\nCaption=c\r\n",
-       {{"Button1", "Caption", "-"},
-        {"button1", "caption", "-"},
-        {"BUTTON1", "CAPTION", "-"},
-        {"Button1", "KeyString", "-"},
-        {"ShiftButton1", "caption", "-"},
-        {"Button1 ", "Caption", "-"},
-        {" Button1", " Caption ", "-"}}},
+       {{"Button1", "Caption"},
+        {"button1", "caption"},
+        {"BUTTON1", "CAPTION"},
+        {"Button1", "KeyString"},
+        {"ShiftButton1", "caption"},
+        {"Button1 ", "Caption"},
+        {" Button1", " Caption "}}},
       {"letter case beyond ASCII",
        "[S\xC4]\r\nk\xE4=1\r\n[\xE9t\xE9]\r\nv=2\r\n",
-       {{"S\xC4", "k\xE4", "-"},
-        {"S\xE4", "k\xE4", "-"},
-        {"S\xC4", "K\xC4", "-"},
-        {"\xC9T\xC9", "v", "-"}}},
+       {{"S\xC4", "k\xE4"}, {"S\xE4", "k\xE4"}, {"S\xC4", "K\xC4"}, {"\xC9T\xC9", "v"}}},
 
       // ---- blanks and tabs
       {"blanks around names and values",
@@ -45,10 +53,10 @@ std::vector<ProfileCase> MakeCases() {
        Keys("Sec", {"Key", "Tab", "Empty", "Blank", "Missing"})},
       {"blank inside names",
        "[Two Words]\r\nkey name=1\r\nkey  name=2\r\n",
-       {{"Two Words", "key name", "-"},
-        {"Two  Words", "key name", "-"},
-        {"Two Words", "key  name", "-"},
-        {"TwoWords", "keyname", "-"}}},
+       {{"Two Words", "key name"},
+        {"Two  Words", "key name"},
+        {"Two Words", "key  name"},
+        {"TwoWords", "keyname"}}},
 
       // ---- quotes
       {"quotes",
@@ -69,7 +77,7 @@ std::vector<ProfileCase> MakeCases() {
                   "outer blanks", "inside", "twice", "single lone"})},
       {"quoted names",
        "[\"Q\"]\r\n\"k\"=1\r\n[R]\r\n'k'=2\r\n",
-       {{"\"Q\"", "\"k\"", "-"}, {"Q", "k", "-"}, {"R", "'k'", "-"}, {"R", "k", "-"}}},
+       {{"\"Q\"", "\"k\""}, {"Q", "k"}, {"R", "'k'"}, {"R", "k"}}},
 
       // ---- comments and odd lines
       {"comments",
@@ -79,19 +87,19 @@ std::vector<ProfileCase> MakeCases() {
        "[O]\r\nno equals sign\r\n=no "
        "key\r\nk=v=w\r\nk2==x\r\n[unclosed\r\nk3=3\r\n[a]b]\r\nk4=4\r\n"
        "[] \r\nk5=5\r\n",
-       {{"O", "no equals sign", "-"},
-        {"O", "", "-"},
-        {"O", "k", "-"},
-        {"O", "k2", "-"},
-        {"O", "k3", "-"},
-        {"[unclosed", "k3", "-"},
-        {"a", "k4", "-"},
-        {"a]b", "k4", "-"},
-        {"", "k5", "-"}}},
+       {{"O", "no equals sign"},
+        {"O", ""},
+        {"O", "k"},
+        {"O", "k2"},
+        {"O", "k3"},
+        {"[unclosed", "k3"},
+        {"a", "k4"},
+        {"a]b", "k4"},
+        {"", "k5"}}},
       {"section line with text after it",
        "[S] trailing text\r\nk=1\r\n[T];comment\r\nk=2\r\n",
-       {{"S", "k", "-"}, {"T", "k", "-"}}},
-      {"keys before the first section", "k=0\r\n[S]\r\nk=1\r\n", {{"S", "k", "-"}, {"", "k", "-"}}},
+       {{"S", "k"}, {"T", "k"}}},
+      {"keys before the first section", "k=0\r\n[S]\r\nk=1\r\n", {{"S", "k"}, {"", "k"}}},
 
       // ---- repeated keys and sections
       {"repeated keys", "[R]\r\nk=first\r\nK=second\r\nk=third\r\n", Keys("R", {"k", "K"})},
@@ -106,27 +114,44 @@ std::vector<ProfileCase> MakeCases() {
        Keys("L", {"exact", "over", "huge", "after"})},
       {"long line without a key", "[L]\r\n" + long_5000 + "\r\nk=1\r\n", Keys("L", {"k"})},
 
-      // ---- defaults
-      {"defaults",
-       "[D]\r\nk=v\r\n",
-       {{"D", "missing", ""},
-        {"D", "missing", "plain"},
-        {"D", "missing", "  lead"},
-        {"D", "missing", "trail  "},
-        {"D", "missing", "\"quoted\""},
-        {"D", "missing", long_5000},
-        {"Nowhere", "k", "dflt"},
-        {"D", "k", "dflt"}}},
+      // ---- values a layer inherits when its section leaves them out
+      {"values with blanks and quotes",
+       "[Button26]\r\nCaption=Spc\r\nKeyString=\" \"\r\n"
+       "[Button27]\r\nCaption=\"a \"\r\nKeyString='\"q\"'\r\nEmpty=\r\nQuotes=\"\"\r\n"
+       "[ShiftButton26]\r\nCaption=S\r\n",
+       {{"Button26", "KeyString"},
+        {"Button27", "Caption"},
+        {"Button27", "KeyString"},
+        {"Button27", "Empty"},
+        {"Button27", "Quotes"},
+        {"Button27", "Missing"},
+        {"ShiftButton26", "KeyString"},
+        {"ExtButton26", "KeyString"}}},
 
       // ---- byte-order marks and encodings
       {"UTF-8 byte-order mark, ASCII", "\xEF\xBB\xBF[B]\r\nk=v\r\n", Keys("B", {"k"})},
       {"UTF-8 byte-order mark, accented",
        "\xEF\xBB\xBF[B]\r\nk=caf\xC3\xA9\r\n\xC3\xA9=1\r\neuro=\xE2\x82\xAC\r\n",
-       {{"B", "k", "-"}, {"B", "\xE9", "-"}, {"B", "euro", "-"}}},
+       {{"B", "k"}, {"B", "\xE9"}, {"B", "euro"}}},
       {"UTF-8 without a byte-order mark", "[U]\r\nk=caf\xC3\xA9\r\n", Keys("U", {"k"})},
       {"Windows-1252 bytes", "[W]\r\nk=caf\xE9 \x80 \x9F\r\n", Keys("W", {"k"})},
-      {"UTF-16 little-endian byte-order mark", "\xFF\xFE[\0B\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0"s,
+      {"UTF-8 byte-order mark, beyond the code page",
+       "\xEF\xBB\xBF[B]\r\nk=\xC5\x91\r\ncjk=\xE6\xBC\xA2\r\nemoji=\xF0\x9F\x98\x80!\r\n",
+       Keys("B", {"k", "cjk", "emoji"})},
+      {"UTF-16 little-endian byte-order mark", Utf16(u"[B]\r\nk=v\r\n", false), Keys("B", {"k"})},
+      {"UTF-16 big-endian byte-order mark", Utf16(u"[B]\r\nk=v\r\n", true), Keys("B", {"k"})},
+      {"UTF-16 little-endian, accented",
+       Utf16(u"[B\u00C9]\r\nk=caf\u00E9 \u20AC \u0178\r\n\u00E9=1\r\n", false),
+       {{"B\xC9", "k"}, {"B\xC9", "\xE9"}, {"b\xC9", "k"}}},
+      {"UTF-16 big-endian, accented", Utf16(u"[B]\r\nk=caf\u00E9 \u20AC\r\n", true),
        Keys("B", {"k"})},
+      {"UTF-16, beyond the code page",
+       Utf16(u"[B]\r\nk=\u0151\r\ncjk=\u6F22\r\nemoji=\U0001F600!\r\nlone=a\xD800"
+             u"b\r\n",
+             false),
+       Keys("B", {"k", "cjk", "emoji", "lone"})},
+      {"UTF-16, values with blanks and quotes", Utf16(u"[B]\r\nk=\" \"\r\nq='\"q\"'\r\n", true),
+       Keys("B", {"k", "q", "missing"})},
 
       // ---- line endings
       {"CRLF", "[E]\r\na=1\r\nb=2\r\n", Keys("E", {"a", "b"})},
@@ -182,10 +207,13 @@ void PrintResults(std::ostream& out, const ProfileReader& read) {
       PrintEscaped(out, lookup.section);
       out << "] ";
       PrintEscaped(out, lookup.key);
-      out << " | default ";
-      PrintEscaped(out, lookup.default_value.substr(0, 40));
-      out << " | ";
-      PrintValue(out, read(profile_case, lookup));
+      const std::optional<std::string> value = read(profile_case, lookup);
+      if (value) {
+        out << " | = ";
+        PrintValue(out, *value);
+      } else {
+        out << " | missing";
+      }
       out << '\n';
     }
   }

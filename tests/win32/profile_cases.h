@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,6 @@ namespace plinth::conformance {
 struct Lookup {
   std::string section;
   std::string key;
-  std::string default_value;
 };
 
 struct ProfileCase {
@@ -26,12 +26,13 @@ struct ProfileCase {
 
 const std::vector<ProfileCase>& ProfileCases();
 
-// One reader: the value of `lookup` in the file of `profile_case`.
-using ProfileReader =
-    std::function<std::string(const ProfileCase& profile_case, const Lookup& lookup)>;
+// One reader: the value of `lookup` in the file of `profile_case`, or
+// nothing when the file does not give the key.
+using ProfileReader = std::function<std::optional<std::string>(const ProfileCase& profile_case,
+                                                               const Lookup& lookup)>;
 
-// Prints one line per lookup: case name, section, key, default and value,
-// every byte outside printable ASCII escaped as \xHH.
+// Prints one line per lookup: case name, section, key and value (or that
+// it is missing), every byte outside printable ASCII escaped as \xHH.
 void PrintResults(std::ostream& out, const ProfileReader& read);
 
 }  // namespace plinth::conformance

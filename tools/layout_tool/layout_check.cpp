@@ -1,5 +1,7 @@
 #include "tools/layout_tool/layout_check.h"
 
+#include "platform/common/profile_text.h"
+#include "tools/layout_tool/encoding_checks.h"
 #include "tools/layout_tool/field_origins.h"
 #include "tools/layout_tool/layout_reading.h"
 #include "tools/layout_tool/line_checks.h"
@@ -17,7 +19,9 @@ std::vector<Finding> CheckLayout(const std::string& bytes, const std::string& pa
                                  std::vector<std::string> folders) {
   if (folders.empty()) folders.push_back(DirectoryOf(path));
   const TLayerSuffix layer_suffix = MakeLayerSuffix();
-  const ProfileLines lines(DecodeProfileText(bytes));
+  std::vector<platform::LostCharacter> lost;
+  const std::string text = platform::DecodeProfileBytes(bytes, &lost);
+  const ProfileLines lines(text);
   const ResolvedLayout layout = ResolveLayout(bytes, folders);
   const CheckContext context{
       .path = path,
@@ -28,6 +32,7 @@ std::vector<Finding> CheckLayout(const std::string& bytes, const std::string& pa
 
   Findings findings;
   CheckLines(lines, layer_suffix, context, findings);
+  CheckLostCharacters(text, lost, lines, findings);
   CheckRecords(layout.table, FieldOrigins(lines, layer_suffix), layer_suffix, context, findings);
   return findings.Sorted();
 }

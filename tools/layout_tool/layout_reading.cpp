@@ -1,11 +1,7 @@
 #include "tools/layout_tool/layout_reading.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/common/profile_file.h"
 #include "platform/common/windows1252.h"
@@ -13,18 +9,7 @@
 namespace plinth::layout_tool {
 
 FileRead ReadFileBytes(const std::string& path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (error) return {std::nullopt, error.message()};
-  if (std::filesystem::is_directory(status)) return {std::nullopt, "it is a directory"};
-  // A pipe or a device could block or never end.
-  if (!std::filesystem::is_regular_file(status)) return {std::nullopt, "not a regular file"};
-
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return {std::nullopt, std::strerror(errno)};
-  std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) return {std::nullopt, "read error"};
-  return {std::move(bytes), ""};
+  return platform::ReadRegularFile(path, platform::FileSystem::kMaxProfileFileSize);
 }
 
 std::string DirectoryOf(const std::string& path) {

@@ -8,17 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/posix_file_reading.h"
 #include "src/layout/button_rec.h"
 #include "src/layout/layout_loader.h"
 
 namespace plinth::layout_tool {
 
-struct FileRead {
-  std::optional<std::string> bytes;  // nothing when the file cannot be read
-  std::string error;                 // why not
-};
+using FileRead = platform::FileBytes;
 
-// The whole content of a regular file.
+// The whole content of a regular file, refused as the keyboard refuses it
+// when it is larger than any layout.
 FileRead ReadFileBytes(const std::string& path);
 
 // The directory part of `path`, up to and including its last '/'; empty

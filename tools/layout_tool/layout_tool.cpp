@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/common/profile_text.h"
 #include "src/layout/layout_loader.h"
 #include "tools/layout_tool/layout_check.h"
 #include "tools/layout_tool/layout_dump.h"
@@ -19,10 +20,13 @@ constexpr std::string_view kUsage =
 constexpr std::string_view kHelp = R"(
 Checks and shows Plinth layout files as the keyboard reads them.
 
-  check FILE...  Reports what the keyboard would silently ignore or misread,
-                 one finding a line as FILE:LINE: message: unknown sections
-                 and keys, repeated sections and keys, lines the reader
-                 drops, unknown Type, Handler, Action and modifier words, key
+  check FILE...  Reports what the keyboard is known to ignore, or to read
+                 otherwise than the file seems to say, without a message of
+                 its own, one finding a line as FILE:LINE: message: unknown
+                 sections and keys, repeated sections and keys, lines the
+                 reader drops (a section name without its ']'), characters
+                 Windows-1252 cannot hold (read as "?"), unknown Type,
+                 Handler, Action and modifier words, key
                  names that are not in the key table, invalid numbers, values
                  cut at 2047 characters, keys ignored beside Type=Default, a
                  LOADINI of a layout that the keyboard would not find, and
@@ -39,8 +43,9 @@ Layouts that FILE names (LOADINI, and Default.ini for the cells of the type
 folder, $XDG_CONFIG_HOME/plinth/ (~/.config/plinth/), then beside FILE, then
 beside the installed keyboard.
 
-Exit status: 0 clean; 1 check found something; 2 a file cannot be read, or
-the command line is wrong.
+Exit status: 0 clean; 1 check found something; 2 a file cannot be read
+(also one larger than 4 MB, which the keyboard refuses too), or the command
+line is wrong.
 
 Dump format. The first line gives the panels' settings from [Configuration]:
 
@@ -64,7 +69,7 @@ leaves undefined as \xHH.
 )";
 
 bool UsesDefaultCells(const std::string& bytes) {
-  const ProfileLines lines(DecodeProfileText(bytes));
+  const ProfileLines lines(platform::DecodeProfileBytes(bytes));
   const TLayerSuffix layer_suffix = MakeLayerSuffix();
   for (int layer = 0; layer < kLayerCount; ++layer) {
     for (int cell = 1; cell <= kCellCount; ++cell) {
@@ -131,6 +136,12 @@ int RunLayoutTool(std::span<const std::string> args, std::ostream& out, std::ost
   }
   if (command == "dump" && args.size() == 2) return Dump(args[1], search, out, err);
   if (command == "check" && args.size() >= 2) return Check(args.subspan(1), search, out, err);
+  if (command != "dump" && command != "check") {
+    err << "plinth-layout: "
+        << (command.empty() ? "no command given"
+                            : "unknown command \"" + std::string(command) + "\"")
+        << '\n';
+  }
   err << kUsage;
   return kExitUnreadable;
 }

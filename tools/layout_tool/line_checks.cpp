@@ -40,7 +40,7 @@ class LineChecker {
         case LineKind::Comment:
           break;
         case LineKind::NoEquals:
-          Add(line, "line ignored: it is neither a [section], a key=value line nor a ; comment");
+          CheckIgnoredLine(line);
           break;
         case LineKind::EmptyKey:
           Add(line, "line ignored: there is no key name before the '='");
@@ -65,6 +65,16 @@ class LineChecker {
   }
   bool IsRepeatedBlock(const ProfileLine& line) const {
     return BlockOf(line).first_block != line.block;
+  }
+
+  void CheckIgnoredLine(const ProfileLine& line) {
+    if (line.text.starts_with('[')) {
+      Add(line, "line ignored: " + ShortQuoted(line.text) +
+                    " lacks the closing ']' of a section name, so it starts no section and the "
+                    "keys below it belong to the section before");
+      return;
+    }
+    Add(line, "line ignored: it is neither a [section], a key=value line nor a ; comment");
   }
 
   void CheckHeader(const ProfileLine& line) {

@@ -3,15 +3,12 @@
 #include <algorithm>
 
 #include "platform/common/profile_syntax.h"
-#include "platform/common/windows1252.h"
 
 namespace plinth::layout_tool {
 namespace {
 
 using platform::TrimBlanks;
 using platform::Unquote;
-
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 std::string KeyIndex(int block, std::string_view key) {
   return std::to_string(block) + '\n' + FoldName(key);
@@ -25,19 +22,6 @@ std::string FoldName(std::string_view name) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return folded;
-}
-
-std::string DecodeProfileText(std::string bytes) {
-  const std::string_view view = bytes;
-  if (view.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
-    return platform::Utf8ToCp1252Lossy(view.substr(kUtf8ByteOrderMark.size()));
-  }
-  const bool non_ascii = std::any_of(view.begin(), view.end(),
-                                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  if (non_ascii) {
-    if (auto text = platform::Utf8ToCp1252(view)) return std::move(*text);
-  }
-  return bytes;
 }
 
 ProfileLines::ProfileLines(std::string text) : text_(std::move(text)) {
@@ -57,6 +41,7 @@ void ProfileLines::ReadLine(std::string_view text, int number) {
   line.number = number;
   line.block = blocks_.empty() ? -1 : static_cast<int>(blocks_.size()) - 1;
   text = TrimBlanks(text);
+  line.text = text;
 
   if (text.empty()) {
     line.kind = LineKind::Blank;

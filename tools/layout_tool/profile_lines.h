@@ -24,6 +24,7 @@ enum class LineKind {
 struct ProfileLine {
   int number = 0;  // 1-based
   LineKind kind = LineKind::Blank;
+  std::string_view text;       // the whole line without blanks around it
   std::string_view section;    // SectionHeader: the name between the brackets, trimmed
   std::string_view trailing;   // SectionHeader: what follows the ']', trimmed
   std::string_view key;        // KeyValue: the key name, trimmed
@@ -41,7 +42,7 @@ struct SectionBlock {
 
 class ProfileLines {
  public:
-  // `text` is the file's text after decoding (DecodeProfileText).
+  // `text` is the file's text after decoding (platform::DecodeProfileBytes).
   explicit ProfileLines(std::string text);
   ProfileLines(const ProfileLines&) = delete;
   ProfileLines& operator=(const ProfileLines&) = delete;
@@ -67,11 +68,6 @@ class ProfileLines {
   std::unordered_map<std::string, int> first_blocks_;
   std::unordered_map<std::string, std::size_t> first_keys_;
 };
-
-// The file's bytes as the profile reader decodes them to Windows-1252: from
-// UTF-8 when the file starts with the byte-order mark, or when it holds
-// non-ASCII bytes and is valid UTF-8; unchanged otherwise.
-std::string DecodeProfileText(std::string bytes);
 
 // ASCII letters folded to lower case, as the reader compares names.
 std::string FoldName(std::string_view name);

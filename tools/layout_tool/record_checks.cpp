@@ -64,7 +64,6 @@ class RecordChecker {
   std::string SlotName() const { return ButtonSectionName(layer_suffix_, layer_, cell_); }
 
   void CheckRecord(const TButtonRec& rec, const RecordOrigins& from) {
-    CheckStrippedInheritance(rec, from);
     CheckCaptionFits(rec, from);
     const std::string type = AsciiUpper(rec.Type);
     if (type == "ACTION") {
@@ -101,39 +100,6 @@ class RecordChecker {
   const TButtonRec& SourceRecord() const { return table_.at(SourceLayer(), cell_); }
   const RecordOrigins& SourceOrigins() const { return origins_.at(SourceLayer(), cell_); }
   int SourceLayer() const { return layer_ == 3 ? 2 : 0; }
-
-  // A layer takes a text from the layer below as the default of its own
-  // lookup, and the reader strips trailing blanks from a default, so a
-  // KeyString=" " (the space bar) reaches the layers above as "".
-  bool LostTrailingBlanks(const std::string& value, const std::string& source_value, Field field,
-                          const RecordOrigins& from) const {
-    return layer_ > 0 && from[field] == SourceOrigins()[field] && !source_value.empty() &&
-           source_value.back() == ' ' && value != source_value;
-  }
-
-  void CheckStrippedInheritance(const TButtonRec& rec, const RecordOrigins& from) {
-    if (layer_ == 0) return;
-    const TButtonRec& source = SourceRecord();
-    auto check = [&](const std::string& value, const std::string& source_value, Field field) {
-      if (!LostTrailingBlanks(value, source_value, field, from)) return;
-      const std::string key(kFieldKeys[static_cast<std::size_t>(field)]);
-      findings_.Add(LineHere(SourceOrigins()[field], SourceOrigins()),
-                    SlotName() + " takes " + key + " " + ShortQuoted(source_value) +
-                        " without its trailing blanks (the reader strips them from the value "
-                        "a layer inherits): give [" +
-                        SlotName() + "] " + key + "=" + ShortQuoted(source_value));
-    };
-    check(rec.Type, source.Type, Field::Type);
-    check(rec.Caption, source.Caption, Field::Caption);
-    check(rec.KeyString, source.KeyString, Field::KeyString);
-    check(rec.IconFile, source.IconFile, Field::IconFile);
-    check(rec.Handler, source.Handler, Field::Handler);
-    check(rec.Action, source.Action, Field::Action);
-    for (std::size_t i = 0; i < kParamCount; ++i) {
-      check(rec.Param[i], source.Param[i],
-            static_cast<Field>(static_cast<std::size_t>(Field::Param1) + i));
-    }
-  }
 
   void CheckAction(const TButtonRec& rec, const RecordOrigins& from) {
     const std::string handler = AsciiUpper(rec.Handler);
@@ -244,9 +210,7 @@ class RecordChecker {
       return;
     }
     const std::string upper = platform::Cp1252Upper(text);
-    const bool stripped =
-        LostTrailingBlanks(rec.KeyString, SourceRecord().KeyString, Field::KeyString, from);
-    if (text.size() > 1 && !stripped) {
+    if (text.size() > 1) {
       std::string message = "a KEY types only the first character of " + ShortQuoted(text) + ", " +
                             QuotedText(upper.substr(0, 1));
       if (LookupKeyName(std::string_view(upper).substr(0, kMaxKeyNameLength)) != NotFoundKey) {
