@@ -7,7 +7,7 @@
 namespace plinth {
 
 void TForm1::ReadScale(platform::Profile& profile) {
-  const std::string text = profile.GetPrivateProfileString("Configuration", "Scale", "");
+  const std::string text = profile.FindValue("Configuration", "Scale").value_or("");
   const ScaleSetting setting = ParseScaleSetting(text);
   if (!setting.valid) ShowError("Invalid Scale " + text);
   ScalePercent = setting.percent.value_or(kDesignedScale);
