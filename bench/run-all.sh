@@ -9,6 +9,7 @@
 #   - the keyboard's share of a click (click to KeyPress minus a direct
 #     XTest key to KeyPress) and start-up to a mapped window, for Plinth,
 #     matchbox-keyboard and xvkbd in the same run on the same Xvfb;
+#   - Plinth.exe's start-up under Wine against a minimal Win32 program;
 #   - memory of the running keyboard after start and after a click storm.
 # Each X measurement runs on an Xvfb of its own.
 #
@@ -61,6 +62,18 @@ while IFS=$'\t' read -r _ measure value note; do
   row "$measure" "$value" "$note"
 done < <(grep $'^ROW\t' <<<"$latency")
 targets=$(grep $'^NOTE\t' <<<"$latency" | cut -f2- | sed 's/^/- /')
+
+echo "== Plinth.exe start-up under Wine" >&2
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw --target Plinth >/dev/null
+win32=$(bench/win32_startup.sh build/mingw/bin/Plinth.exe 15)
+field() { echo "$win32" | sed -n "s/^$1 .*$2=\([^ ]*\).*/\1/p"; }
+row "Plinth.exe under Wine: start to window viewable (median of $(field plinth_exe_ms runs))" \
+  "$(field plinth_exe_ms median) ms" "min $(field plinth_exe_ms min), max $(field plinth_exe_ms max)"
+row "minimal Win32 window program, started the same way in the same run" \
+  "$(field minimal_exe_ms median) ms" "min $(field minimal_exe_ms min), max $(field minimal_exe_ms max)"
+row "Plinth.exe / minimal program, start-up medians" "$(echo "$win32" | sed -n 's/^ratio //p')" \
+  "target: at most 1.5"
 
 echo "== memory around a click storm" >&2
 memory=$("$build/tests/stress/stress_tests" --gtest_filter='ClickStorm*' | grep '^storm memory kB:')
