@@ -65,7 +65,7 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
     // into DefaultTable.
     if (&target == &DefaultTable) {
       ReadScale(*profile);
-      dwell_time_text_ = profile->GetPrivateProfileString("Configuration", "DwellTime", "");
+      dwell_time_text_ = profile->FindValue("Configuration", "DwellTime").value_or("");
     }
     ReadLayoutButtons(*profile, target,
                       {.template_rec = TemplateRec,
