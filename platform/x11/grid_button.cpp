@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
 
+#include <cmath>
 #include <string_view>
 #include <utility>
 
@@ -71,7 +72,7 @@ void GridButton::draw() {
       caption_, room,
       [face](std::string_view text, int size) {
         fl_font(face, size);
-        return static_cast<int>(fl_width(text.data(), static_cast<int>(text.size())) + 0.5);
+        return static_cast<int>(std::lround(fl_width(text.data(), static_cast<int>(text.size()))));
       },
       "\xE2\x80\xA6", platform::TextEncoding::Utf8);
   fl_font(face, fitted.font_size);

@@ -41,7 +41,8 @@ std::optional<std::string> TForm1::LayoutPath(const std::string& name) {
   for (const std::string& folder : services_.files.LayoutFolders()) {
     // Only the name is Windows-1252 text; the folder is the file system's
     // own already.
-    std::string path = folder + services_.files.NativeFileName(name + ".ini");
+    std::string path = folder;
+    path += services_.files.NativeFileName(name + ".ini");
     if (services_.files.FileExists(path)) return path;
   }
   return std::nullopt;

@@ -27,19 +27,7 @@ const std::string kDockingLayout =
     MoveButton(43, "BOTTOM", "LEFT") + MoveButton(49, "BOTTOM", "RIGHT") +
     "[Button47]\r\nType=ACTION\r\nCaption=Quit\r\nHandler=EXTEND\r\nAction=TERMINATE\r\n";
 
-class DockingTest : public OnDisplay {
- protected:
-  platform::x11::FrameExtents Frame(Window window) const {
-    if (!has_window_manager()) return {};
-    platform::x11::FrameExtents frame;
-    EXPECT_TRUE(WaitUntil([&] {
-      const auto reported = platform::x11::ReadFrameExtents(display(), window);
-      if (reported) frame = *reported;
-      return reported.has_value();
-    }));
-    return frame;
-  }
-};
+using DockingTest = OnDisplay;
 
 TEST_P(DockingTest, DocksTheOuterWindowToEachCornerAndReturnsThePointer) {
   KeyboardProgram keyboard(session, {{"Default", kDockingLayout}, {"Extend", ""}});

@@ -46,17 +46,6 @@ class ScaleTest : public OnDisplay {
     XSync(display(), False);
   }
 
-  platform::x11::FrameExtents Frame(Window window) const {
-    if (!has_window_manager()) return {};
-    platform::x11::FrameExtents frame;
-    EXPECT_TRUE(WaitUntil([&] {
-      const auto reported = platform::x11::ReadFrameExtents(display(), window);
-      if (reported) frame = *reported;
-      return reported.has_value();
-    }));
-    return frame;
-  }
-
   // A click on a cell types its key and the pointer comes back onto the
   // Shift panel; docking then puts the outer frame on the corner.
   void ExpectTheKeyboardWorksAt(KeyboardProgram& keyboard, int pitch) {

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/x11/frame_extents.h"
+#include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/x_session.h"
 
 namespace plinth::x11_test {
@@ -16,6 +18,19 @@ class OnDisplay : public ::testing::TestWithParam<WindowManager> {
   OnDisplay() : session(GetParam()) {}
   Display* display() const { return session.display(); }
   bool has_window_manager() const { return GetParam() != WindowManager::Absent; }
+
+  // The frame the window manager put around `window`, once it says so; no
+  // frame without a window manager.
+  platform::x11::FrameExtents Frame(Window window) const {
+    if (!has_window_manager()) return {};
+    platform::x11::FrameExtents frame;
+    EXPECT_TRUE(WaitUntil([&] {
+      const auto reported = platform::x11::ReadFrameExtents(display(), window);
+      if (reported) frame = *reported;
+      return reported.has_value();
+    }));
+    return frame;
+  }
 
   XSession session;
 };
