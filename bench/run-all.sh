@@ -8,7 +8,8 @@
 #   - start-up with each hostile layout file, with its peak memory;
 #   - the keyboard's share of a click (click to KeyPress minus a direct
 #     XTest key to KeyPress) and start-up to a mapped window, for Plinth,
-#     matchbox-keyboard and xvkbd in the same run on the same Xvfb;
+#     matchbox-keyboard and xvkbd in the same run on the same Xvfb, with
+#     the floor: a keyboard that only sends its key;
 #   - Plinth.exe's start-up under Wine against a minimal Win32 program;
 #   - memory of the running keyboard after start and after a click storm.
 # Each X measurement runs on an Xvfb of its own.
@@ -98,6 +99,10 @@ row "memory: peak RSS after 2 000 storm clicks" "$(value peak_after) kB" \
   echo "Click to key on X11: the keyboard's share is the time from an XTest click on a key button"
   echo "to the application's KeyPress, minus the same application's own XTest key to its KeyPress"
   echo "(median of those), with the three keyboards side by side on one Xvfb and clicked in turn."
+  echo "A fourth program clicked in the same turns is the floor: a one-button keyboard that draws"
+  echo "nothing and only sends its key through XTest when its window is clicked. What it adds is what"
+  echo "one more process between the pointer and the application costs on this machine (two more"
+  echo "wake-ups: the keyboard's and the server's), which no keyboard can go below."
   echo "Plinth's targets in this run:"
   echo
   echo "$targets"
