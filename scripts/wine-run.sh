@@ -146,11 +146,21 @@ out=$(mktemp "$state/tmp/out.XXXXXX")
 err=$(mktemp "$state/tmp/err.XXXXXX")
 trap 'rm -f "$out" "$err"' EXIT
 
-wine "$@" </dev/null >"$out" 2>"$err" &
-program=$!
-trap 'kill "$program" 2>/dev/null; exit 143' TERM INT
-status=0
-wait "$program" || status=$?
+run_program() {
+  wine "$@" </dev/null >"$out" 2>"$err" &
+  program=$!
+  trap 'kill "$program" 2>/dev/null; exit 143' TERM INT
+  status=0
+  wait "$program" || status=$?
+}
+run_program "$@"
+# A program of ours that fails without printing a single line never ran:
+# Wine failed to start it (seen when the wine server was just ending after
+# its idle minute). Once more, then the result stands.
+if [ "$status" -ne 0 ] && [ ! -s "$out" ] && [ ! -s "$err" ]; then
+  echo "wine-run.sh: $1 ended with $status before its first line; starting it again" >>"$log"
+  run_program "$@"
+fi
 cat "$out"
 cat "$err" >&2
 exit "$status"
