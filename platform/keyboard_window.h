@@ -62,6 +62,11 @@ class WindowEvents {
   // The user dragged the window's border: `client` is the client size the
   // window has now.
   virtual void FormResize(Size client) = 0;
+  // The user is dragging the window's border toward a client area of
+  // `client`: returns the client size the window takes instead, its cells
+  // square and within the resize limits. Asked by a platform that shapes
+  // the drag itself; the size it then takes is reported by FormResize.
+  virtual Size FormCanResize(Size client) = 0;
   // The window now lies on a screen of another resolution.
   virtual void FormDpiChanged(int dpi) = 0;
   // The pointer moved to `screen_point` over `target`; also when it left

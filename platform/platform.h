@@ -105,6 +105,10 @@ class ScreenInfo {
   // The resolution of the screen the keyboard is on, in dots per inch; 96
   // when the system does not say.
   virtual int DotsPerInch() = 0;
+  // The part of the keyboard's monitor that windows may take, taskbars
+  // and docks left out; the primary monitor whole where the system does
+  // not say.
+  virtual Rect WorkArea() { return Monitors().front(); }
 };
 
 // ---------------------------------------------------------------- files, profiles

@@ -145,6 +145,10 @@ void FakeKeyboardWindow::DragBorderTo(platform::Size client) {
   Sink().FormResize(client);
 }
 
+void FakeKeyboardWindow::DragBorderKeepingAspect(platform::Size client) {
+  DragBorderTo(Sink().FormCanResize(client));
+}
+
 void FakeKeyboardWindow::MoveToScreenOfDpi(int dpi) { Sink().FormDpiChanged(dpi); }
 
 void FakeKeyboardWindow::MovePointerTo(platform::PointerTarget target,

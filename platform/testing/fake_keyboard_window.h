@@ -106,6 +106,9 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void ChangeScreen() { Sink().ScreenChanged(); }
   // Drags the border until the client area is `client`.
   void DragBorderTo(platform::Size client);
+  // Drags the border toward `client` as Windows does: the keyboard shapes
+  // the size first, then the window takes it.
+  void DragBorderKeepingAspect(platform::Size client);
   void MoveToScreenOfDpi(int dpi);
   void MovePointerTo(platform::PointerTarget target, platform::Point screen_point);
 

@@ -13,6 +13,7 @@
 #include "platform/keyboard_window.h"
 #include "platform/platform.h"
 #include "src/keyboard/dwell_tracker.h"
+#include "src/keyboard/scaling.h"
 #include "src/layout/button_rec.h"
 
 namespace plinth {
@@ -52,6 +53,7 @@ class TForm1 final : public platform::WindowEvents {
   // whole is moved into the primary monitor by the shortest way.
   void ScreenChanged() override;
   void FormResize(platform::Size client) override;
+  platform::Size FormCanResize(platform::Size client) override;
   void FormDpiChanged(int dpi) override;
   void PointerMoved(platform::PointerTarget target, platform::Point screen_point) override;
 
@@ -114,6 +116,8 @@ class TForm1 final : public platform::WindowEvents {
   void ShowLock(std::string_view action, bool on);
   void ReadScale(platform::Profile& profile);
   int StartPitch() const;
+  // The pitches the window may take on its screen with its frame.
+  PitchLimits ResizeLimits();
   // Puts the pointer on the home point; returns where, unless refused.
   std::optional<platform::Point> ReturnPointer();
   // Every click, dwelt or real, ends here: the pointer must move away

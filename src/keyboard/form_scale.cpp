@@ -17,11 +17,13 @@ int TForm1::StartPitch() const {
   return PitchForScale(ScalePercent * ScaleForDpi(ScreenDpi) / kDesignedScale);
 }
 
+PitchLimits TForm1::ResizeLimits() {
+  const int frame_height = window_.OuterSize().height - Geometry.client.height;
+  return LimitsForScreen(services_.screen.WorkArea().height, frame_height);
+}
+
 void TForm1::ApplyPitch(int pitch) {
-  const platform::Size outer = window_.OuterSize();
-  const int frame_height = outer.height - Geometry.client.height;
-  const PitchLimits limits =
-      LimitsForScreen(services_.screen.Monitors().front().height, frame_height);
+  const PitchLimits limits = ResizeLimits();
   Geometry = GeometryForPitch(limits.Clamp(pitch));
   window_.SetResizeLimits(GeometryForPitch(limits.smallest).client,
                           GeometryForPitch(limits.largest).client);
@@ -39,6 +41,10 @@ void TForm1::FormResize(platform::Size client) {
   // The window has this size now; the frame around it is measured from it.
   Geometry.client = client;
   ApplyPitch(PitchForClientSize(client));
+}
+
+platform::Size TForm1::FormCanResize(platform::Size client) {
+  return GeometryForPitch(ResizeLimits().Clamp(PitchForDrag(client, Geometry.client))).client;
 }
 
 void TForm1::FormDpiChanged(int dpi) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace plinth {
 namespace {
@@ -47,6 +48,13 @@ int PitchForScale(int percent) {
 
 int PitchForClientSize(platform::Size client) {
   return std::min((client.width + kRightOverhang) / kColumns, client.height / kColumns);
+}
+
+int PitchForDrag(platform::Size dragged, platform::Size current) {
+  const int width_moved = std::abs(dragged.width - current.width);
+  const int height_moved = std::abs(dragged.height - current.height);
+  const int along = width_moved >= height_moved ? dragged.width + kRightOverhang : dragged.height;
+  return std::max(1, (along + kColumns / 2) / kColumns);
 }
 
 int ScaleForDpi(int dpi) {

@@ -27,6 +27,11 @@ int PitchForScale(int percent);
 // square whatever shape the area has.
 int PitchForClientSize(platform::Size client);
 
+// The pitch of a border being dragged from a client area of `current`
+// toward `dragged`: the nearest to the side that moved the more, so that a
+// drag of one edge resizes the whole grid.
+int PitchForDrag(platform::Size dragged, platform::Size current);
+
 // The screen's resolution as a percentage of 96 DPI, in steps of 25 so that
 // a screen reported at 100 DPI keeps the designed size. Never below 50.
 int ScaleForDpi(int dpi);

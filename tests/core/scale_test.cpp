@@ -181,6 +181,32 @@ TEST_F(ScaleTest, AResizeByTheUserKeepsTheCellsSquare) {
   }
 }
 
+TEST_F(ScaleTest, ADragThatKeepsTheAspectFollowsTheSideThatMovedTheMore) {
+  Start("[Button1]\r\nCaption=a\r\n");
+  struct Row {
+    Size toward;
+    int pitch;
+  };
+  // From the designed 222 x 224: the right edge, the bottom edge, a corner,
+  // below the smallest and beyond the screen's height.
+  for (const Row& row :
+       {Row{{330, 224}, 47}, Row{{330, 100}, 16}, Row{{222, 300}, 43}, Row{{400, 250}, 57},
+        Row{{90, 224}, 16}, Row{{222, 9000}, (768 - 22) / 7}}) {
+    SCOPED_TRACE(row.toward.width);
+    window.DragBorderTo(FormGeometry{}.client);
+    window.DragBorderKeepingAspect(row.toward);
+    EXPECT_EQ(window.geometry(), GeometryForPitch(row.pitch));
+    Click(1);
+    EXPECT_EQ(PanelAt(pointer.moves().back()), PanelId::Shift);
+  }
+}
+
+TEST_F(ScaleTest, TheWorkAreaBoundsTheWindowsHeight) {
+  screen.set_work_area({0, 0, 1024, 728});  // a taskbar of 40 pixels
+  StartWithScale("1000");
+  EXPECT_EQ(window.geometry().pitch, (728 - 22) / 7);
+}
+
 TEST_F(ScaleTest, AScreenOfAnotherResolutionRescalesTheSetting) {
   StartWithScale("150");
   window.MoveToScreenOfDpi(192);
