@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/win32/object_window.h"
 
@@ -10,12 +11,13 @@ namespace plinth::platform::win32 {
 namespace {
 
 constexpr COLORREF kPurple = RGB(128, 0, 128);
+constexpr std::string_view kEllipsis = "\x85";  // in Windows-1252
 
 }  // namespace
 
-GridButton::GridButton(HWND parent, RECT placement, const std::string& caption, HFONT font,
-                       std::function<void()> on_click)
-    : font_(font), on_click_(std::move(on_click)), caption_(caption) {
+GridButton::GridButton(HWND parent, RECT placement, const std::string& caption,
+                       const WindowFonts& fonts, std::function<void()> on_click)
+    : fonts_(&fonts), on_click_(std::move(on_click)), caption_(caption) {
   RegisterObjectClass(kClassName, ObjectWindowProc<GridButton>, CS_HREDRAW | CS_VREDRAW, -1);
   window_ = CreateWindowExA(0, kClassName, caption.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                             placement.left, placement.top, placement.right - placement.left,
@@ -30,8 +32,8 @@ void GridButton::SetCaption(const std::string& caption) {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
-void GridButton::SetFont(HFONT font) {
-  font_ = font;
+void GridButton::SetFonts(const WindowFonts& fonts) {
+  fonts_ = &fonts;
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -92,14 +94,41 @@ void GridButton::Paint(HDC dc) const {
   DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed_ ? DFCS_PUSHED : 0u));
 
   if (caption_.empty()) return;
+  const FittedCaption fitted = Fit(dc);
   RECT text = face;
   if (pressed_) OffsetRect(&text, 1, 1);
-  HGDIOBJ old_font = SelectObject(dc, font_);
+  HGDIOBJ old_font = SelectObject(dc, fonts_->ButtonOfHeight(fitted.font_size));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour_ == FontColour::Purple ? kPurple : GetSysColor(COLOR_WINDOWTEXT));
-  DrawTextA(dc, caption_.data(), static_cast<int>(caption_.size()), &text,
+  DrawTextA(dc, fitted.text.data(), static_cast<int>(fitted.text.size()), &text,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old_font);
+}
+
+FittedCaption GridButton::Fit(HDC dc) const {
+  RECT face;
+  GetClientRect(window_, &face);
+  const CaptionRoom room =
+      ButtonCaptionRoom(face.right, fonts_->button_height(), fonts_->smallest_button_height());
+  const HGDIOBJ old_font = GetCurrentObject(dc, OBJ_FONT);
+  FittedCaption fitted = FitCaption(
+      caption_, room,
+      [this, dc](std::string_view text, int height) {
+        SelectObject(dc, fonts_->ButtonOfHeight(height));
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &extent);
+        return static_cast<int>(extent.cx);
+      },
+      kEllipsis, TextEncoding::SingleByte);
+  SelectObject(dc, old_font);
+  return fitted;
+}
+
+FittedCaption GridButton::ShownCaption() const {
+  HDC dc = GetDC(window_);
+  FittedCaption fitted = Fit(dc);
+  ReleaseDC(window_, dc);
+  return fitted;
 }
 
 }  // namespace plinth::platform::win32

@@ -4,12 +4,15 @@
 // shows its caption as plain text in its font colour, never takes the
 // focus, reacts to the left mouse button only, and counts every press and
 // release over it as a click, the second press of a double-click included
-// (the class asks for no double-click messages).
+// (the class asks for no double-click messages). A caption too wide for it
+// shrinks, then ends in an ellipsis: its start always shows.
 
 #include <functional>
 #include <string>
 
+#include "platform/common/caption_fit.h"
 #include "platform/keyboard_window.h"
+#include "platform/win32/window_fonts.h"
 #include "platform/win32/windows_api.h"
 
 namespace plinth::platform::win32 {
@@ -19,8 +22,9 @@ class GridButton {
   static constexpr const char* kClassName = "PlinthGridButton";
 
   // Creates the button as a child of `parent` at `placement` (client
-  // coordinates), captioned `caption`.
-  GridButton(HWND parent, RECT placement, const std::string& caption, HFONT font,
+  // coordinates), captioned `caption`. `fonts` stay owned by the caller
+  // and must outlive their use here.
+  GridButton(HWND parent, RECT placement, const std::string& caption, const WindowFonts& fonts,
              std::function<void()> on_click);
   GridButton(const GridButton&) = delete;
   GridButton& operator=(const GridButton&) = delete;
@@ -28,20 +32,23 @@ class GridButton {
   HWND handle() const { return window_; }
   void SetCaption(const std::string& caption);
   void SetFontColour(FontColour colour);
-  // `font` stays owned by the caller and must outlive its use here.
-  void SetFont(HFONT font);
+  void SetFonts(const WindowFonts& fonts);
   const std::string& caption() const { return caption_; }
+  // The caption as the button shows it at its present size.
+  FittedCaption ShownCaption() const;
   FontColour font_colour() const { return colour_; }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   void Paint(HDC dc) const;
+  // Fits the caption, measured in `dc`, which is left with no font chosen.
+  FittedCaption Fit(HDC dc) const;
   void SetPressed(bool pressed);
   bool PointerInside(LPARAM lparam) const;
 
   HWND window_ = nullptr;
-  HFONT font_;
+  const WindowFonts* fonts_;
   std::function<void()> on_click_;
   std::string caption_;
   FontColour colour_ = FontColour::WindowText;

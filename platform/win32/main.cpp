@@ -22,13 +22,14 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   try {
     Win32KeyInjector keys;
     Win32PointerControl pointer;
-    Win32ScreenInfo screen;
+    // Created first, hidden, so that its monitor can be measured.
+    Win32KeyboardWindow window;
+    Win32ScreenInfo screen(window.handle());
     Win32FileSystem files;
     Win32TextCase text;
     Win32Application app;
     Win32Timer timer;
     plinth::platform::Services services{keys, pointer, screen, files, text, app, timer};
-    Win32KeyboardWindow window;
     return plinth::RunKeyboard(services, window);
   } catch (const std::exception& failure) {
     MessageBoxA(nullptr, failure.what(), "Plinth", MB_ICONERROR | MB_OK);

@@ -77,7 +77,7 @@ void Win32KeyboardWindow::CreateControls() {
     if (cell == design::kCentreCell) continue;
     buttons_[static_cast<std::size_t>(cell)] =
         std::make_unique<GridButton>(window_, Placement(geometry_.Cell(cell)), std::to_string(cell),
-                                     fonts_->button(), [this, name = design::ButtonName(cell)] {
+                                     *fonts_, [this, name = design::ButtonName(cell)] {
                                        Deliver([&name](WindowEvents& e) { e.doclick(name); });
                                      });
   }
@@ -143,25 +143,64 @@ void Win32KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
 }
 
 void Win32KeyboardWindow::SetGeometry(const FormGeometry& geometry) {
-  if (geometry == geometry_) return;
+  RECT client{};
+  GetClientRect(window_, &client);
+  // A size that the system gave and the keyboard refused is undone too.
+  if (geometry == geometry_ && client.right == geometry.client.width &&
+      client.bottom == geometry.client.height) {
+    return;
+  }
   geometry_ = geometry;
-  auto fonts = std::make_unique<WindowFonts>(geometry.button_font, geometry.window_font);
+  auto fonts = std::make_unique<WindowFonts>(geometry.button_font, geometry.smallest_button_font,
+                                             geometry.window_font);
   for (int cell = 1; cell <= design::kCellCount; ++cell) {
     auto& grid_button = buttons_[static_cast<std::size_t>(cell)];
     if (!grid_button) continue;
-    grid_button->SetFont(fonts->button());
+    grid_button->SetFonts(*fonts);
     Place(grid_button->handle(), geometry.Cell(cell));
   }
   fonts_ = std::move(fonts);  // the old fonts go once nothing uses them
   Place(extend_panel_->handle(), geometry.extend_panel);
   Place(shift_panel_->handle(), Within(geometry.shift_panel, extend_panel_->handle()));
 
-  RECT outer{0, 0, geometry.client.width, geometry.client.height};
+  const SIZE outer = OuterSizeOf(geometry.client);
+  laying_out_ = true;
+  SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  laying_out_ = false;
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+SIZE Win32KeyboardWindow::OuterSizeOf(Size client) const {
+  RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
-  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(window_, nullptr, TRUE);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void Win32KeyboardWindow::ShapeDrag(WPARAM edge, RECT& outer) {
+  const SIZE frame = OuterSizeOf({0, 0});
+  const Size toward{outer.right - outer.left - frame.cx, outer.bottom - outer.top - frame.cy};
+  Size shaped = toward;
+  Deliver([&](WindowEvents& e) { shaped = e.FormCanResize(toward); });
+  const SIZE size = OuterSizeOf(shaped);
+  if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) {
+    outer.left = outer.right - size.cx;
+  } else {
+    outer.right = outer.left + size.cx;
+  }
+  if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) {
+    outer.top = outer.bottom - size.cy;
+  } else {
+    outer.bottom = outer.top + size.cy;
+  }
+}
+
+void Win32KeyboardWindow::LimitDrag(MINMAXINFO& limits) const {
+  const SIZE smallest = OuterSizeOf(smallest_client_);
+  const SIZE largest = OuterSizeOf(largest_client_);
+  limits.ptMinTrackSize = {smallest.cx, smallest.cy};
+  limits.ptMaxTrackSize = {largest.cx, largest.cy};
 }
 
 void Win32KeyboardWindow::SetResizeLimits(Size smallest, Size largest) {
@@ -262,6 +301,21 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       }
       return 0;
     }
+    case WM_SIZING:
+      ShapeDrag(wparam, *reinterpret_cast<RECT*>(lparam));
+      return TRUE;
+    case WM_GETMINMAXINFO:
+      DefWindowProcA(window, message, wparam, lparam);
+      // The keyboard's own sizes need no limits: it set them.
+      if (window_ != nullptr && !laying_out_) LimitDrag(*reinterpret_cast<MINMAXINFO*>(lparam));
+      return 0;
+    case WM_SIZE:
+      if (wparam == SIZE_RESTORED && !laying_out_) {
+        Deliver([client = Size{LOWORD(lparam), HIWORD(lparam)}](WindowEvents& e) {
+          e.FormResize(client);
+        });
+      }
+      return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fonts_->window());
     case WM_CLOSE:

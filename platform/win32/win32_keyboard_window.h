@@ -1,8 +1,10 @@
 #pragma once
 
-// The keyboard window on Windows: an always-on-top tool window of fixed
-// size with the close box as its only caption button, holding the 48 grid
-// buttons, the two nested centre panels and the popup menu. It answers
+// The keyboard window on Windows: an always-on-top tool window with the
+// close box as its only caption button and a sizing border, holding the 48
+// grid buttons, the two nested centre panels and the popup menu. While the
+// user drags the border, the keyboard logic shapes the size (square cells,
+// within the resize limits) and lays itself out anew at each step. It answers
 // WM_MOUSEACTIVATE with MA_NOACTIVATE, so a click on it never takes the
 // focus from the application being typed into, under Wine too, where the
 // non-activating style alone does not keep it.
@@ -23,7 +25,8 @@ namespace plinth::platform::win32 {
 class Win32KeyboardWindow final : public KeyboardWindow {
  public:
   static constexpr const char* kClassName = "PlinthKeyboard";
-  static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  static constexpr DWORD kStyle =
+      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   static constexpr DWORD kNoActivate = 0x08000000;  // WS_EX_NOACTIVATE
   static constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED
@@ -78,16 +81,23 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   // reported in a message box and the keyboard goes on.
   template <class Event>
   void Deliver(Event&& event);
+  // The outer size of a client area of `client` with the window's frame.
+  SIZE OuterSizeOf(Size client) const;
+  // WM_SIZING: the dragged outer rectangle `outer`, changed to the size the
+  // keyboard takes; the edges not dragged (by `edge`, a WMSZ_ value) stay.
+  void ShapeDrag(WPARAM edge, RECT& outer);
+  void LimitDrag(MINMAXINFO& limits) const;
 
   FormGeometry geometry_;
-  std::unique_ptr<WindowFonts> fonts_ =
-      std::make_unique<WindowFonts>(geometry_.button_font, geometry_.window_font);
+  std::unique_ptr<WindowFonts> fonts_ = std::make_unique<WindowFonts>(
+      geometry_.button_font, geometry_.smallest_button_font, geometry_.window_font);
   Size smallest_client_ = geometry_.client;
   Size largest_client_ = geometry_.client;
   HWND window_ = nullptr;
   HMENU menu_ = nullptr;
   WindowEvents* events_ = nullptr;
   bool closing_by_owner_ = false;
+  bool laying_out_ = false;  // the window is sized by SetGeometry, not by the user
   std::array<std::unique_ptr<GridButton>, design::kCellCount + 1> buttons_;  // by cell
   std::unique_ptr<CentrePanel> extend_panel_;
   std::unique_ptr<CentrePanel> shift_panel_;

@@ -44,12 +44,61 @@ std::vector<Rect> Win32ScreenInfo::Monitors() {
   return monitors;
 }
 
-int Win32ScreenInfo::DotsPerInch() {
+namespace {
+
+constexpr int kDefaultDpi = 96;
+
+// A function of a system library that older systems lack, or nothing.
+template <class Function>
+Function SystemFunction(const char* library, const char* name) {
+  HMODULE module = GetModuleHandleA(library);
+  if (module == nullptr) module = LoadLibraryA(library);
+  if (module == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+int MonitorDpi(HMONITOR monitor) {
+  using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  static const auto get_dpi_for_monitor =
+      SystemFunction<GetDpiForMonitorFunction>("shcore.dll", "GetDpiForMonitor");
+  UINT x = 0;
+  UINT y = 0;
+  if (get_dpi_for_monitor == nullptr || monitor == nullptr ||
+      FAILED(get_dpi_for_monitor(monitor, kEffectiveDpi, &x, &y))) {
+    return 0;
+  }
+  return static_cast<int>(y);
+}
+
+int SystemDpi() {
   HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return 96;
+  if (screen == nullptr) return 0;
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
+  return dpi;
+}
+
+}  // namespace
+
+int Win32ScreenInfo::DotsPerInch() {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto get_dpi_for_window =
+      SystemFunction<GetDpiForWindowFunction>("user32.dll", "GetDpiForWindow");
+  int dpi = get_dpi_for_window != nullptr ? static_cast<int>(get_dpi_for_window(keyboard_)) : 0;
+  if (dpi <= 0) dpi = MonitorDpi(MonitorFromWindow(keyboard_, MONITOR_DEFAULTTOPRIMARY));
+  if (dpi <= 0) dpi = SystemDpi();
+  return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+Rect Win32ScreenInfo::WorkArea() {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoA(MonitorFromWindow(keyboard_, MONITOR_DEFAULTTOPRIMARY), &info) == 0) {
+    return Monitors().front();
+  }
+  const RECT& r = info.rcWork;
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 }  // namespace plinth::platform::win32

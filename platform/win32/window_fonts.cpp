@@ -13,13 +13,22 @@ HFONT CreateFace(const char* face, int height, int weight, DWORD pitch_and_famil
 
 }  // namespace
 
-WindowFonts::WindowFonts(int button_height, int window_height)
-    : button_(CreateFace("Lucida Console", button_height, FW_NORMAL, FIXED_PITCH | FF_MODERN)),
+WindowFonts::WindowFonts(int button_height, int smallest_button_height, int window_height)
+    : button_height_(button_height),
+      smallest_button_height_(smallest_button_height),
       window_(CreateFace("MS Sans Serif", window_height, FW_NORMAL, VARIABLE_PITCH | FF_SWISS)) {}
+
+HFONT WindowFonts::ButtonOfHeight(int height) const {
+  auto [font, made] = buttons_.try_emplace(height, nullptr);
+  if (made) {
+    font->second = CreateFace("Lucida Console", height, FW_NORMAL, FIXED_PITCH | FF_MODERN);
+  }
+  return font->second;
+}
 
 WindowFonts::~WindowFonts() {
   // Deleting a stock object is harmless: the system ignores it.
-  DeleteObject(button_);
+  for (const auto& [height, font] : buttons_) DeleteObject(font);
   DeleteObject(window_);
 }
 

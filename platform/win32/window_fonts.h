@@ -1,8 +1,11 @@
 #pragma once
 
-// The keyboard window's fonts, owned for the window's lifetime. When a face
-// is not installed, the system's font mapper picks the nearest font of the
-// same pitch and family, at the same height.
+// The keyboard window's fonts at one size of the window, owned for as long
+// as that size lasts. When a face is not installed, the system's font
+// mapper picks the nearest font of the same pitch and family, at the same
+// height.
+
+#include <map>
 
 #include "platform/win32/windows_api.h"
 
@@ -10,17 +13,25 @@ namespace plinth::platform::win32 {
 
 class WindowFonts {
  public:
-  // Character heights in pixels.
-  WindowFonts(int button_height, int window_height);
+  // Character heights in pixels: the grid's captions, the smallest a
+  // caption too wide may shrink to, and the window's own font.
+  WindowFonts(int button_height, int smallest_button_height, int window_height);
   ~WindowFonts();
   WindowFonts(const WindowFonts&) = delete;
   WindowFonts& operator=(const WindowFonts&) = delete;
 
-  HFONT button() const { return button_; }  // "Lucida Console", 12 pixels as designed
+  int button_height() const { return button_height_; }
+  int smallest_button_height() const { return smallest_button_height_; }
+  // "Lucida Console", 12 pixels as designed.
+  HFONT button() const { return ButtonOfHeight(button_height_); }
+  // The button's face at `height` pixels, made on first use.
+  HFONT ButtonOfHeight(int height) const;
   HFONT window() const { return window_; }  // "MS Sans Serif", 11 pixels as designed
 
  private:
-  HFONT button_;
+  int button_height_;
+  int smallest_button_height_;
+  mutable std::map<int, HFONT> buttons_;  // by height
   HFONT window_;
 };
 

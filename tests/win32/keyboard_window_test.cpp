@@ -71,6 +71,20 @@ class KeyboardWindowTest : public ::testing::Test {
   struct CaptionInk {
     std::vector<COLORREF> with_caption;
     std::vector<COLORREF> without_caption;
+    int width = 0;
+
+    // The first and the last column the caption changed, or -1, -1.
+    std::pair<int, int> InkColumns() const {
+      int first = -1;
+      int last = -1;
+      for (std::size_t i = 0; i < with_caption.size(); ++i) {
+        if (with_caption[i] == without_caption[i]) continue;
+        const int column = static_cast<int>(i) % width;
+        if (first < 0 || column < first) first = column;
+        last = std::max(last, column);
+      }
+      return {first, last};
+    }
 
     // Pixels drawn nearer `text` than the face beneath them: the strokes.
     std::ptrdiff_t StrokesIn(COLORREF text) const {
@@ -108,7 +122,9 @@ class KeyboardWindowTest : public ::testing::Test {
 
   CaptionInk InkOf(int cell) {
     const std::string caption = window_.button(cell)->caption();
-    CaptionInk ink{Painted(Button(cell)), {}};
+    RECT client;
+    GetClientRect(Button(cell), &client);
+    CaptionInk ink{Painted(Button(cell)), {}, client.right};
     window_.SetButtonCaption(cell, "");
     ink.without_caption = Painted(Button(cell));
     window_.SetButtonCaption(cell, caption);
@@ -161,6 +177,65 @@ TEST_F(KeyboardWindowTest, AMoveToAMonitorOfAnotherResolutionIsPassedOn) {
   EXPECT_EQ(window_.OuterPosition(), (Point{300, 200}));
 }
 
+// ---------------------------------------------------------------- a drag of the border
+
+// The outer size of a client size, with the window's frame.
+Size Outer(Size client) {
+  RECT outer{0, 0, client.width, client.height};
+  AdjustWindowRectEx(&outer, Win32KeyboardWindow::kStyle, FALSE, Win32KeyboardWindow::kExStyle);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+TEST_F(KeyboardWindowTest, ADragTakesTheSizeTheKeyboardAnswersKeepingTheEdgesNotDragged) {
+  const Size frame = Outer({0, 0});
+  const Size answer{446, 448};
+  events_.AnswerResizeWith(answer);
+  const struct {
+    WPARAM edge;
+    POINT fixed_corner;  // of the outer rectangle, which stays where it was
+    bool fixed_right;
+    bool fixed_bottom;
+  } edges[] = {
+      {WMSZ_BOTTOMRIGHT, {100, 100}, false, false}, {WMSZ_RIGHT, {100, 100}, false, false},
+      {WMSZ_BOTTOM, {100, 100}, false, false},      {WMSZ_TOPLEFT, {400, 420}, true, true},
+      {WMSZ_LEFT, {400, 100}, true, false},         {WMSZ_TOPRIGHT, {100, 420}, false, true}};
+  for (const auto& row : edges) {
+    SCOPED_TRACE(row.edge);
+    RECT dragged{100, 100, 400, 420};
+    EXPECT_EQ(
+        SendMessageA(window_.handle(), WM_SIZING, row.edge, reinterpret_cast<LPARAM>(&dragged)),
+        TRUE);
+    EXPECT_EQ((Size{dragged.right - dragged.left, dragged.bottom - dragged.top}),
+              (Size{answer.width + frame.width, answer.height + frame.height}));
+    EXPECT_EQ(row.fixed_right ? dragged.right : dragged.left, row.fixed_corner.x);
+    EXPECT_EQ(row.fixed_bottom ? dragged.bottom : dragged.top, row.fixed_corner.y);
+  }
+  EXPECT_EQ(events_.log().front(), "FormCanResize " + std::to_string(300 - frame.width) + "x" +
+                                       std::to_string(320 - frame.height));
+}
+
+TEST_F(KeyboardWindowTest, TheBorderIsDraggedWithinTheResizeLimits) {
+  window_.SetResizeLimits({110, 112}, {446, 448});
+  MINMAXINFO limits{};
+  SendMessageA(window_.handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ((Size{limits.ptMinTrackSize.x, limits.ptMinTrackSize.y}), Outer({110, 112}));
+  EXPECT_EQ((Size{limits.ptMaxTrackSize.x, limits.ptMaxTrackSize.y}), Outer({446, 448}));
+}
+
+TEST_F(KeyboardWindowTest, ASizeTheUserGaveIsPassedOnOneTheKeyboardSetIsNot) {
+  window_.SetResizeLimits({110, 112}, {446, 448});
+  const Size outer = Outer({334, 336});
+  SetWindowPos(window_.handle(), nullptr, 0, 0, outer.width, outer.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  window_.SetGeometry(GeometryForPitch(40));
+  EXPECT_THAT(events_.log(), ElementsAre("FormResize 334x336"));
+  // A size refused is undone even when the layout stays as it was.
+  SetWindowPos(window_.handle(), nullptr, 0, 0, outer.width + 9, outer.height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  window_.SetGeometry(GeometryForPitch(40));
+  EXPECT_EQ(window_.OuterSize(), Outer(GeometryForPitch(40).client));
+}
+
 TEST_F(KeyboardWindowTest, FrameOffsetIsWhereTheClientAreaStarts) {
   const Point offset = window_.FrameOffset();
   POINT origin{0, 0};
@@ -173,11 +248,12 @@ TEST_F(KeyboardWindowTest, FrameOffsetIsWhereTheClientAreaStarts) {
   EXPECT_EQ(window_.FrameOffset(), offset);
 }
 
-TEST_F(KeyboardWindowTest, AlwaysOnTopToolWindowOfFixedSizeWithACloseBoxOnly) {
+TEST_F(KeyboardWindowTest, AlwaysOnTopToolWindowWithASizingBorderAndACloseBoxOnly) {
   const auto style = static_cast<DWORD>(GetWindowLongA(window_.handle(), GWL_STYLE));
   const auto ex_style = static_cast<DWORD>(GetWindowLongA(window_.handle(), GWL_EXSTYLE));
-  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
-  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME),
+            static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));
+  EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u);
   EXPECT_NE(ex_style & WS_EX_TOOLWINDOW, 0u);
   EXPECT_NE(ex_style & WS_EX_TOPMOST, 0u);
 
@@ -281,6 +357,26 @@ TEST_F(KeyboardWindowTest, CaptionsAreShownAsWritten) {
   EXPECT_GT(InkOf(8).StrokesIn(GetSysColor(COLOR_WINDOWTEXT)), 5) << "'&' is no prefix";
   window_.SetButtonCaption(10, "");
   EXPECT_EQ(Painted(Button(9)), Painted(Button(10))) << "an empty caption paints the bare face";
+}
+
+TEST_F(KeyboardWindowTest, ACaptionTooWideShrinksThenEndsInAnEllipsisNeverCutAtItsStart) {
+  const GridButton& button = *window_.button(5);
+  const int room_end = design::kButtonSize - 3;  // clear of the bevel
+  for (const char* caption : {"Enter", "Paste", "Backspace", "PrintScreen"}) {
+    SCOPED_TRACE(caption);
+    window_.SetButtonCaption(5, caption);
+    const FittedCaption shown = button.ShownCaption();
+    EXPECT_GE(shown.font_size, FormGeometry{}.smallest_button_font);
+    const std::string start =
+        shown.whole ? shown.text : shown.text.substr(0, shown.text.size() - 1);
+    EXPECT_EQ(std::string(caption).substr(0, start.size()), start);
+    EXPECT_TRUE(shown.whole || shown.text.back() == '\x85');
+    const auto [first, last] = InkOf(5).InkColumns();
+    EXPECT_GE(first, 3) << "the caption's start is cut off";
+    EXPECT_LE(last, room_end - 1) << "the caption's end runs into the bevel";
+  }
+  window_.SetButtonCaption(5, "W");
+  EXPECT_EQ(button.ShownCaption(), (FittedCaption{"W", FormGeometry{}.button_font, true}));
 }
 
 TEST_F(KeyboardWindowTest, CellsWithoutAButtonAreIgnored) {

@@ -3,6 +3,7 @@
 // A window's event sink that writes down what reaches it, one line each,
 // and can be told to fail in a handler.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,6 +28,11 @@ class RecordingEvents final : public WindowEvents {
   void FormResize(Size client) override {
     Record("FormResize " + std::to_string(client.width) + "x" + std::to_string(client.height));
   }
+  // Answers with the size set by AnswerResizeWith, else the size asked for.
+  Size FormCanResize(Size client) override {
+    Record("FormCanResize " + std::to_string(client.width) + "x" + std::to_string(client.height));
+    return resize_answer_.value_or(client);
+  }
   void FormDpiChanged(int dpi) override { Record("FormDpiChanged " + std::to_string(dpi)); }
   void PointerMoved(PointerTarget /*target*/, Point /*screen_point*/) override {}
 
@@ -35,6 +41,7 @@ class RecordingEvents final : public WindowEvents {
   const std::vector<std::string>& log() const { return log_; }
   // The next handler throws this failure after recording its event.
   void FailNextWith(std::string message) { failure_ = std::move(message); }
+  void AnswerResizeWith(Size client) { resize_answer_ = client; }
 
  private:
   static std::string Name(PanelId panel) { return panel == PanelId::Shift ? "Shift" : "Extend"; }
@@ -49,6 +56,7 @@ class RecordingEvents final : public WindowEvents {
 
   std::vector<std::string> log_;
   std::string failure_;
+  std::optional<Size> resize_answer_;
 };
 
 }  // namespace plinth::platform::win32
