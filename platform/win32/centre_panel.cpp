@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/dwell_bar.h"
 #include "platform/win32/object_window.h"
 
 namespace plinth::platform::win32 {
@@ -30,6 +31,12 @@ COLORREF CentrePanel::StateColour(PanelState state) {
 void CentrePanel::SetState(PanelState state) {
   if (state == state_) return;
   state_ = state;
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void CentrePanel::SetDwellProgress(int permille) {
+  if (permille == dwell_permille_) return;
+  dwell_permille_ = permille;
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -73,6 +80,7 @@ void CentrePanel::Paint(HDC dc) const {
   HBRUSH brush = CreateSolidBrush(StateColour(state_));
   FillRect(dc, &client, brush);
   DeleteObject(brush);
+  DrawDwellBar(dc, client, dwell_permille_);
 }
 
 }  // namespace plinth::platform::win32

@@ -35,6 +35,8 @@ class CentrePanel {
   HWND handle() const { return window_; }
   void SetState(PanelState state);
   PanelState state() const { return state_; }
+  // How far the dwell indicator is filled, in thousandths; 0 hides it.
+  void SetDwellProgress(int permille);
 
   // The colour that shows `state`; idle is the system's button-face colour.
   static COLORREF StateColour(PanelState state);
@@ -48,6 +50,7 @@ class CentrePanel {
   PanelHandlers handlers_;
   PanelState state_ = PanelState::Idle;
   bool press_is_click_ = false;
+  int dwell_permille_ = 0;
 };
 
 }  // namespace plinth::platform::win32

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32/dwell_bar.h"
 #include "platform/win32/object_window.h"
 
 namespace plinth::platform::win32 {
@@ -40,6 +41,12 @@ void GridButton::SetFonts(const WindowFonts& fonts) {
 void GridButton::SetFontColour(FontColour colour) {
   if (colour == colour_) return;
   colour_ = colour;
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void GridButton::SetDwellProgress(int permille) {
+  if (permille == dwell_permille_) return;
+  dwell_permille_ = permille;
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -92,6 +99,10 @@ void GridButton::Paint(HDC dc) const {
   GetClientRect(window_, &face);
   FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
   DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed_ ? DFCS_PUSHED : 0u));
+  // Inside the raised edge, under the caption, which stays readable.
+  RECT inside = face;
+  InflateRect(&inside, -2, -2);
+  DrawDwellBar(dc, inside, dwell_permille_);
 
   if (caption_.empty()) return;
   const FittedCaption fitted = Fit(dc);

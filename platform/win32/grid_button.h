@@ -37,6 +37,8 @@ class GridButton {
   // The caption as the button shows it at its present size.
   FittedCaption ShownCaption() const;
   FontColour font_colour() const { return colour_; }
+  // How far the dwell indicator is filled, in thousandths; 0 hides it.
+  void SetDwellProgress(int permille);
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -54,6 +56,7 @@ class GridButton {
   FontColour colour_ = FontColour::WindowText;
   bool tracking_ = false;  // the left button went down over us
   bool pressed_ = false;   // drawn pushed in
+  int dwell_permille_ = 0;
 };
 
 }  // namespace plinth::platform::win32

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/win32/centred_message_box.h"
+#include "platform/win32/dwell_bar.h"
 #include "platform/win32/object_window.h"
 
 namespace plinth::platform::win32 {
@@ -46,11 +47,18 @@ Win32KeyboardWindow::Win32KeyboardWindow() {
   menu_ = CreatePopupMenu();
   AppendMenuA(menu_, MF_STRING, kAvailableCommand, "Available");
   AppendMenuA(menu_, MF_STRING, kShowAllCommand, "Show All");
+  AppendMenuA(menu_, MF_STRING, kDwellClickCommand, "Dwell click");
 
   CreateControls();
+  pointer_watch_ = std::make_unique<PointerWatch>([this](HWND under, POINT screen) {
+    // The open popup menu takes the pointer, as it takes the clicks.
+    const PointerTarget target = menu_open_ ? PointerTarget{} : TargetOfWindow(under);
+    Deliver([&](WindowEvents& e) { e.PointerMoved(target, {screen.x, screen.y}); });
+  });
 }
 
 Win32KeyboardWindow::~Win32KeyboardWindow() {
+  pointer_watch_.reset();
   closing_by_owner_ = true;
   if (IsWindow(window_)) DestroyWindow(window_);
   if (menu_ != nullptr) DestroyMenu(menu_);
@@ -136,8 +144,9 @@ void Win32KeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
 }
 
 void Win32KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
-  if (item == MenuItemId::DwellClick) return;  // no pointer movements are reported yet
-  const UINT command = item == MenuItemId::Available ? kAvailableCommand : kShowAllCommand;
+  const UINT command = item == MenuItemId::Available ? kAvailableCommand
+                       : item == MenuItemId::ShowAll ? kShowAllCommand
+                                                     : kDwellClickCommand;
   CheckMenuItem(menu_, command,
                 static_cast<UINT>(MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)));
 }
@@ -245,10 +254,91 @@ void Win32KeyboardWindow::ShowApplicationError(const std::string& text) {
   GiveBackActivation(typed_into);
 }
 
-// The window reports no pointer movements yet, so no rest is ever timed.
-void Win32KeyboardWindow::ShowDwellProgress(PointerTarget /*target*/, int /*permille*/) {}
+PointerTarget Win32KeyboardWindow::TargetOfWindow(HWND window) const {
+  if (window == nullptr) return {};
+  for (int cell = 1; cell <= design::kCellCount; ++cell) {
+    const auto& grid_button = buttons_[static_cast<std::size_t>(cell)];
+    if (grid_button && grid_button->handle() == window) return PointerTarget::Button(cell);
+  }
+  if (window == shift_panel_->handle()) return PointerTarget::Panel(PanelId::Shift);
+  if (window == extend_panel_->handle()) return PointerTarget::Panel(PanelId::Extend);
+  if (window == OpenBoxOkButton()) return PointerTarget::DialogOk();
+  return {};
+}
 
-void Win32KeyboardWindow::PressDialogOk() {}
+HWND Win32KeyboardWindow::OpenBoxOkButton() const {
+  // A message box is a dialog of the system's class, owned by the keyboard.
+  struct Search {
+    HWND owner;
+    HWND box;
+  } search{window_, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND candidate, LPARAM data) -> BOOL {
+        auto* found = reinterpret_cast<Search*>(data);
+        char class_name[16] = {};
+        if (GetWindow(candidate, GW_OWNER) != found->owner || !IsWindowVisible(candidate) ||
+            GetClassNameA(candidate, class_name, sizeof class_name) == 0 ||
+            lstrcmpA(class_name, "#32770") != 0) {
+          return TRUE;
+        }
+        found->box = candidate;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.box == nullptr ? nullptr : GetDlgItem(search.box, IDOK);
+}
+
+void Win32KeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) {
+  const auto show = [this](PointerTarget on, int value) {
+    switch (on.kind) {
+      case PointerTarget::Kind::Button:
+        if (on.cell >= 1 && on.cell <= design::kCellCount) {
+          if (auto& grid_button = buttons_[static_cast<std::size_t>(on.cell)]) {
+            grid_button->SetDwellProgress(value);
+          }
+        }
+        break;
+      case PointerTarget::Kind::Panel:
+        (on.panel == PanelId::Shift ? *shift_panel_ : *extend_panel_).SetDwellProgress(value);
+        break;
+      case PointerTarget::Kind::DialogOk:
+        ShowDwellProgressOnOk(value);
+        break;
+      case PointerTarget::Kind::Nothing:
+        break;
+    }
+  };
+  if (target != dwell_target_) show(dwell_target_, 0);
+  dwell_target_ = target;
+  show(target, permille);
+}
+
+void Win32KeyboardWindow::ShowDwellProgressOnOk(int permille) {
+  const HWND ok = OpenBoxOkButton();
+  const bool shrinks = permille < ok_permille_;
+  ok_permille_ = permille;
+  if (ok == nullptr) return;
+  // The bar only grows while the pointer rests, so it is drawn over the
+  // button as it is; the button paints itself anew only when the bar goes.
+  if (shrinks) RedrawWindow(ok, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  if (permille <= 0) return;
+  RECT inside;
+  GetClientRect(ok, &inside);
+  InflateRect(&inside, -2, -2);
+  HDC dc = GetDC(ok);
+  DrawDwellBar(dc, inside, permille);
+  ReleaseDC(ok, dc);
+}
+
+void Win32KeyboardWindow::PressDialogOk() {
+  const HWND ok = OpenBoxOkButton();
+  if (ok == nullptr) return;
+  ok_permille_ = 0;
+  // As the button reports a click to its box.
+  PostMessageA(GetParent(ok), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(ok));
+}
 
 void Win32KeyboardWindow::GiveBackActivation(HWND typed_into) {
   // A closing dialog hands the activation to its owner, the keyboard, in
@@ -261,14 +351,20 @@ void Win32KeyboardWindow::GiveBackActivation(HWND typed_into) {
 }
 
 void Win32KeyboardWindow::ShowPopupMenu(POINT screen) {
+  // The menu opens under the pointer: no rest goes on on the button below.
+  menu_open_ = true;
+  Deliver([screen](WindowEvents& e) { e.PointerMoved(PointerTarget{}, {screen.x, screen.y}); });
   const BOOL command = TrackPopupMenu(
       menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
       screen.x, screen.y, 0, window_, nullptr);
+  menu_open_ = false;
   PostMessageA(window_, WM_NULL, 0, 0);  // lets the menu's modal loop end cleanly
   if (command == kAvailableCommand) {
     Deliver([](WindowEvents& e) { e.Available1Click(MenuItemId::Available); });
   } else if (command == kShowAllCommand) {
     Deliver([](WindowEvents& e) { e.Available1Click(MenuItemId::ShowAll); });
+  } else if (command == kDwellClickCommand) {
+    Deliver([](WindowEvents& e) { e.Available1Click(MenuItemId::DwellClick); });
   }
 }
 

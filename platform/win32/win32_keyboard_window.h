@@ -17,6 +17,7 @@
 #include "platform/keyboard_window.h"
 #include "platform/win32/centre_panel.h"
 #include "platform/win32/grid_button.h"
+#include "platform/win32/pointer_watch.h"
 #include "platform/win32/window_fonts.h"
 #include "platform/win32/windows_api.h"
 
@@ -33,6 +34,7 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   // Command identifiers of the popup menu's items.
   static constexpr UINT kAvailableCommand = 1;
   static constexpr UINT kShowAllCommand = 2;
+  static constexpr UINT kDwellClickCommand = 3;
 
   // Creates the window, hidden, at its designed place and size.
   Win32KeyboardWindow();
@@ -71,8 +73,17 @@ class Win32KeyboardWindow final : public KeyboardWindow {
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
+  // What takes a click in `window`: a grid button, a panel, the OK button
+  // of the message box the keyboard has open, or nothing.
+  PointerTarget TargetOfWindow(HWND window) const;
+
  private:
   void CreateControls();
+  // The OK button of the message box the keyboard has open, if any.
+  HWND OpenBoxOkButton() const;
+  // Draws the dwell bar over the message box's OK button, a window of the
+  // system's class that knows nothing of it; 0 repaints the bare button.
+  void ShowDwellProgressOnOk(int permille);
   // After a dialog: activates again the window that was active before it.
   void GiveBackActivation(HWND typed_into);
   // Opens the popup menu at a screen point and passes on the item chosen.
@@ -98,9 +109,13 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   WindowEvents* events_ = nullptr;
   bool closing_by_owner_ = false;
   bool laying_out_ = false;  // the window is sized by SetGeometry, not by the user
+  bool menu_open_ = false;
   std::array<std::unique_ptr<GridButton>, design::kCellCount + 1> buttons_;  // by cell
   std::unique_ptr<CentrePanel> extend_panel_;
   std::unique_ptr<CentrePanel> shift_panel_;
+  std::unique_ptr<PointerWatch> pointer_watch_;
+  PointerTarget dwell_target_;  // where the dwell bar shows
+  int ok_permille_ = 0;         // the dwell bar drawn over the OK button
 };
 
 }  // namespace plinth::platform::win32

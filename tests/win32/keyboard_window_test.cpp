@@ -14,8 +14,11 @@
 namespace plinth::platform::win32 {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
@@ -455,27 +458,138 @@ TEST_F(KeyboardWindowTest, PanelsShowTheirStateAsAPlainSquareOfColour) {
 
 // ---------------------------------------------------------------- the popup menu
 
-TEST_F(KeyboardWindowTest, PopupMenuHoldsTwoIndependentCheckItems) {
+TEST_F(KeyboardWindowTest, PopupMenuHoldsThreeIndependentCheckItems) {
   const HMENU menu = window_.popup_menu();
-  ASSERT_EQ(GetMenuItemCount(menu), 2);
-  char text[32] = {};
-  GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, "Available");
-  GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
-  EXPECT_STREQ(text, "Show All");
+  ASSERT_EQ(GetMenuItemCount(menu), 3);
+  const char* const texts[] = {"Available", "Show All", "Dwell click"};
+  for (UINT position = 0; position < 3; ++position) {
+    char text[32] = {};
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, texts[position]);
+  }
 
-  const auto checked = [menu](UINT position) {
-    return (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0;
+  const auto checked = [menu] {
+    std::string marks;
+    for (UINT position = 0; position < 3; ++position) {
+      marks += (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0 ? 'x' : '-';
+    }
+    return marks;
   };
-  EXPECT_FALSE(checked(0));
-  EXPECT_FALSE(checked(1));
+  EXPECT_EQ(checked(), "---");
   window_.SetMenuItemChecked(MenuItemId::ShowAll, true);
-  EXPECT_FALSE(checked(0));
-  EXPECT_TRUE(checked(1));
+  EXPECT_EQ(checked(), "-x-");
+  window_.SetMenuItemChecked(MenuItemId::DwellClick, true);
   window_.SetMenuItemChecked(MenuItemId::Available, true);
   window_.SetMenuItemChecked(MenuItemId::ShowAll, false);
-  EXPECT_TRUE(checked(0));
-  EXPECT_FALSE(checked(1));
+  EXPECT_EQ(checked(), "x-x");
+  window_.SetMenuItemChecked(MenuItemId::DwellClick, false);
+  EXPECT_EQ(checked(), "x--");
+}
+
+// ---------------------------------------------------------------- dwell click
+
+TEST_F(KeyboardWindowTest, EveryWindowTellsWhatAClickThereWouldHit) {
+  EXPECT_EQ(window_.TargetOfWindow(Button(1)), PointerTarget::Button(1));
+  EXPECT_EQ(window_.TargetOfWindow(Button(49)), PointerTarget::Button(49));
+  EXPECT_EQ(window_.TargetOfWindow(Panel(PanelId::Shift)), PointerTarget::Panel(PanelId::Shift));
+  EXPECT_EQ(window_.TargetOfWindow(Panel(PanelId::Extend)), PointerTarget::Panel(PanelId::Extend));
+  EXPECT_EQ(window_.TargetOfWindow(window_.handle()), PointerTarget{}) << "between the buttons";
+  EXPECT_EQ(window_.TargetOfWindow(GetDesktopWindow()), PointerTarget{});
+  EXPECT_EQ(window_.TargetOfWindow(nullptr), PointerTarget{});
+}
+
+// Takes the thread's messages, as the program's loop does, until `done`
+// or for at most five seconds.
+template <class Done>
+bool PumpUntil(Done done) {
+  for (int round = 0; round < 250 && !done(); ++round) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(20);
+  }
+  return done();
+}
+
+TEST_F(KeyboardWindowTest, ThePointerIsReportedOverTheWindowAndWhenItLeaves) {
+  window_.Show();
+  RECT button;
+  GetWindowRect(Button(9), &button);
+  const auto last_is = [this](PointerTarget target) {
+    return !events_.pointer_targets().empty() && events_.pointer_targets().back() == target;
+  };
+  SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  EXPECT_TRUE(PumpUntil([&] { return last_is(PointerTarget::Button(9)); }));
+  RECT shift;
+  GetWindowRect(Panel(PanelId::Shift), &shift);
+  SetCursorPos(shift.left + 3, shift.top + 3);
+  EXPECT_TRUE(PumpUntil([&] { return last_is(PointerTarget::Panel(PanelId::Shift)); }));
+  // Far from the keyboard: no window of ours is told of a move there.
+  RECT frame;
+  GetWindowRect(window_.handle(), &frame);
+  SetCursorPos(frame.right + 100, frame.bottom + 100);
+  EXPECT_TRUE(PumpUntil([&] { return last_is(PointerTarget{}); }));
+  EXPECT_THAT(events_.log(), Not(Contains(StartsWith("doclick")))) << "moves click nothing";
+}
+
+// The dwell bar's pixels in a child window: where they lie, and how many.
+struct BarPixels {
+  int count = 0;
+  RECT box{};  // the smallest rectangle around them
+};
+
+BarPixels OrangeIn(const std::vector<COLORREF>& pixels, int width) {
+  BarPixels bar{0, {width, 1 << 20, -1, -1}};
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    if (pixels[i] != RGB(255, 140, 0)) continue;
+    const int x = static_cast<int>(i) % width;
+    const int y = static_cast<int>(i) / width;
+    ++bar.count;
+    bar.box = {std::min<LONG>(bar.box.left, x), std::min<LONG>(bar.box.top, y),
+               std::max<LONG>(bar.box.right, x + 1), std::max<LONG>(bar.box.bottom, y + 1)};
+  }
+  return bar;
+}
+
+TEST_F(KeyboardWindowTest, TheDwellBarFillsTheBottomSixthOfItsTargetAtEverySize) {
+  for (const int pitch : {32, 64, 96}) {
+    window_.SetGeometry(GeometryForPitch(pitch));
+    const struct {
+      PointerTarget target;
+      HWND window;
+    } targets[] = {{PointerTarget::Button(7), Button(7)},
+                   {PointerTarget::Panel(PanelId::Shift), Panel(PanelId::Shift)},
+                   {PointerTarget::Panel(PanelId::Extend), Panel(PanelId::Extend)}};
+    for (const auto& [target, window] : targets) {
+      RECT client;
+      GetClientRect(window, &client);
+      window_.ShowDwellProgress(target, 500);
+      const BarPixels half = OrangeIn(Painted(window), client.right);
+      window_.ShowDwellProgress(target, 1000);
+      const BarPixels full = OrangeIn(Painted(window), client.right);
+      SCOPED_TRACE(testing::Message() << "pitch " << pitch << ", window " << window);
+      ASSERT_GT(half.count, 0);
+      // A sixth of the height, framed by a pixel above and below, at the bottom.
+      const int height = half.box.bottom - half.box.top + 2;
+      EXPECT_NEAR(height, client.bottom / 6, 2);
+      EXPECT_GE(half.box.bottom, client.bottom - 4);
+      EXPECT_NEAR(full.box.right - full.box.left, 2 * (half.box.right - half.box.left), 3);
+      EXPECT_NEAR(full.box.right - full.box.left, client.right, 7) << "the full bar spans it";
+    }
+    window_.ShowDwellProgress(PointerTarget{}, 0);
+    for (const auto& [target, window] : targets) {
+      EXPECT_EQ(CountPixels(window, RGB(255, 140, 0)), 0) << "the bar went with the rest";
+    }
+  }
+}
+
+TEST_F(KeyboardWindowTest, TheDwellBarShowsOnOneTargetOnly) {
+  window_.ShowDwellProgress(PointerTarget::Button(7), 600);
+  window_.ShowDwellProgress(PointerTarget::Panel(PanelId::Shift), 400);
+  EXPECT_EQ(CountPixels(Button(7), RGB(255, 140, 0)), 0);
+  EXPECT_GT(CountPixels(Panel(PanelId::Shift), RGB(255, 140, 0)), 0);
+  window_.ShowDwellProgress(PointerTarget::Button(8), 600);
+  EXPECT_EQ(CountPixels(Panel(PanelId::Shift), RGB(255, 140, 0)), 0);
+  EXPECT_GT(CountPixels(Button(8), RGB(255, 140, 0)), 0);
 }
 
 }  // namespace

@@ -128,5 +128,56 @@ TEST(KeyboardWindowDialogs, AFailureInAHandlerIsReportedAndTheWindowGoesOn) {
   EXPECT_THAT(events.log(), ElementsAre("doclick SpeedButton7", "doclick SpeedButton7"));
 }
 
+// Rests on the open warning's OK button from within its own message loop,
+// as the keyboard's dwell timer does: the bar shows on it, then the button is
+// pressed. What it saw is kept for the test.
+struct DwellOnOk {
+  static inline Win32KeyboardWindow* window = nullptr;
+  static inline bool target_was_ok = false;
+  static inline int orange_pixels = 0;
+
+  static void CALLBACK Tick(HWND /*window*/, UINT /*message*/, UINT_PTR id, DWORD /*time*/) {
+    const HWND box = FindWindowA("#32770", "Warning");
+    if (box == nullptr || !IsWindowVisible(box)) return;
+    KillTimer(nullptr, id);
+    const HWND ok = GetDlgItem(box, IDOK);
+    target_was_ok = window->TargetOfWindow(ok) == PointerTarget::DialogOk();
+    window->ShowDwellProgress(PointerTarget::DialogOk(), 700);
+    RECT client;
+    GetClientRect(ok, &client);
+    HDC dc = GetDC(ok);
+    for (int y = 0; y < client.bottom; ++y) {
+      for (int x = 0; x < client.right; ++x) {
+        if (GetPixel(dc, x, y) == RGB(255, 140, 0)) ++orange_pixels;
+      }
+    }
+    ReleaseDC(ok, dc);
+    window->PressDialogOk();
+  }
+};
+
+TEST(KeyboardWindowDialogs, TheWarningsOkShowsTheDwellBarAndIsPressedByIt) {
+  Win32KeyboardWindow window;
+  window.Show();
+  DwellOnOk::window = &window;
+  SetTimer(nullptr, 0, 50, DwellOnOk::Tick);
+  // Closes the box itself only when the rest did not, so the test ends.
+  std::atomic<bool> closed_by_rest{true};
+  std::atomic<bool> returned{false};
+  std::thread fallback([&] {
+    for (int waited = 0; waited < 200 && !returned; ++waited) Sleep(50);
+    if (HWND box = FindWindowA("#32770", "Warning"); !returned && box != nullptr) {
+      closed_by_rest = false;
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+  });
+  window.ShowWarning("Error - Invalid Vkey NOSUCHKEY");
+  returned = true;
+  fallback.join();
+  EXPECT_TRUE(closed_by_rest);
+  EXPECT_TRUE(DwellOnOk::target_was_ok);
+  EXPECT_GT(DwellOnOk::orange_pixels, 0);
+}
+
 }  // namespace
 }  // namespace plinth::platform::win32

@@ -34,11 +34,15 @@ class RecordingEvents final : public WindowEvents {
     return resize_answer_.value_or(client);
   }
   void FormDpiChanged(int dpi) override { Record("FormDpiChanged " + std::to_string(dpi)); }
-  void PointerMoved(PointerTarget /*target*/, Point /*screen_point*/) override {}
+  // Kept apart from the log: the real pointer may move over the windows.
+  void PointerMoved(PointerTarget target, Point /*screen_point*/) override {
+    pointer_targets_.push_back(target);
+  }
 
   void ScreenChanged() override { Record("ScreenChanged"); }
 
   const std::vector<std::string>& log() const { return log_; }
+  const std::vector<PointerTarget>& pointer_targets() const { return pointer_targets_; }
   // The next handler throws this failure after recording its event.
   void FailNextWith(std::string message) { failure_ = std::move(message); }
   void AnswerResizeWith(Size client) { resize_answer_ = client; }
@@ -55,6 +59,7 @@ class RecordingEvents final : public WindowEvents {
   }
 
   std::vector<std::string> log_;
+  std::vector<PointerTarget> pointer_targets_;
   std::string failure_;
   std::optional<Size> resize_answer_;
 };

@@ -1,0 +1,49 @@
+#include "platform/win32/pointer_watch.h"
+
+#include <utility>
+
+namespace plinth::platform::win32 {
+namespace {
+
+// A hook procedure gets no pointer of ours: the watch of the thread is found
+// here.
+thread_local PointerWatch* watch_of_thread = nullptr;
+
+}  // namespace
+
+PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)) {
+  watch_of_thread = this;
+  hook_ = SetWindowsHookExA(WH_GETMESSAGE, SawMessage, nullptr, GetCurrentThreadId());
+}
+
+PointerWatch::~PointerWatch() {
+  if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  if (watch_of_thread == this) watch_of_thread = nullptr;
+}
+
+LRESULT CALLBACK PointerWatch::SawMessage(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HC_ACTION && wparam == PM_REMOVE && watch_of_thread != nullptr) {
+    watch_of_thread->Saw(*reinterpret_cast<const MSG*>(lparam));
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+void PointerWatch::Saw(const MSG& message) {
+  const UINT kind = message.message;
+  const bool moved = kind == WM_MOUSEMOVE || kind == WM_NCMOUSEMOVE;
+  if (!moved && kind != WM_MOUSELEAVE && kind != WM_NCMOUSELEAVE) return;
+  if (moved) {
+    // Told when the pointer leaves this window, for wherever it goes: a
+    // pointer that left must not go on resting on a button.
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT),
+                          TME_LEAVE | (kind == WM_NCMOUSEMOVE ? TME_NONCLIENT : 0u), message.hwnd,
+                          HOVER_DEFAULT};
+    TrackMouseEvent(&track);
+  }
+  POINT screen{};
+  if (!GetCursorPos(&screen)) return;
+  const Moved moved_handler = moved_;  // the handler may end the watch
+  moved_handler(WindowFromPoint(screen), screen);
+}
+
+}  // namespace plinth::platform::win32
