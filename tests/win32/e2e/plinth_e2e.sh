@@ -6,17 +6,23 @@
 # the pointer. The target must keep the focus throughout.
 #
 #   plinth_e2e.sh <Plinth.exe> <key_target.exe> <plinth_inspect.exe>
-#                 <layouts dir> <work dir> <wine-run.sh> [scale]
+#                 <layouts dir> <work dir> <wine-run.sh> [scale | dwell]
 #
 # With a scale other than 100 the layout asks for it (Scale=) and only a
 # key, the pointer return, docking and the end are checked at that size.
+# With "dwell" the steps of dwell_steps.sh replace the clicks: the keyboard
+# is worked by pointer motions alone.
 set -euo pipefail
 
 if [ $# -ne 6 ] && [ $# -ne 7 ]; then
-  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale]" >&2
+  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | dwell]" >&2
   exit 2
 fi
 plinth_exe=$1 target_exe=$2 inspect_exe=$3 layouts=$4 work=$5 wine_run=$6 scale=${7:-100}
+mode=clicks
+if [ "$scale" = dwell ]; then
+  mode=dwell scale=100
+fi
 pitch=$((32 * scale / 100))  # from one cell to the next
 
 rm -rf "$work/app" "$work/logs"
@@ -151,6 +157,23 @@ expect_pointer_home() {
 
 step() { echo "-- $*"; }
 
+# Opens the popup menu by a right-click on cell $2 (13 unless given) and
+# clicks its item $1 (1 to 3).
+choose_menu_item() {
+  xdotool mousemove $(cell "${2:-13}") click 3
+  wait_until 10 has_menu || fail "no popup menu"
+  local mleft mtop mright mbottom
+  read -r mleft mtop mright mbottom < <(inspected menu)
+  xdotool mousemove $(((mleft + mright) / 2)) $((mtop + (mbottom - mtop) * (2 * $1 - 1) / 6)) click 1
+}
+
+if [ "$mode" = dwell ]; then
+  # shellcheck source=dwell_steps.sh
+  . "$(dirname "$0")/dwell_steps.sh"
+  echo "PASS"
+  exit 0
+fi
+
 # ---------------------------------------------------------------- keys
 
 idle=$(pixel $((cx + 99)) $((cy + 99)))  # the system's button-face colour
@@ -219,16 +242,10 @@ click_cell 8 ""
 wait_until 10 inspected_is caption "Plinth " || fail "selecting mode stayed on"
 click_cell 6 "down 25 ext,up 25 ext"
 
-step "the popup menu: Show All numbers every button"
-xdotool mousemove $(cell 13) click 3
-wait_until 10 has_menu || fail "no popup menu"
-read -r mleft mtop mright mbottom < <(inspected menu)
-xdotool mousemove $(((mleft + mright) / 2)) $((mtop + (mbottom - mtop) * 3 / 4)) click 1
+step "the popup menu: Show All (the second of three items) numbers every button"
+choose_menu_item 2
 wait_until 10 shows_button 13 13 || fail "Show All did not number the buttons"
-xdotool mousemove $(cell 13) click 3
-wait_until 10 has_menu || fail "no popup menu"
-read -r mleft mtop mright mbottom < <(inspected menu)
-xdotool mousemove $(((mleft + mright) / 2)) $((mtop + (mbottom - mtop) * 3 / 4)) click 1
+choose_menu_item 2
 wait_until 10 shows_button 1 a || fail "unticking Show All did not bring the captions back"
 
 step "an unknown key name: the warning, then the focus is back"

@@ -6,6 +6,7 @@
 //   caption <text>
 //   button <cell> <caption>                   one line per grid button
 //   menu <left> <top> <right> <bottom>        an open popup menu, if any
+//   ok <left> <top> <right> <bottom>          the open warning's OK button, if any
 //   foreground <window text>                  the active window
 //
 // Exits 1 when no keyboard window is found.
@@ -55,6 +56,13 @@ int main() {
     RECT place;
     GetWindowRect(menu, &place);
     std::printf("menu %ld %ld %ld %ld\n", place.left, place.top, place.right, place.bottom);
+  }
+  if (HWND box = FindWindowA("#32770", "Warning"); box != nullptr && IsWindowVisible(box)) {
+    if (HWND ok = GetDlgItem(box, IDOK); ok != nullptr) {
+      RECT place;
+      GetWindowRect(ok, &place);
+      std::printf("ok %ld %ld %ld %ld\n", place.left, place.top, place.right, place.bottom);
+    }
   }
   char active[256] = {};
   GetWindowTextA(GetForegroundWindow(), active, sizeof active);
