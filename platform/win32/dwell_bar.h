@@ -9,7 +9,8 @@
 namespace plinth::platform::win32 {
 
 // Draws the bar for `permille` thousandths of the dwell time inside `area`;
-// nothing for 0.
-void DrawDwellBar(HDC dc, RECT area, int permille);
+// nothing for 0. The part still to fill shows what lies beneath, or is
+// painted with `rest` when one is given.
+void DrawDwellBar(HDC dc, RECT area, int permille, HBRUSH rest = nullptr);
 
 }  // namespace plinth::platform::win32

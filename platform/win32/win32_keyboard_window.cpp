@@ -327,7 +327,8 @@ void Win32KeyboardWindow::ShowDwellProgressOnOk(int permille) {
   GetClientRect(ok, &inside);
   InflateRect(&inside, -2, -2);
   HDC dc = GetDC(ok);
-  DrawDwellBar(dc, inside, permille);
+  // On the face, not on the button's focus mark, which runs along its bottom.
+  DrawDwellBar(dc, inside, permille, GetSysColorBrush(COLOR_BTNFACE));
   ReleaseDC(ok, dc);
 }
 
