@@ -6,22 +6,26 @@
 # the pointer. The target must keep the focus throughout.
 #
 #   plinth_e2e.sh <Plinth.exe> <key_target.exe> <plinth_inspect.exe>
-#                 <layouts dir> <work dir> <wine-run.sh> [scale | dwell]
+#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell]
 #
-# With a scale other than 100 the layout asks for it (Scale=) and only a
-# key, the pointer return, docking and the end are checked at that size.
+# With a scale other than 100 the layout asks for it (Scale=), or with
+# <dpi>dpi the screen has that resolution; then only a key, the pointer
+# return, docking, a drag of the border and the end are checked at that size.
 # With "dwell" the steps of dwell_steps.sh replace the clicks: the keyboard
 # is worked by pointer motions alone.
 set -euo pipefail
 
 if [ $# -ne 6 ] && [ $# -ne 7 ]; then
-  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | dwell]" >&2
+  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell]" >&2
   exit 2
 fi
 plinth_exe=$1 target_exe=$2 inspect_exe=$3 layouts=$4 work=$5 wine_run=$6 scale=${7:-100}
-mode=clicks
+mode=clicks dpi=96
 if [ "$scale" = dwell ]; then
   mode=dwell scale=100
+elif [[ $scale == *dpi ]]; then
+  dpi=${scale%dpi}
+  scale=$((100 * dpi / 96))
 fi
 pitch=$((32 * scale / 100))  # from one cell to the next
 
@@ -31,7 +35,7 @@ work=$(cd "$work" && pwd)
 logs=$work/logs
 keys=$logs/keys.log
 cp "$plinth_exe" "$layouts"/*.ini "$work/app/"
-if [ "$scale" != 100 ]; then
+if [ "$scale" != 100 ] && [ "$dpi" = 96 ]; then
   sed -i "s/^\[Configuration\]/&\nScale=$scale/" "$work/app/Default.ini"
 fi
 
@@ -90,6 +94,14 @@ inspected() { inspect | sed -n "s/^$1 //p"; }
 has_menu() { [ -n "$(inspected menu)" ]; }
 inspected_is() { [ "$(inspected "$1")" = "$2" ]; }
 shows_button() { inspect | grep -q -x "button $1 $2"; }
+
+if [ "$dpi" != 96 ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+    >>"$logs/wine.log" 2>&1 || fail "the screen's resolution could not be set"
+  # The session starts anew at that resolution, as after a user's login.
+  wineserver -k >>"$logs/wine.log" 2>&1 || true
+  wineserver -w >>"$logs/wine.log" 2>&1 || true
+fi
 
 # ---------------------------------------------------------------- start
 
@@ -186,6 +198,7 @@ read -r hx hy < <(home)
 wait_until 10 pixel_is "$hx" "$hy" "#008080" || fail "no hover colour on the Shift panel under the pointer"
 
 expected_focus_changes=""
+key_of_cell_1="down 41,char 61,up 41"
 if [ "$scale" = 100 ]; then  # the rest of the keys at the designed size
 
 step "the Shift panel: a click arms it, a key releases it"
@@ -262,6 +275,7 @@ step "LOADINI loads another layout"
 click_cell 9 ""
 wait_until 30 shows_button 1 q || fail "Second.ini was not loaded"
 click_cell 1 "down 51,char 71,up 51"
+key_of_cell_1="down 51,char 71,up 51"
 
 fi  # the rest of the keys
 
@@ -277,6 +291,21 @@ step "the target kept the focus"
 focus_changes=$( (grep -E '^focus' "$keys" || true) | paste -sd, -)
 [ "$focus_changes" = "$expected_focus_changes" ] ||
   fail "focus changes [$focus_changes], expected only those of the warning"
+
+step "a drag of the border's corner keeps the cells square; a click still types its key"
+dragged=$(wine "$inspect_exe" drag $((3 * pitch)) $((2 * pitch)) 2>>"$logs/wine.log" | tr -d '\r' |
+  sed -n 's/^dragged //p')
+# The window took the size it answered while being dragged: no snap after.
+[ "$(inspected window)" = "$dragged" ] || fail "dragged to [$dragged], now at [$(inspected window)]"
+read -r width height < <(inspected area)
+[ $((height % 7)) = 0 ] && [ $((width + 2)) = "$height" ] && [ $((height / 7)) -gt "$pitch" ] ||
+  fail "the dragged client area is ${width}x$height, no grid of larger square cells"
+pitch=$((height / 7))
+read -r left2 top2 _ < <(inspected window)
+[ "$left2 $top2" = "0 0" ] || fail "the docked window left its corner: [$(inspected window)]"
+read -r cx cy < <(inspected client)
+click_cell 1 "$key_of_cell_1"
+expect_pointer_home
 
 step "TERMINATE ends the keyboard after the pointer return"
 click_cell 11 ""
