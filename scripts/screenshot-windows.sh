@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
 # Builds Plinth.exe with mingw-w64, shows it with the bundled layouts under
 # Wine on a virtual display of its own, and saves a picture of the keyboard
-# window (docs/screenshot-windows.png unless another path is given).
+# window (docs/screenshot-windows.png unless another path is given), at a
+# scale of the layout's Scale= setting (100 unless given).
 #
-#   scripts/screenshot-windows.sh [output.png]
+#   scripts/screenshot-windows.sh [output.png [scale]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot-windows.png}
+scale=${2:-100}
 
 scripts/install-deps.sh
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw --target Plinth plinth_layouts
 bin=$PWD/build/mingw/bin
 work=$PWD/build/mingw/screenshot
-mkdir -p "$work"
+app=$work/app
+rm -rf "$app"
+mkdir -p "$app"
+cp "$bin"/Plinth.exe "$bin"/*.ini "$app/"
+if [ "$scale" != 100 ]; then
+  sed -i "s/^\[Configuration\]/&\nScale=$scale/" "$app/Default.ini"
+fi
 
 xvfb_pid=""
 cleanup() {
@@ -39,7 +47,7 @@ export WINEPREFIX=$work/wine/prefix WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 xdotool mousemove 1000 700  # keep the pointer off the keyboard
-(cd "$bin" && exec wine ./Plinth.exe) </dev/null >>"$work/wine.log" 2>&1 &
+(cd "$app" && exec wine ./Plinth.exe) </dev/null >>"$work/wine.log" 2>&1 &
 for _ in $(seq 1200); do
   xdotool search --onlyvisible --name '^Plinth$' >/dev/null 2>&1 && break
   sleep 0.1
