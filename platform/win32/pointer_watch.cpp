@@ -9,6 +9,8 @@ namespace {
 // here.
 thread_local PointerWatch* watch_of_thread = nullptr;
 
+constexpr UINT kLookEvery = 100;  // milliseconds
+
 }  // namespace
 
 PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)) {
@@ -17,6 +19,7 @@ PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)) {
 }
 
 PointerWatch::~PointerWatch() {
+  StopLooking();
   if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
   if (watch_of_thread == this) watch_of_thread = nullptr;
 }
@@ -40,10 +43,50 @@ void PointerWatch::Saw(const MSG& message) {
                           HOVER_DEFAULT};
     TrackMouseEvent(&track);
   }
+  if (!Report() && watch_returns_ && looking_ == 0) {
+    looking_ = SetTimer(nullptr, 0, kLookEvery, LookForReturn);
+  }
+}
+
+bool PointerWatch::Report() {
+  POINT screen{};
+  if (!GetCursorPos(&screen)) return false;
+  const HWND under = WindowFromPoint(screen);
+  const bool ours =
+      under != nullptr && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId();
+  const Moved moved_handler = moved_;  // the handler may end the watch
+  moved_handler(under, screen);
+  return ours;
+}
+
+void PointerWatch::WatchReturns(bool on) {
+  watch_returns_ = on;
+  if (!on) {
+    StopLooking();
+  } else if (looking_ == 0) {
+    looking_ = SetTimer(nullptr, 0, kLookEvery, LookForReturn);
+  }
+}
+
+void CALLBACK PointerWatch::LookForReturn(HWND /*window*/, UINT /*message*/, UINT_PTR id,
+                                          DWORD /*time*/) {
+  PointerWatch* watch = watch_of_thread;
+  if (watch == nullptr || id != watch->looking_) return;
   POINT screen{};
   if (!GetCursorPos(&screen)) return;
-  const Moved moved_handler = moved_;  // the handler may end the watch
-  moved_handler(WindowFromPoint(screen), screen);
+  const HWND under = WindowFromPoint(screen);
+  if (under == nullptr || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) return;
+  watch->StopLooking();
+  // Movements and leaving are told by the window's messages again.
+  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, under, HOVER_DEFAULT};
+  TrackMouseEvent(&track);
+  watch->Report();
+}
+
+void PointerWatch::StopLooking() {
+  if (looking_ == 0) return;
+  KillTimer(nullptr, looking_);
+  looking_ = 0;
 }
 
 }  // namespace plinth::platform::win32

@@ -5,6 +5,11 @@
 // each movement, and the pointer leaving a window, is reported with the
 // window now under the pointer. The windows keep their own handling of the
 // pointer, so nothing about activation or clicks changes.
+//
+// A pointer that comes back from another program's window to the very
+// point where it left brings no movement message under Wine, which saw it
+// last there. While returns are watched, a pointer away from our windows
+// is therefore looked for ten times a second until it is back.
 
 #include <functional>
 
@@ -24,12 +29,21 @@ class PointerWatch {
   PointerWatch(const PointerWatch&) = delete;
   PointerWatch& operator=(const PointerWatch&) = delete;
 
+  // Whether a pointer away from our windows is looked for; off at first.
+  void WatchReturns(bool on);
+
  private:
   static LRESULT CALLBACK SawMessage(int code, WPARAM wparam, LPARAM lparam);
+  static void CALLBACK LookForReturn(HWND window, UINT message, UINT_PTR id, DWORD time);
   void Saw(const MSG& message);
+  // Reports where the pointer is now; true when it is over a window of ours.
+  bool Report();
+  void StopLooking();
 
   Moved moved_;
   HHOOK hook_ = nullptr;
+  bool watch_returns_ = false;
+  UINT_PTR looking_ = 0;  // the thread timer that looks for a return
 };
 
 }  // namespace plinth::platform::win32

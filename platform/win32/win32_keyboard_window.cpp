@@ -144,6 +144,9 @@ void Win32KeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
 }
 
 void Win32KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
+  // The item shows whether dwell click is on, and only then does a return
+  // of the pointer matter.
+  if (item == MenuItemId::DwellClick && pointer_watch_) pointer_watch_->WatchReturns(checked);
   const UINT command = item == MenuItemId::Available ? kAvailableCommand
                        : item == MenuItemId::ShowAll ? kShowAllCommand
                                                      : kDwellClickCommand;

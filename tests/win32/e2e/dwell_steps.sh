@@ -35,6 +35,15 @@ wait_until 10 pixel_is "$hx" "$hy" "#000000" || fail "resting did not arm the Sh
 nothing_more || fail "resting on the Shift panel typed [$(since_mark)]"
 pixel_is "$hx" "$hy" "#000000" || fail "resting on the Shift panel disarmed it"
 
+step "dwell: resting on the caption bar or outside the keyboard clicks nothing"
+set_mark
+xdotool mousemove $((cx + 40)) $((cy - 8))
+nothing_more || fail "resting on the caption bar typed [$(since_mark)]"
+# Straight from a key to beside the keyboard, before the key is due.
+xdotool mousemove $(cell 1) sleep 0.1 mousemove $((cx - 30)) "$hy"
+nothing_more || fail "resting beside the keyboard typed [$(since_mark)]"
+pixel_is "$hx" "$hy" "#000000" || fail "resting elsewhere disarmed the Shift panel"
+
 step "dwell: pointer motions alone type Hello"
 rest_on_cell 1 "down 10,down 48,char 48,up 48,up 10"
 rest_on_cell 2 "down 45,char 65,up 45"
@@ -64,3 +73,9 @@ choose_menu_item 3 4
 nothing_more || fail "the menu's click was followed by a dwell click: [$(since_mark)]"
 [ -z "$(since_mark)" ] || fail "the menu typed [$(since_mark)]"
 rest_on_cell 1 "down 48,char 68,up 48"
+
+step "dwell: the target kept the focus but for the warning"
+[ "$(inspected foreground)" = "Plinth key target" ] || fail "the target is no longer active"
+focus_changes=$( (grep -E '^focus' "$keys" || true) | paste -sd, -)
+[ "$focus_changes" = "focus lost,focus" ] ||
+  fail "focus changes [$focus_changes], expected only those of the warning"
