@@ -1,7 +1,7 @@
 #pragma once
 
 // The keyboard window's widgets: 48 grid buttons (cell 25 has none), the two
-// nested centre panels, the popup menu with two check items, the caption and
+// nested centre panels, the popup menu with three check items, the caption and
 // the dialogs. The platform builds them from form_design.h, reports user
 // input to a WindowEvents sink and shows what the keyboard logic sets.
 
