@@ -377,6 +377,11 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
   switch (message) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
+    case WM_WINDOWPOSCHANGING:
+      // Nothing that moves or sizes the window activates it: the system's
+      // loop for a drag of the border does, under Wine.
+      reinterpret_cast<WINDOWPOS*>(lparam)->flags |= SWP_NOACTIVATE;
+      break;
     case WM_CONTEXTMENU: {
       // Buttons and panels pass their right-clicks up to here. A right-click
       // on the caption bar keeps the system's own menu.

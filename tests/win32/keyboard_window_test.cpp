@@ -283,6 +283,10 @@ TEST_F(KeyboardWindowTest, AClickNeverActivatesTheWindow) {
   EXPECT_EQ(activate(window_.handle()), MA_NOACTIVATE);
   EXPECT_EQ(activate(Button(7)), MA_NOACTIVATE);
   EXPECT_EQ(activate(Panel(PanelId::Shift)), MA_NOACTIVATE);
+  // Nor does a move or a resize, such as the system's drag of the border.
+  WINDOWPOS moved{window_.handle(), nullptr, 10, 10, 300, 300, SWP_NOZORDER};
+  SendMessageA(window_.handle(), WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&moved));
+  EXPECT_NE(moved.flags & SWP_NOACTIVATE, 0u);
 }
 
 TEST_F(KeyboardWindowTest, ClosingEndsTheMessageLoopDestroyingDoesNot) {

@@ -286,26 +286,32 @@ wait_until 10 inspected_is window "0 0 $((right - left)) $((bottom - top))" ||
 read -r cx cy < <(inspected client)
 expect_pointer_home
 
+step "a drag of the border's corner keeps the cells square; a click still types its key"
+# Mostly to the right: the width leads, and the corner stays under the pointer.
+read -r _ _ right bottom < <(inspected window)
+to_x=$((right + 3 * pitch)) to_y=$((bottom + pitch))
+xdotool mousemove $((right - 2)) $((bottom - 2)) mousedown 1
+xdotool mousemove $((right + pitch)) $((bottom + pitch / 3))
+xdotool mousemove $((to_x - 2)) $((to_y - 2)) mouseup 1
+grown() { [ "$(inspected area)" != "$((7 * pitch - 2)) $((7 * pitch))" ]; }
+wait_until 20 grown || fail "the window did not grow by a drag of its corner"
+read -r width height < <(inspected area)
+[ $((height % 7)) = 0 ] && [ $((width + 2)) = "$height" ] && [ $((height / 7)) -gt "$pitch" ] ||
+  fail "the dragged client area is ${width}x$height, no grid of larger square cells"
+pitch=$((height / 7))
+read -r left top right bottom < <(inspected window)
+[ "$left $top" = "0 0" ] || fail "the docked window left its corner: [$(inspected window)]"
+[ $((right - to_x)) -le $((pitch / 2 + 1)) ] && [ $((to_x - right)) -le $((pitch / 2 + 1)) ] ||
+  fail "the right edge at $right did not follow the pointer to $to_x"
+read -r cx cy < <(inspected client)
+click_cell 1 "$key_of_cell_1"
+expect_pointer_home
+
 step "the target kept the focus"
 [ "$(inspected foreground)" = "Plinth key target" ] || fail "the target is no longer active"
 focus_changes=$( (grep -E '^focus' "$keys" || true) | paste -sd, -)
 [ "$focus_changes" = "$expected_focus_changes" ] ||
   fail "focus changes [$focus_changes], expected only those of the warning"
-
-step "a drag of the border's corner keeps the cells square; a click still types its key"
-dragged=$(wine "$inspect_exe" drag $((3 * pitch)) $((2 * pitch)) 2>>"$logs/wine.log" | tr -d '\r' |
-  sed -n 's/^dragged //p')
-# The window took the size it answered while being dragged: no snap after.
-[ "$(inspected window)" = "$dragged" ] || fail "dragged to [$dragged], now at [$(inspected window)]"
-read -r width height < <(inspected area)
-[ $((height % 7)) = 0 ] && [ $((width + 2)) = "$height" ] && [ $((height / 7)) -gt "$pitch" ] ||
-  fail "the dragged client area is ${width}x$height, no grid of larger square cells"
-pitch=$((height / 7))
-read -r left2 top2 _ < <(inspected window)
-[ "$left2 $top2" = "0 0" ] || fail "the docked window left its corner: [$(inspected window)]"
-read -r cx cy < <(inspected client)
-click_cell 1 "$key_of_cell_1"
-expect_pointer_home
 
 step "TERMINATE ends the keyboard after the pointer return"
 click_cell 11 ""

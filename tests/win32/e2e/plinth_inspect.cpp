@@ -10,18 +10,12 @@
 //   ok <left> <top> <right> <bottom>          the open warning's OK button, if any
 //   foreground <window text>                  the active window
 //
-// `plinth_inspect drag <dx> <dy>` drags the keyboard's bottom-right corner
-// by so many pixels as the system's sizing loop does: the window is asked
-// with WM_SIZING what it makes of the rectangle, then takes it; prints
-//   dragged <left> <top> <right> <bottom>     the rectangle it answered
-//
 // Exits 1 when no keyboard window is found. Coordinates are the screen's
 // own pixels, whatever its resolution.
 
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -41,29 +35,14 @@ BOOL CALLBACK PrintButton(HWND child, LPARAM /*unused*/) {
   return TRUE;
 }
 
-void DragCorner(HWND keyboard, int dx, int dy) {
-  RECT dragged;
-  GetWindowRect(keyboard, &dragged);
-  dragged.right += dx;
-  dragged.bottom += dy;
-  SendMessageA(keyboard, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&dragged));
-  std::printf("dragged %ld %ld %ld %ld\n", dragged.left, dragged.top, dragged.right,
-              dragged.bottom);
-  SetWindowPos(keyboard, nullptr, dragged.left, dragged.top, dragged.right - dragged.left,
-               dragged.bottom - dragged.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   SetProcessDPIAware();
   HWND keyboard = FindWindowA("PlinthKeyboard", nullptr);
   if (keyboard == nullptr) {
     std::printf("no keyboard\n");
     return 1;
-  }
-  if (argc == 4 && std::strcmp(argv[1], "drag") == 0) {
-    DragCorner(keyboard, std::atoi(argv[2]), std::atoi(argv[3]));
   }
   RECT frame;
   GetWindowRect(keyboard, &frame);
