@@ -11,6 +11,10 @@ thread_local PointerWatch* watch_of_thread = nullptr;
 
 constexpr UINT kLookEvery = 100;  // milliseconds
 
+bool IsOfThisThread(HWND window) {
+  return window != nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
 }  // namespace
 
 PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)) {
@@ -52,11 +56,8 @@ bool PointerWatch::Report() {
   POINT screen{};
   if (!GetCursorPos(&screen)) return false;
   const HWND under = WindowFromPoint(screen);
-  const bool ours =
-      under != nullptr && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId();
-  const Moved moved_handler = moved_;  // the handler may end the watch
-  moved_handler(under, screen);
-  return ours;
+  moved_(under, screen);
+  return IsOfThisThread(under);
 }
 
 void PointerWatch::WatchReturns(bool on) {
@@ -75,7 +76,7 @@ void CALLBACK PointerWatch::LookForReturn(HWND /*window*/, UINT /*message*/, UIN
   POINT screen{};
   if (!GetCursorPos(&screen)) return;
   const HWND under = WindowFromPoint(screen);
-  if (under == nullptr || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) return;
+  if (!IsOfThisThread(under)) return;
   watch->StopLooking();
   // Movements and leaving are told by the window's messages again.
   TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, under, HOVER_DEFAULT};

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "platform/win32/centred_message_box.h"
-#include "platform/win32/dwell_bar.h"
+#include "platform/win32/message_box_ok.h"
 #include "platform/win32/object_window.h"
 
 namespace plinth::platform::win32 {
@@ -265,31 +265,8 @@ PointerTarget Win32KeyboardWindow::TargetOfWindow(HWND window) const {
   }
   if (window == shift_panel_->handle()) return PointerTarget::Panel(PanelId::Shift);
   if (window == extend_panel_->handle()) return PointerTarget::Panel(PanelId::Extend);
-  if (window == OpenBoxOkButton()) return PointerTarget::DialogOk();
+  if (window == OpenMessageBoxOk(window_)) return PointerTarget::DialogOk();
   return {};
-}
-
-HWND Win32KeyboardWindow::OpenBoxOkButton() const {
-  // A message box is a dialog of the system's class, owned by the keyboard.
-  struct Search {
-    HWND owner;
-    HWND box;
-  } search{window_, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND candidate, LPARAM data) -> BOOL {
-        auto* found = reinterpret_cast<Search*>(data);
-        char class_name[16] = {};
-        if (GetWindow(candidate, GW_OWNER) != found->owner || !IsWindowVisible(candidate) ||
-            GetClassNameA(candidate, class_name, sizeof class_name) == 0 ||
-            lstrcmpA(class_name, "#32770") != 0) {
-          return TRUE;
-        }
-        found->box = candidate;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.box == nullptr ? nullptr : GetDlgItem(search.box, IDOK);
 }
 
 void Win32KeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) {
@@ -306,7 +283,7 @@ void Win32KeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) 
         (on.panel == PanelId::Shift ? *shift_panel_ : *extend_panel_).SetDwellProgress(value);
         break;
       case PointerTarget::Kind::DialogOk:
-        ShowDwellProgressOnOk(value);
+        ok_bar_.Show(OpenMessageBoxOk(window_), value);
         break;
       case PointerTarget::Kind::Nothing:
         break;
@@ -317,28 +294,10 @@ void Win32KeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) 
   show(target, permille);
 }
 
-void Win32KeyboardWindow::ShowDwellProgressOnOk(int permille) {
-  const HWND ok = OpenBoxOkButton();
-  const bool shrinks = permille < ok_permille_;
-  ok_permille_ = permille;
-  if (ok == nullptr) return;
-  // The bar only grows while the pointer rests, so it is drawn over the
-  // button as it is; the button paints itself anew only when the bar goes.
-  if (shrinks) RedrawWindow(ok, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  if (permille <= 0) return;
-  RECT inside;
-  GetClientRect(ok, &inside);
-  InflateRect(&inside, -2, -2);
-  HDC dc = GetDC(ok);
-  // On the face, not on the button's focus mark, which runs along its bottom.
-  DrawDwellBar(dc, inside, permille, GetSysColorBrush(COLOR_BTNFACE));
-  ReleaseDC(ok, dc);
-}
-
 void Win32KeyboardWindow::PressDialogOk() {
-  const HWND ok = OpenBoxOkButton();
+  const HWND ok = OpenMessageBoxOk(window_);
   if (ok == nullptr) return;
-  ok_permille_ = 0;
+  ok_bar_.Show(nullptr, 0);
   // As the button reports a click to its box.
   PostMessageA(GetParent(ok), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(ok));

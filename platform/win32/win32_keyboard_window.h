@@ -17,6 +17,7 @@
 #include "platform/keyboard_window.h"
 #include "platform/win32/centre_panel.h"
 #include "platform/win32/grid_button.h"
+#include "platform/win32/message_box_ok.h"
 #include "platform/win32/pointer_watch.h"
 #include "platform/win32/window_fonts.h"
 #include "platform/win32/windows_api.h"
@@ -79,11 +80,6 @@ class Win32KeyboardWindow final : public KeyboardWindow {
 
  private:
   void CreateControls();
-  // The OK button of the message box the keyboard has open, if any.
-  HWND OpenBoxOkButton() const;
-  // Draws the dwell bar over the message box's OK button, a window of the
-  // system's class that knows nothing of it; 0 repaints the bare button.
-  void ShowDwellProgressOnOk(int permille);
   // After a dialog: activates again the window that was active before it.
   void GiveBackActivation(HWND typed_into);
   // Opens the popup menu at a screen point and passes on the item chosen.
@@ -115,7 +111,7 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   std::unique_ptr<CentrePanel> shift_panel_;
   std::unique_ptr<PointerWatch> pointer_watch_;
   PointerTarget dwell_target_;  // where the dwell bar shows
-  int ok_permille_ = 0;         // the dwell bar drawn over the OK button
+  DwellBarOverButton ok_bar_;   // on the OK button of a message box
 };
 
 }  // namespace plinth::platform::win32
