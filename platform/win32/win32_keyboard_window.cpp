@@ -373,13 +373,14 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       // The keyboard's own sizes need no limits: it set them.
       if (window_ != nullptr && !laying_out_) LimitDrag(*reinterpret_cast<MINMAXINFO*>(lparam));
       return 0;
-    case WM_SIZE:
-      if (wparam == SIZE_RESTORED && !laying_out_) {
-        Deliver([client = Size{LOWORD(lparam), HIWORD(lparam)}](WindowEvents& e) {
-          e.FormResize(client);
-        });
+    case WM_SIZE: {
+      // Showing the window tells its size too: only a new size is passed on.
+      const Size client{LOWORD(lparam), HIWORD(lparam)};
+      if (wparam == SIZE_RESTORED && !laying_out_ && client != geometry_.client) {
+        Deliver([client](WindowEvents& e) { e.FormResize(client); });
       }
       return 0;
+    }
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fonts_->window());
     case WM_CLOSE:
