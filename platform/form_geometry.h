@@ -27,6 +27,10 @@ struct FormGeometry {
                      design::kExtendPanelTop + design::kPanelBorder + design::kShiftPanelOffset,
                      design::kShiftPanelSize};
   int panel_border = design::kPanelBorder;
+  // How a grid button or panel shows that it is on: the width of its thick
+  // frame, and the side of the corner marker of a mode.
+  int state_frame = 2;
+  int mode_marker = 6;
   // Character heights in pixels.
   int button_font = 12;          // captions of the grid buttons
   int smallest_button_font = 8;  // a caption too wide shrinks down to this

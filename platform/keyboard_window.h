@@ -18,12 +18,20 @@ enum class PanelId { Extend, Shift };  // pnlExtend, pnlShift
 enum class MenuItemId { Available, ShowAll, DwellClick };
 
 // A panel's state; the platform paints it as a colour: idle the system
-// button-face colour, hover teal RGB(0,128,128), armed black.
+// button-face colour, hover teal RGB(0,128,128), armed black, and an armed
+// panel with a light frame inside its border as well, so that it differs
+// from hover by more than colour.
 enum class PanelState { Idle, Hover, Armed };
 
 // A grid button's font colour: the system window-text colour, or purple
 // RGB(128,0,128) for an armed modifier or selecting mode.
 enum class FontColour { WindowText, Purple };
+
+// Whether the state a grid button switches is on, shown beside the font
+// colour by a look that needs no colour vision: Off raised; On sunken with a
+// thick frame; Mode as On with a marker in the corner too, for a mode whose
+// word in the caption the next key replaces (selecting, moving).
+enum class ButtonState { Off, On, Mode };
 
 // What lies under the pointer, as far as a click there goes: a grid button,
 // a centre panel, the OK button of the open warning dialog, or nothing that
@@ -89,6 +97,7 @@ class KeyboardWindow {
   virtual void SetCaption(const std::string& text) = 0;
   virtual void SetButtonCaption(int cell, const std::string& text) = 0;
   virtual void SetButtonFontColour(int cell, FontColour colour) = 0;
+  virtual void SetButtonState(int cell, ButtonState state) = 0;
   virtual void SetPanelState(PanelId panel, PanelState state) = 0;
   virtual void SetMenuItemChecked(MenuItemId item, bool checked) = 0;
 

@@ -15,6 +15,7 @@ FakeKeyboardWindow::FakeKeyboardWindow() {
     if (HasButton(cell)) button_captions_[Slot(cell)] = std::to_string(cell);
   }
   font_colours_.fill(FontColour::WindowText);
+  button_states_.fill(platform::ButtonState::Off);
 }
 
 bool FakeKeyboardWindow::HasButton(int cell) {
@@ -40,6 +41,14 @@ void FakeKeyboardWindow::SetButtonFontColour(int cell, FontColour colour) {
     return;
   }
   font_colours_[Slot(cell)] = colour;
+}
+
+void FakeKeyboardWindow::SetButtonState(int cell, platform::ButtonState state) {
+  if (!HasButton(cell)) {
+    ++misaddressed_calls_;
+    return;
+  }
+  button_states_[Slot(cell)] = state;
 }
 
 void FakeKeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
@@ -94,6 +103,11 @@ const std::string& FakeKeyboardWindow::button_caption(int cell) const {
 FontColour FakeKeyboardWindow::font_colour(int cell) const {
   if (!HasButton(cell)) throw std::out_of_range("no button in cell " + std::to_string(cell));
   return font_colours_[Slot(cell)];
+}
+
+platform::ButtonState FakeKeyboardWindow::button_state(int cell) const {
+  if (!HasButton(cell)) throw std::out_of_range("no button in cell " + std::to_string(cell));
+  return button_states_[Slot(cell)];
 }
 
 PanelState FakeKeyboardWindow::panel_state(PanelId panel) const {

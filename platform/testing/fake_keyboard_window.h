@@ -44,6 +44,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void SetCaption(const std::string& text) override;
   void SetButtonCaption(int cell, const std::string& text) override;
   void SetButtonFontColour(int cell, platform::FontColour colour) override;
+  void SetButtonState(int cell, platform::ButtonState state) override;
   void SetPanelState(platform::PanelId panel, platform::PanelState state) override;
   void SetMenuItemChecked(platform::MenuItemId item, bool checked) override;
   void SetGeometry(const platform::FormGeometry& geometry) override;
@@ -66,6 +67,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   const std::vector<std::string>& caption_history() const { return caption_history_; }
   const std::string& button_caption(int cell) const;
   platform::FontColour font_colour(int cell) const;
+  platform::ButtonState button_state(int cell) const;
   platform::PanelState panel_state(platform::PanelId panel) const;
   bool menu_item_checked(platform::MenuItemId item) const;
   bool non_activating() const { return non_activating_; }
@@ -125,6 +127,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   std::vector<std::string> caption_history_;
   std::array<std::string, platform::design::kCellCount> button_captions_;
   std::array<platform::FontColour, platform::design::kCellCount> font_colours_{};
+  std::array<platform::ButtonState, platform::design::kCellCount> button_states_{};
   platform::PanelState shift_panel_ = platform::PanelState::Idle;
   platform::PanelState extend_panel_ = platform::PanelState::Idle;
   std::array<bool, 3> menu_checked_{};

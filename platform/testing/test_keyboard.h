@@ -78,6 +78,7 @@ class TestKeyboard {
   std::vector<std::string> Warnings() const { return window.warnings(); }
   platform::PanelState Panel(platform::PanelId panel) const { return window.panel_state(panel); }
   platform::FontColour FontColourOf(int cell) const { return window.font_colour(cell); }
+  platform::ButtonState StateOf(int cell) const { return window.button_state(cell); }
   // The record on show in `cell`: layer CurrentLayer of CurrentTable.
   const TButtonRec& Shown(int cell);
 

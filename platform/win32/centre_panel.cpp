@@ -40,6 +40,12 @@ void CentrePanel::SetDwellProgress(int permille) {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
+void CentrePanel::SetArmedFrame(int width) {
+  if (width == armed_frame_) return;
+  armed_frame_ = width;
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
 LRESULT CentrePanel::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   const auto paint = [this](HDC dc) { Paint(dc); };
   if (const auto result = HandlePaintMessage(window, message, wparam, paint)) return *result;
@@ -80,6 +86,15 @@ void CentrePanel::Paint(HDC dc) const {
   HBRUSH brush = CreateSolidBrush(StateColour(state_));
   FillRect(dc, &client, brush);
   DeleteObject(brush);
+  if (state_ == PanelState::Armed) {
+    // A pixel in from the border, as wide as asked.
+    RECT frame = client;
+    InflateRect(&frame, -1, -1);
+    for (int ring = 0; ring < armed_frame_; ++ring) {
+      FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNFACE));
+      InflateRect(&frame, -1, -1);
+    }
+  }
   DrawDwellBar(dc, client, dwell_permille_);
 }
 

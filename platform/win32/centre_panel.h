@@ -2,9 +2,9 @@
 
 // One of the two nested panels of the centre cell, a window class of our
 // own: a flat square with a one-pixel border, filled with the colour of its
-// state. The Shift panel is a child window of the Extend panel, so the inner
-// square is the Shift panel's only and the ring around it the Extend
-// panel's only.
+// state; an armed panel has a light frame inside as well, so that it differs
+// from hover by more than its colour. The Shift panel is a child window of the Extend panel, so the
+// inner square is the Shift panel's only and the ring around it the Extend panel's only.
 //
 // A click is a left press and release over the panel. A press that the
 // system reports as a double-click (the class asks for them) is no click,
@@ -34,6 +34,8 @@ class CentrePanel {
 
   HWND handle() const { return window_; }
   void SetState(PanelState state);
+  // The width of the light frame inside an armed panel.
+  void SetArmedFrame(int width);
   PanelState state() const { return state_; }
   // How far the dwell indicator is filled, in thousandths; 0 hides it.
   void SetDwellProgress(int permille);
@@ -49,6 +51,7 @@ class CentrePanel {
   HWND window_ = nullptr;
   PanelHandlers handlers_;
   PanelState state_ = PanelState::Idle;
+  int armed_frame_ = 1;
   bool press_is_click_ = false;
   int dwell_permille_ = 0;
 };

@@ -50,6 +50,18 @@ void GridButton::SetDwellProgress(int permille) {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
+void GridButton::SetState(ButtonState state) {
+  if (state == state_) return;
+  state_ = state;
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void GridButton::SetStateLook(int frame, int marker) {
+  state_frame_ = frame;
+  mode_marker_ = marker;
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
 bool GridButton::PointerInside(LPARAM lparam) const {
   RECT client;
   GetClientRect(window_, &client);
@@ -98,7 +110,15 @@ void GridButton::Paint(HDC dc) const {
   RECT face;
   GetClientRect(window_, &face);
   FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
-  DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed_ ? DFCS_PUSHED : 0u));
+  const bool on = state_ != ButtonState::Off;
+  DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed_ || on ? DFCS_PUSHED : 0u));
+  if (on) {
+    // The frame covers the inner line of the sunken edge, to keep clear of
+    // the caption.
+    RECT marks = face;
+    InflateRect(&marks, 1 - GetSystemMetrics(SM_CXEDGE), 1 - GetSystemMetrics(SM_CYEDGE));
+    PaintStateMarks(dc, marks);
+  }
   // Inside the raised edge, under the caption, which stays readable.
   RECT inside = face;
   InflateRect(&inside, -2, -2);
@@ -140,6 +160,25 @@ FittedCaption GridButton::ShownCaption() const {
   FittedCaption fitted = Fit(dc);
   ReleaseDC(window_, dc);
   return fitted;
+}
+
+// In the window-text colour whatever the font colour, so that the look alone
+// tells on from off.
+void GridButton::PaintStateMarks(HDC dc, RECT inside) const {
+  HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
+  for (int ring = 0; ring < state_frame_; ++ring) {
+    FrameRect(dc, &inside, ink);
+    InflateRect(&inside, -1, -1);
+  }
+  if (state_ != ButtonState::Mode) return;
+  const POINT corner[] = {{inside.left, inside.top},
+                          {inside.left + mode_marker_, inside.top},
+                          {inside.left, inside.top + mode_marker_}};
+  HGDIOBJ old_brush = SelectObject(dc, ink);
+  HGDIOBJ old_pen = SelectObject(dc, GetStockObject(NULL_PEN));
+  Polygon(dc, corner, 3);
+  SelectObject(dc, old_pen);
+  SelectObject(dc, old_brush);
 }
 
 }  // namespace plinth::platform::win32

@@ -1,6 +1,7 @@
 #pragma once
 
-// One raised push button of the 7 x 7 grid, a window class of our own: it
+// One push button of the 7 x 7 grid, a window class of our own, raised, or
+// sunken with a thick frame while the state it switches is on: it
 // shows its caption as plain text in its font colour, never takes the
 // focus, reacts to the left mouse button only, and counts every press and
 // release over it as a click, the second press of a double-click included
@@ -33,12 +34,17 @@ class GridButton {
   void SetCaption(const std::string& caption);
   void SetFontColour(FontColour colour);
   void SetFonts(const WindowFonts& fonts);
+  // Whether the state the button switches is on: sunken with a thick frame.
+  void SetState(ButtonState state);
+  // The width of the frame of an on button and the side of a mode's marker.
+  void SetStateLook(int frame, int marker);
   const std::string& caption() const { return caption_; }
   // The caption as the button shows it at its present size.
   FittedCaption ShownCaption() const;
   FontColour font_colour() const { return colour_; }
   // How far the dwell indicator is filled, in thousandths; 0 hides it.
   void SetDwellProgress(int permille);
+  ButtonState state() const { return state_; }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -46,6 +52,7 @@ class GridButton {
   void Paint(HDC dc) const;
   // Fits the caption, measured in `dc`, which is left with no font chosen.
   FittedCaption Fit(HDC dc) const;
+  void PaintStateMarks(HDC dc, RECT inside) const;
   void SetPressed(bool pressed);
   bool PointerInside(LPARAM lparam) const;
 
@@ -54,6 +61,9 @@ class GridButton {
   std::function<void()> on_click_;
   std::string caption_;
   FontColour colour_ = FontColour::WindowText;
+  ButtonState state_ = ButtonState::Off;
+  int state_frame_ = 2;
+  int mode_marker_ = 6;
   bool tracking_ = false;  // the left button went down over us
   bool pressed_ = false;   // drawn pushed in
   int dwell_permille_ = 0;

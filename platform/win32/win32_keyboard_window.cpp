@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
@@ -135,6 +136,11 @@ void Win32KeyboardWindow::SetButtonFontColour(int cell, FontColour colour) {
   }
 }
 
+void Win32KeyboardWindow::SetButtonState(int cell, ButtonState state) {
+  if (cell < 1 || cell > design::kCellCount) return;
+  if (auto& grid_button = buttons_[static_cast<std::size_t>(cell)]) grid_button->SetState(state);
+}
+
 const CentrePanel& Win32KeyboardWindow::panel(PanelId panel) const {
   return panel == PanelId::Shift ? *shift_panel_ : *extend_panel_;
 }
@@ -169,9 +175,13 @@ void Win32KeyboardWindow::SetGeometry(const FormGeometry& geometry) {
     auto& grid_button = buttons_[static_cast<std::size_t>(cell)];
     if (!grid_button) continue;
     grid_button->SetFonts(*fonts);
+    grid_button->SetStateLook(geometry.state_frame, geometry.mode_marker);
     Place(grid_button->handle(), geometry.Cell(cell));
   }
   fonts_ = std::move(fonts);  // the old fonts go once nothing uses them
+  for (CentrePanel* panel : {extend_panel_.get(), shift_panel_.get()}) {
+    panel->SetArmedFrame(std::max(1, geometry.state_frame / 2));
+  }
   Place(extend_panel_->handle(), geometry.extend_panel);
   Place(shift_panel_->handle(), Within(geometry.shift_panel, extend_panel_->handle()));
 

@@ -51,6 +51,7 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   void SetCaption(const std::string& text) override;
   void SetButtonCaption(int cell, const std::string& text) override;
   void SetButtonFontColour(int cell, FontColour colour) override;
+  void SetButtonState(int cell, ButtonState state) override;
   void SetPanelState(PanelId panel, PanelState state) override;
   void SetMenuItemChecked(MenuItemId item, bool checked) override;
   void SetGeometry(const FormGeometry& geometry) override;

@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -27,6 +28,10 @@ Fl_Color StateColour(platform::PanelState state) {
 }
 
 }  // namespace
+
+PanelLines LinesOf(const platform::FormGeometry& geometry) {
+  return {geometry.panel_border, std::max(1, geometry.state_frame / 2)};
+}
 
 bool DoubleClickDetector::Press(const void* target, unsigned long time_ms, int x, int y) {
   const bool is_double = target == previous_target_ && !previous_was_double_ &&
@@ -73,13 +78,21 @@ int PanelPointer::Handle(int event, const Fl_Widget& panel) {
 
 // The colour is the state, also after FLTK's own enter and leave events:
 // nothing here changes a colour but the state the keyboard logic sets.
-void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state, int border) {
+// An armed panel has a light frame inside, a border's width in from its
+// border, so that it differs from hover by more than its colour.
+void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state, PanelLines lines) {
   fl_color(look::kPanelBorder);
-  for (int ring = 0; ring < border; ++ring) {
+  for (int ring = 0; ring < lines.border; ++ring) {
     fl_rect(panel.x() + ring, panel.y() + ring, panel.w() - 2 * ring, panel.h() - 2 * ring);
   }
-  fl_rectf(panel.x() + border, panel.y() + border, panel.w() - 2 * border, panel.h() - 2 * border,
-           StateColour(state));
+  fl_rectf(panel.x() + lines.border, panel.y() + lines.border, panel.w() - 2 * lines.border,
+           panel.h() - 2 * lines.border, StateColour(state));
+  if (state != platform::PanelState::Armed) return;
+  fl_color(look::kButtonFace);
+  const int inset = 2 * lines.border;
+  for (int ring = inset; ring < inset + lines.armed_frame; ++ring) {
+    fl_rect(panel.x() + ring, panel.y() + ring, panel.w() - 2 * ring, panel.h() - 2 * ring);
+  }
 }
 
 ShiftPanel::ShiftPanel(int x, int y, int size, PanelHandlers handlers, DoubleClickDetector& presses)
@@ -103,8 +116,8 @@ void ShiftPanel::SetDwellProgress(int permille) {
 }
 
 void ShiftPanel::draw() {
-  DrawPanelSquare(*this, state_, border_);
-  DrawDwellBar(*this, dwell_permille_, border_);
+  DrawPanelSquare(*this, state_, lines_);
+  DrawDwellBar(*this, dwell_permille_, lines_.border);
 }
 
 ExtendPanel::ExtendPanel(const platform::FormGeometry& geometry, PanelHandlers extend_handlers,
@@ -126,8 +139,8 @@ void ExtendPanel::Place(const platform::FormGeometry& geometry) {
   const platform::Square& shift = geometry.shift_panel;
   resize(extend.left, extend.top, extend.size, extend.size);
   shift_->resize(shift.left, shift.top, shift.size, shift.size);
-  border_ = geometry.panel_border;
-  shift_->set_border(geometry.panel_border);
+  lines_ = LinesOf(geometry);
+  shift_->set_lines(lines_);
   redraw();
 }
 
@@ -166,8 +179,8 @@ void ExtendPanel::SetDwellProgress(int permille) {
 
 void ExtendPanel::draw() {
   if ((damage() & ~FL_DAMAGE_CHILD) != 0) {
-    DrawPanelSquare(*this, state_, border_);
-    DrawDwellBar(*this, dwell_permille_, border_);
+    DrawPanelSquare(*this, state_, lines_);
+    DrawDwellBar(*this, dwell_permille_, lines_.border);
   }
   draw_children();
 }

@@ -61,15 +61,23 @@ class PanelPointer {
   bool press_is_click_ = false;
 };
 
-// `border` pixels of the flat line, then the state's colour.
-void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state, int border);
+// The lines a panel is drawn with: its flat border, and the light frame
+// inside an armed panel.
+struct PanelLines {
+  int border = 1;
+  int armed_frame = 1;
+};
+PanelLines LinesOf(const platform::FormGeometry& geometry);
+
+// The flat border, then the state's colour.
+void DrawPanelSquare(const Fl_Widget& panel, platform::PanelState state, PanelLines lines);
 
 class ShiftPanel final : public Fl_Widget {
  public:
   ShiftPanel(int x, int y, int size, PanelHandlers handlers, DoubleClickDetector& presses);
   void SetState(platform::PanelState state);
   platform::PanelState state() const { return state_; }
-  void set_border(int border) { border_ = border; }
+  void set_lines(PanelLines lines) { lines_ = lines; }
   // How far the dwell indicator is filled, in thousandths; 0 hides it.
   void SetDwellProgress(int permille);
   int handle(int event) override;
@@ -80,7 +88,7 @@ class ShiftPanel final : public Fl_Widget {
  private:
   PanelPointer pointer_;
   platform::PanelState state_ = platform::PanelState::Idle;
-  int border_ = 1;
+  PanelLines lines_;
   int dwell_permille_ = 0;
 };
 
@@ -107,7 +115,7 @@ class ExtendPanel final : public Fl_Group {
   PanelPointer pointer_;
   ShiftPanel* shift_ = nullptr;  // owned by the group
   platform::PanelState state_ = platform::PanelState::Idle;
-  int border_ = 1;
+  PanelLines lines_;
   int dwell_permille_ = 0;
 };
 

@@ -39,6 +39,12 @@ void GridButton::SetDwellProgress(int permille) {
   redraw();
 }
 
+void GridButton::SetState(platform::ButtonState state) {
+  if (state == state_) return;
+  state_ = state;
+  redraw();
+}
+
 int GridButton::handle(int event) {
   switch (event) {
     case FL_PUSH:
@@ -63,9 +69,13 @@ void GridButton::draw() {
   const int top = covered_.top ? 1 : 0;
   fl_push_clip(x() + left, y() + top, w() - left - (covered_.right ? 1 : 0),
                h() - top - (covered_.bottom ? 1 : 0));
-  draw_box(value() != 0 ? down_box() : box(), color());
-  fl_color(labelcolor());
+  const bool on = state_ != platform::ButtonState::Off;
+  draw_box(value() != 0 || on ? down_box() : box(), color());
   const int inset = Fl::box_dx(box());
+  // The frame covers the inner line of the sunken bevel, to keep clear of
+  // the caption.
+  if (on) DrawStateMarks(inset - 1);
+  fl_color(labelcolor());
   const platform::CaptionRoom room = platform::ButtonCaptionRoom(w(), labelsize(), smallest_font_);
   const Fl_Font face = labelfont();
   const platform::FittedCaption fitted = platform::FitCaption(
@@ -81,6 +91,23 @@ void GridButton::draw() {
   DrawDwellBar(*this, dwell_permille_, inset);
   fl_pop_clip();
   fl_pop_clip();
+}
+
+// Drawn in the window-text colour whatever the font colour, so that the
+// look alone tells on from off.
+void GridButton::DrawStateMarks(int inset) const {
+  fl_color(look::kWindowText);
+  const int left = x() + inset;
+  const int top = y() + inset;
+  const int side = w() - 2 * inset;
+  for (int ring = 0; ring < state_frame_; ++ring) {
+    fl_rect(left + ring, top + ring, side - 2 * ring, side - 2 * ring);
+  }
+  if (state_ != platform::ButtonState::Mode) return;
+  const int corner_x = left + state_frame_;
+  const int corner_y = top + state_frame_;
+  fl_polygon(corner_x, corner_y, corner_x + mode_marker_, corner_y, corner_x,
+             corner_y + mode_marker_);
 }
 
 void GridButton::Clicked(Fl_Widget* /*widget*/, void* data) {

@@ -1,6 +1,7 @@
 #pragma once
 
-// One raised push button of the 7 x 7 grid. It reacts to the left mouse
+// One push button of the 7 x 7 grid, raised, or sunken with a thick frame
+// while the state it switches is on. It reacts to the left mouse
 // button only, never takes the focus, and shows its caption as plain text:
 // '&' and '@', which FLTK labels would read as a shortcut or a symbol, are
 // shown as they are.
@@ -9,6 +10,8 @@
 
 #include <functional>
 #include <string>
+
+#include "platform/keyboard_window.h"
 
 namespace plinth::platform::x11 {
 
@@ -33,6 +36,15 @@ class GridButton final : public Fl_Button {
   void set_smallest_font(int size) { smallest_font_ = size; }
   // How far the dwell indicator is filled, in thousandths; 0 hides it.
   void SetDwellProgress(int permille);
+  // Whether the state the button switches is on; an unchanged state is not
+  // redrawn.
+  void SetState(platform::ButtonState state);
+  platform::ButtonState state() const { return state_; }
+  // The width of the frame of an on button and the side of a mode's marker.
+  void set_state_look(int frame, int marker) {
+    state_frame_ = frame;
+    mode_marker_ = marker;
+  }
 
   int handle(int event) override;
 
@@ -41,12 +53,17 @@ class GridButton final : public Fl_Button {
 
  private:
   static void Clicked(Fl_Widget* widget, void* data);
+  // The frame inside the face of an on button, and a mode's corner marker.
+  void DrawStateMarks(int inset) const;
 
   CoveredEdges covered_;
   std::string caption_;
   int smallest_font_ = 8;
   std::function<void()> on_click_;
   int dwell_permille_ = 0;
+  platform::ButtonState state_ = platform::ButtonState::Off;
+  int state_frame_ = 2;
+  int mode_marker_ = 6;
 };
 
 }  // namespace plinth::platform::x11

@@ -131,6 +131,7 @@ void X11KeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
     button->resize(place.left, place.top, place.size, place.size);
     button->labelsize(geometry.button_font);
     button->set_smallest_font(geometry.smallest_button_font);
+    button->set_state_look(geometry.state_frame, geometry.mode_marker);
   }
   extend_panel_->Place(geometry);
   for (Fl_Menu_Item& item : popup_menu_) item.labelsize_ = geometry.text_font;
@@ -209,6 +210,10 @@ void X11KeyboardWindow::SetButtonFontColour(int cell, platform::FontColour colou
   if (button->labelcolor() == wanted) return;
   button->labelcolor(wanted);
   button->redraw();
+}
+
+void X11KeyboardWindow::SetButtonState(int cell, platform::ButtonState state) {
+  if (GridButton* button = ButtonOfCell(cell)) button->SetState(state);
 }
 
 void X11KeyboardWindow::SetPanelState(PanelId panel, platform::PanelState state) {

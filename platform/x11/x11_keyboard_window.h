@@ -43,6 +43,7 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   void SetCaption(const std::string& text) override;
   void SetButtonCaption(int cell, const std::string& text) override;
   void SetButtonFontColour(int cell, platform::FontColour colour) override;
+  void SetButtonState(int cell, platform::ButtonState state) override;
   void SetPanelState(platform::PanelId panel, platform::PanelState state) override;
   void SetMenuItemChecked(platform::MenuItemId item, bool checked) override;
   void SetGeometry(const platform::FormGeometry& geometry) override;

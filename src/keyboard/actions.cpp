@@ -15,6 +15,7 @@ void TForm1::DoDefaultAction(int cell, const std::string& action) {
     if (AsciiUpper(rec.Param[0]) == "POINTER") {
       Flags.Moving = !Flags.Moving;
       ShowStatus(Flags.Moving ? " ... Moving" : "", true);
+      ShowButtonStates();
       handled = true;
     } else {
       handled = PlaceWindow(AsciiUpper(rec.Param[1]), AsciiUpper(rec.Param[0]));

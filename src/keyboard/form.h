@@ -13,6 +13,7 @@
 #include "platform/keyboard_window.h"
 #include "platform/platform.h"
 #include "src/keyboard/dwell_tracker.h"
+#include "src/keyboard/keyboard_flags.h"
 #include "src/keyboard/scaling.h"
 #include "src/layout/button_rec.h"
 
@@ -21,17 +22,6 @@ namespace plinth {
 using platform::MenuItemId;
 using platform::PanelId;
 using platform::PanelState;
-
-// Modes switched by clicks; false when the program starts.
-struct KeyboardFlags {
-  bool CtrlToggle = false;  // the next key carries Ctrl
-  bool AltToggle = false;   // the next key carries Alt
-  bool Selecting = false;   // every key carries Shift
-  bool Moving = false;      // the caption shows " ... Moving"
-  bool CapsLock = false;    // one-character labels shown upper-cased
-  bool Shift1Lock = false;  // the Shift layers shown whatever pnlShift says
-  bool Shift2Lock = false;  // the Ext layers shown whatever pnlExtend says
-};
 
 class TForm1 final : public platform::WindowEvents {
  public:
@@ -114,6 +104,8 @@ class TForm1 final : public platform::WindowEvents {
   void UpdateHomePoint();
   // The buttons of a lock action show whether the lock is on.
   void ShowLock(std::string_view action, bool on);
+  // Every button on show tells whether the state it switches is on.
+  void ShowButtonStates();
   void ReadScale(platform::Profile& profile);
   int StartPitch() const;
   // The pitches the window may take on its screen with its frame.

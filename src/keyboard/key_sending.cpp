@@ -82,6 +82,7 @@ bool TForm1::SetToggle(std::string_view type_name, bool& flag, bool reset) {
       window_.SetButtonFontColour(cell, colour);
     }
   }
+  ShowButtonStates();
   return true;
 }
 
@@ -91,6 +92,7 @@ bool TForm1::ToggleSelecting(int cell) {
   if (cell != platform::design::kCentreCell) {
     window_.SetButtonFontColour(cell, ColourFor(Flags.Selecting));
   }
+  ShowButtonStates();
   return true;
 }
 

@@ -1,7 +1,8 @@
-// Bringing the grid into line with the keyboard's state: the layer on show
-// and every button's label.
+// Bringing the grid into line with the keyboard's state: the layer on show,
+// every button's label and whether it shows its state as on.
 
 #include "platform/form_design.h"
+#include "src/keyboard/button_states.h"
 #include "src/keyboard/form.h"
 
 namespace plinth {
@@ -38,7 +39,15 @@ bool TForm1::RefreshKeyboard(bool KeySent) {
       window_.SetButtonCaption(cell, caption);
     }
   }
+  ShowButtonStates();
   return true;
+}
+
+void TForm1::ShowButtonStates() {
+  for (int cell = 1; cell <= kCellCount; ++cell) {
+    if (cell == platform::design::kCentreCell) continue;
+    window_.SetButtonState(cell, StateOfButton(ShownRecord(cell), Flags));
+  }
 }
 
 void TForm1::Available1Click(MenuItemId sender) {

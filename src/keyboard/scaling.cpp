@@ -34,6 +34,8 @@ platform::FormGeometry GeometryForPitch(int pitch) {
   const int shift_size = Scaled(design::kShiftPanelSize, pitch);
   const int shift_left = centre + g.panel_border + (inner - shift_size) / 2;
   g.shift_panel = {shift_left, shift_left, shift_size};
+  g.state_frame = std::max(1, Scaled(2, pitch));
+  g.mode_marker = std::max(3, Scaled(6, pitch));
   g.button_font = Scaled(12, pitch);
   g.smallest_button_font = std::max(1, Scaled(8, pitch));
   g.window_font = Scaled(11, pitch);

@@ -386,6 +386,34 @@ TEST_F(KeyboardWindowTest, ACaptionTooWideShrinksThenEndsInAnEllipsisNeverCutAtI
   EXPECT_EQ(button.ShownCaption(), (FittedCaption{"W", FormGeometry{}.button_font, true}));
 }
 
+// Brightness alone, as a user who cannot tell the colours apart sees it.
+int Brightness(COLORREF c) {
+  return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000;
+}
+
+TEST_F(KeyboardWindowTest, AnOnButtonHasADarkFrameAndAModeAMarker) {
+  struct StateCase {
+    ButtonState state;
+    bool framed;
+    bool marked;
+  };
+  window_.SetButtonCaption(7, "");  // no text among the pixels compared
+  const auto brightness = [](const std::vector<COLORREF>& pixels, int x, int y) {
+    return Brightness(pixels[static_cast<std::size_t>(y * design::kButtonSize + x)]);
+  };
+  const int face = brightness(Painted(Button(7)), 16, 2);
+  for (const StateCase& c :
+       {StateCase{ButtonState::On, true, false}, StateCase{ButtonState::Mode, true, true},
+        StateCase{ButtonState::Off, false, false}}) {
+    window_.SetButtonState(7, c.state);
+    EXPECT_EQ(window_.button(7)->state(), c.state);
+    const std::vector<COLORREF> pixels = Painted(Button(7));
+    EXPECT_EQ(brightness(pixels, 16, 2) < face - 100, c.framed) << "top frame";
+    EXPECT_EQ(brightness(pixels, 2, 16) < face - 100, c.framed) << "left frame";
+    EXPECT_EQ(brightness(pixels, 5, 5) < face - 100, c.marked) << "corner marker";
+  }
+}
+
 TEST_F(KeyboardWindowTest, CellsWithoutAButtonAreIgnored) {
   for (int cell : {0, design::kCentreCell, design::kCellCount + 1}) {
     window_.SetButtonCaption(cell, "x");
@@ -443,17 +471,23 @@ TEST_F(KeyboardWindowTest, APressReleasedOutsideThePanelIsNoClick) {
   EXPECT_THAT(events_.log(), IsEmpty());
 }
 
-TEST_F(KeyboardWindowTest, PanelsShowTheirStateAsAPlainSquareOfColour) {
+// An armed panel has a light frame inside as well: one pixel in from its
+// border, the 40 pixels around an 11 x 11 square.
+TEST_F(KeyboardWindowTest, PanelsShowTheirStateAsASquareOfColourAnArmedOneFramed) {
   const struct {
     PanelState state;
     COLORREF colour;
-  } states[] = {{PanelState::Hover, RGB(0, 128, 128)},
-                {PanelState::Armed, RGB(0, 0, 0)},
-                {PanelState::Idle, GetSysColor(COLOR_BTNFACE)}};
-  for (const auto& [state, colour] : states) {
+    int pixels;
+  } states[] = {{PanelState::Hover, RGB(0, 128, 128), 13 * 13},
+                {PanelState::Armed, RGB(0, 0, 0), 13 * 13 - 40},
+                {PanelState::Idle, GetSysColor(COLOR_BTNFACE), 13 * 13}};
+  for (const auto& [state, colour, pixels] : states) {
     window_.SetPanelState(PanelId::Shift, state);
     EXPECT_EQ(window_.panel(PanelId::Shift).state(), state);
-    EXPECT_EQ(CountPixels(Panel(PanelId::Shift), colour), 13 * 13);
+    EXPECT_EQ(CountPixels(Panel(PanelId::Shift), colour), pixels);
+    if (state == PanelState::Armed) {
+      EXPECT_GT(Brightness(Painted(Panel(PanelId::Shift))[6 * 13 + 1]), 150) << "a light frame";
+    }
   }
   window_.SetPanelState(PanelId::Extend, PanelState::Armed);
   EXPECT_EQ(Painted(Panel(PanelId::Extend)).front(), RGB(0, 0, 0));
