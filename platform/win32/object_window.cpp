@@ -2,7 +2,8 @@
 
 namespace plinth::platform::win32 {
 
-void RegisterObjectClass(const char* name, WNDPROC procedure, UINT style, int background) {
+void RegisterObjectClass(const char* name, WNDPROC procedure, UINT style, int background,
+                         HICON icon, HICON small_icon) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
@@ -14,6 +15,8 @@ void RegisterObjectClass(const char* name, WNDPROC procedure, UINT style, int ba
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.hIcon = icon;
+  window_class.hIconSm = small_icon;
   window_class.hbrBackground =
       background < 0 ? nullptr : reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background) + 1);
   window_class.lpszClassName = name;

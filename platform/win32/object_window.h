@@ -25,8 +25,10 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
 
 // Registers a window class once per process; later calls do nothing.
 // `background` is a system colour index, or -1 for a class that paints all
-// of itself.
-void RegisterObjectClass(const char* name, WNDPROC procedure, UINT style, int background);
+// of itself; a top-level window's class has icons for its caption and the
+// task bar.
+void RegisterObjectClass(const char* name, WNDPROC procedure, UINT style, int background,
+                         HICON icon = nullptr, HICON small_icon = nullptr);
 
 // Paints through an off-screen bitmap, so a repaint never flickers.
 // `paint` draws the whole client area into the device context it is given.

@@ -9,6 +9,7 @@
 #include "platform/win32/centred_message_box.h"
 #include "platform/win32/message_box_ok.h"
 #include "platform/win32/object_window.h"
+#include "platform/win32/program_icon.h"
 
 namespace plinth::platform::win32 {
 namespace {
@@ -36,7 +37,9 @@ void Place(HWND child, const Square& square) {
 }  // namespace
 
 Win32KeyboardWindow::Win32KeyboardWindow() {
-  RegisterObjectClass(kClassName, ObjectWindowProc<Win32KeyboardWindow>, 0, COLOR_BTNFACE);
+  RegisterObjectClass(kClassName, ObjectWindowProc<Win32KeyboardWindow>, 0, COLOR_BTNFACE,
+                      ProgramIcon(GetSystemMetrics(SM_CXICON)),
+                      ProgramIcon(GetSystemMetrics(SM_CXSMICON)));
 
   RECT outer{0, 0, geometry_.client.width, geometry_.client.height};
   AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);

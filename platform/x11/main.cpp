@@ -15,6 +15,7 @@
 #include "platform/x11/command_line_answers.h"
 #include "platform/x11/fltk_timer.h"
 #include "platform/x11/keyboard_selection.h"
+#include "platform/x11/window_icon.h"
 #include "platform/x11/x11_application.h"
 #include "platform/x11/x11_keyboard_window.h"
 #include "platform/x11/x11_pointer.h"
@@ -28,6 +29,7 @@ namespace {
 int RunOnDisplay(Display* display) {
   using namespace plinth::platform;
   fl_open_display(display);
+  x11::UsePlinthIcon();
 
   x11::XTestKeyInjector keys(display);
   keys.ReleaseHeldKeys(std::cerr);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/form_design.h"
@@ -420,6 +421,21 @@ TEST_F(KeyboardWindowTest, CellsWithoutAButtonAreIgnored) {
     window_.SetButtonFontColour(cell, FontColour::Purple);
   }
   EXPECT_EQ(window_.button(24)->caption(), "24");
+}
+
+TEST_F(KeyboardWindowTest, TheWindowClassCarriesPlinthsIcon) {
+  for (const auto& [index, metric] :
+       {std::pair{GCLP_HICON, SM_CXICON}, std::pair{GCLP_HICONSM, SM_CXSMICON}}) {
+    const auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(window_.handle(), index));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(metric));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
 }
 
 // ---------------------------------------------------------------- the panels

@@ -1,10 +1,13 @@
-// What the real window shows beyond colour: an on button or armed panel
-// drawn unlike an off one in brightness, which needs no colour vision. Only the frame and panel
-// lines are compared, never pixels of text.
+// What the real window shows beyond colour: Plinth's icon for the window
+// manager, and an on button or armed panel drawn unlike an off one in
+// brightness, which needs no colour vision. Only the frame and panel lines
+// are compared, never pixels of text.
 
+#include <X11/Xatom.h>
 #include <gtest/gtest.h>
 
-#include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
@@ -12,6 +15,34 @@
 
 namespace plinth::x11_test {
 namespace {
+
+// The sizes in _NET_WM_ICON: width, height, then that many pixels, per image.
+std::vector<std::pair<long, long>> IconSizes(Display* display, Window window) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  const Atom icon = XInternAtom(display, "_NET_WM_ICON", False);
+  std::vector<std::pair<long, long>> sizes;
+  if (XGetWindowProperty(display, window, icon, 0, 1 << 20, False, XA_CARDINAL, &type, &format,
+                         &count, &after, &data) != Success ||
+      data == nullptr) {
+    return sizes;
+  }
+  // Xlib hands 32-bit items over as longs.
+  const auto* items = reinterpret_cast<const long*>(data);
+  for (unsigned long at = 0; at + 2 <= count;) {
+    const long width = items[at];
+    const long height = items[at + 1];
+    sizes.emplace_back(width, height);
+    if (width <= 0 || height <= 0) break;
+    at += 2 + static_cast<unsigned long>(width * height);
+    if (at > count) sizes.emplace_back(-1, -1);  // pixels missing
+  }
+  XFree(data);
+  return sizes;
+}
 
 int Brightness(Rgb c) { return (299 * c.r + 587 * c.g + 114 * c.b) / 1000; }
 
@@ -30,6 +61,13 @@ class StatesTest : public OnDisplay {
 
   std::unique_ptr<KeyboardProgram> keyboard_;
 };
+
+TEST_P(StatesTest, TheWindowCarriesPlinthsIcon) {
+  Start(KeyLayout({{1, "a"}}));
+  const std::vector<std::pair<long, long>> expected = {
+      {16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}};
+  EXPECT_EQ(IconSizes(display(), keyboard_->window()), expected);
+}
 
 struct LookCase {
   const char* record;  // the base-layer record of cell 1, without caption
