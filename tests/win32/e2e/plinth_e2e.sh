@@ -119,6 +119,8 @@ echo "keyboard shown after $(($(date +%s) - started)) s"
 read -r left top right bottom < <(inspected window)
 read -r cx cy < <(inspected client)
 [ "$left $top" = "194 250" ] || fail "keyboard at $left,$top, not at 194,250"
+# Plinth's icon, a resource of the program, at the window's two sizes.
+[ "$(inspected icon)" = "32 16" ] || fail "the program's icon is [$(inspected icon)], not 32 and 16"
 # The client area spans seven cells but for two pixels, plus the frame.
 [ $((right - left)) -ge $((7 * pitch - 2)) ] && [ $((right - left)) -lt $((7 * pitch + 30)) ] ||
   fail "keyboard $((right - left)) pixels wide at $scale%"

@@ -5,6 +5,7 @@
 //   client <left> <top>                       client area's origin on screen
 //   area <width> <height>                     client area's size
 //   caption <text>
+//   icon <width> <small width>                the program's icon at 32 and 16
 //   button <cell> <caption>                   one line per grid button
 //   menu <left> <top> <right> <bottom>        an open popup menu, if any
 //   ok <left> <top> <right> <bottom>          the open warning's OK button, if any
@@ -35,6 +36,40 @@ BOOL CALLBACK PrintButton(HWND child, LPARAM /*unused*/) {
   return TRUE;
 }
 
+// The width of `icon`, 0 when there is none.
+long IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+// The widths of the first icon resource of the program that shows `window`,
+// loaded at 32 and at 16 pixels: the icon the file and the window show.
+void PrintProgramIcon(HWND window) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(window, &process_id);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+  char path[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  const bool named = process != nullptr && QueryFullProcessImageNameA(process, 0, path, &length);
+  if (process != nullptr) CloseHandle(process);
+  HMODULE program = named ? LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE) : nullptr;
+  long widths[2] = {};
+  for (int i = 0; i < 2 && program != nullptr; ++i) {
+    const int size = i == 0 ? 32 : 16;
+    auto* icon = static_cast<HICON>(
+        LoadImageA(program, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    widths[i] = IconWidth(icon);
+    if (icon != nullptr) DestroyIcon(icon);
+  }
+  if (program != nullptr) FreeLibrary(program);
+  std::printf("icon %ld %ld\n", widths[0], widths[1]);
+}
+
 }  // namespace
 
 int main() {
@@ -56,6 +91,7 @@ int main() {
   char caption[256] = {};
   GetWindowTextA(keyboard, caption, sizeof caption);
   std::printf("caption %s\n", caption);
+  PrintProgramIcon(keyboard);
   EnumChildWindows(keyboard, PrintButton, 0);
 
   if (HWND menu = FindWindowA("#32768", nullptr); menu != nullptr && IsWindowVisible(menu)) {
