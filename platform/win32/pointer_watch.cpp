@@ -15,6 +15,24 @@ bool IsOfThisThread(HWND window) {
   return window != nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
 
+bool IsPress(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)) {
@@ -37,6 +55,17 @@ LRESULT CALLBACK PointerWatch::SawMessage(int code, WPARAM wparam, LPARAM lparam
 
 void PointerWatch::Saw(const MSG& message) {
   const UINT kind = message.message;
+  if (IsPress(kind)) {
+    // A held button is no rest: a long press must not click twice. The
+    // release's own click, if any, tells the keyboard where it left off.
+    POINT screen{};
+    GetCursorPos(&screen);
+    moved_(nullptr, screen);
+    return;
+  }
+  if (kind == WM_MOUSEMOVE && (message.wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0) {
+    return;  // dragged with a button held
+  }
   const bool moved = kind == WM_MOUSEMOVE || kind == WM_NCMOUSEMOVE;
   if (!moved && kind != WM_MOUSELEAVE && kind != WM_NCMOUSELEAVE) return;
   if (moved) {

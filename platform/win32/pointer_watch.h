@@ -3,8 +3,10 @@
 // Watches the pointer over every window of this thread, the message boxes
 // included, through a hook on the messages the thread takes from its queue:
 // each movement, and the pointer leaving a window, is reported with the
-// window now under the pointer. The windows keep their own handling of the
-// pointer, so nothing about activation or clicks changes.
+// window now under the pointer. A press of a mouse button is reported as the
+// pointer over no window, and movements with a button held are not
+// reported. The windows keep their own handling of the pointer, so nothing
+// about activation or clicks changes.
 //
 // A pointer that comes back from another program's window to the very
 // point where it left brings no movement message under Wine, which saw it

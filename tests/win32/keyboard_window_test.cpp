@@ -585,6 +585,32 @@ TEST_F(KeyboardWindowTest, ThePointerIsReportedOverTheWindowAndWhenItLeaves) {
   EXPECT_THAT(events_.log(), Not(Contains(StartsWith("doclick")))) << "moves click nothing";
 }
 
+TEST_F(KeyboardWindowTest, APressedButtonIsNoRestTheReleaseClicks) {
+  window_.Show();
+  RECT button;
+  GetWindowRect(Button(9), &button);
+  SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  ASSERT_TRUE(PumpUntil([&] {
+    return !events_.pointer_targets().empty() &&
+           events_.pointer_targets().back() == PointerTarget::Button(9);
+  }));
+  const std::size_t before = events_.pointer_targets().size();
+  PostMessageA(Button(9), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+  PostMessageA(Button(9), WM_MOUSEMOVE, MK_LBUTTON, At(6, 5));
+  PostMessageA(Button(9), WM_LBUTTONUP, 0, At(6, 5));
+  const auto clicked = [this] {
+    return std::count(events_.log().begin(), events_.log().end(), "doclick SpeedButton9");
+  };
+  EXPECT_TRUE(PumpUntil([&] { return clicked() > 0; }));
+  EXPECT_EQ(clicked(), 1);
+  ASSERT_GT(events_.pointer_targets().size(), before);
+  EXPECT_EQ(events_.pointer_targets()[before], PointerTarget{}) << "the press ends the rest";
+  EXPECT_EQ(std::count(events_.pointer_targets().begin() + static_cast<std::ptrdiff_t>(before),
+                       events_.pointer_targets().end(), PointerTarget::Button(9)),
+            0)
+      << "no rest begins while the button is held";
+}
+
 // The dwell bar's pixels in a child window: where they lie, and how many.
 struct BarPixels {
   int count = 0;
