@@ -35,7 +35,7 @@ bool IsPress(UINT message) {
 
 }  // namespace
 
-PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)) {
+PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)), previous_(watch_of_thread) {
   watch_of_thread = this;
   hook_ = SetWindowsHookExA(WH_GETMESSAGE, SawMessage, nullptr, GetCurrentThreadId());
 }
@@ -43,7 +43,7 @@ PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)) {
 PointerWatch::~PointerWatch() {
   StopLooking();
   if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
-  if (watch_of_thread == this) watch_of_thread = nullptr;
+  if (watch_of_thread == this) watch_of_thread = previous_;
 }
 
 LRESULT CALLBACK PointerWatch::SawMessage(int code, WPARAM wparam, LPARAM lparam) {

@@ -25,7 +25,8 @@ class PointerWatch {
   // the pointer's screen point.
   using Moved = std::function<void(HWND under, POINT screen)>;
 
-  // One watch a thread at a time.
+  // The newest watch of a thread reports; when it ends, the one before it
+  // reports again.
   explicit PointerWatch(Moved moved);
   ~PointerWatch();
   PointerWatch(const PointerWatch&) = delete;
@@ -43,6 +44,7 @@ class PointerWatch {
   void StopLooking();
 
   Moved moved_;
+  PointerWatch* previous_;  // the thread's watch before this one
   HHOOK hook_ = nullptr;
   bool watch_returns_ = false;
   UINT_PTR looking_ = 0;  // the thread timer that looks for a return
