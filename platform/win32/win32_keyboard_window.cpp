@@ -52,6 +52,7 @@ Win32KeyboardWindow::Win32KeyboardWindow() {
   AppendMenuA(menu_, MF_STRING, kAvailableCommand, "Available");
   AppendMenuA(menu_, MF_STRING, kShowAllCommand, "Show All");
   AppendMenuA(menu_, MF_STRING, kDwellClickCommand, "Dwell click");
+  menu_items_ = std::make_unique<ScaledMenuItems>(menu_);
 
   CreateControls();
   pointer_watch_ = std::make_unique<PointerWatch>([this](HWND under, POINT screen) {
@@ -173,7 +174,7 @@ void Win32KeyboardWindow::SetGeometry(const FormGeometry& geometry) {
   }
   geometry_ = geometry;
   auto fonts = std::make_unique<WindowFonts>(geometry.button_font, geometry.smallest_button_font,
-                                             geometry.window_font);
+                                             geometry.window_font, geometry.text_font);
   for (int cell = 1; cell <= design::kCellCount; ++cell) {
     auto& grid_button = buttons_[static_cast<std::size_t>(cell)];
     if (!grid_button) continue;
@@ -181,6 +182,8 @@ void Win32KeyboardWindow::SetGeometry(const FormGeometry& geometry) {
     grid_button->SetStateLook(geometry.state_frame, geometry.mode_marker);
     Place(grid_button->handle(), geometry.Cell(cell));
   }
+  const bool designed_text = geometry.text_font == FormGeometry{}.text_font;
+  menu_items_->UseFont(designed_text ? nullptr : fonts->text());
   fonts_ = std::move(fonts);  // the old fonts go once nothing uses them
   for (CentrePanel* panel : {extend_panel_.get(), shift_panel_.get()}) {
     panel->SetArmedFrame(std::max(1, geometry.state_frame / 2));
@@ -394,6 +397,14 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       }
       return 0;
     }
+    case WM_MEASUREITEM:
+      if (menu_items_ && menu_items_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)))
+        return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (menu_items_ && menu_items_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)))
+        return TRUE;
+      break;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fonts_->window());
     case WM_CLOSE:

@@ -19,6 +19,7 @@
 #include "platform/win32/grid_button.h"
 #include "platform/win32/message_box_ok.h"
 #include "platform/win32/pointer_watch.h"
+#include "platform/win32/scaled_menu_items.h"
 #include "platform/win32/window_fonts.h"
 #include "platform/win32/windows_api.h"
 
@@ -97,12 +98,14 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   void LimitDrag(MINMAXINFO& limits) const;
 
   FormGeometry geometry_;
-  std::unique_ptr<WindowFonts> fonts_ = std::make_unique<WindowFonts>(
-      geometry_.button_font, geometry_.smallest_button_font, geometry_.window_font);
+  std::unique_ptr<WindowFonts> fonts_ =
+      std::make_unique<WindowFonts>(geometry_.button_font, geometry_.smallest_button_font,
+                                    geometry_.window_font, geometry_.text_font);
   Size smallest_client_ = geometry_.client;
   Size largest_client_ = geometry_.client;
   HWND window_ = nullptr;
   HMENU menu_ = nullptr;
+  std::unique_ptr<ScaledMenuItems> menu_items_;
   WindowEvents* events_ = nullptr;
   bool closing_by_owner_ = false;
   bool laying_out_ = false;  // the window is sized by SetGeometry, not by the user

@@ -13,10 +13,12 @@ HFONT CreateFace(const char* face, int height, int weight, DWORD pitch_and_famil
 
 }  // namespace
 
-WindowFonts::WindowFonts(int button_height, int smallest_button_height, int window_height)
+WindowFonts::WindowFonts(int button_height, int smallest_button_height, int window_height,
+                         int text_height)
     : button_height_(button_height),
       smallest_button_height_(smallest_button_height),
-      window_(CreateFace("MS Sans Serif", window_height, FW_NORMAL, VARIABLE_PITCH | FF_SWISS)) {}
+      window_(CreateFace("MS Sans Serif", window_height, FW_NORMAL, VARIABLE_PITCH | FF_SWISS)),
+      text_(CreateFace("MS Sans Serif", text_height, FW_NORMAL, VARIABLE_PITCH | FF_SWISS)) {}
 
 HFONT WindowFonts::ButtonOfHeight(int height) const {
   auto [font, made] = buttons_.try_emplace(height, nullptr);
@@ -30,6 +32,7 @@ WindowFonts::~WindowFonts() {
   // Deleting a stock object is harmless: the system ignores it.
   for (const auto& [height, font] : buttons_) DeleteObject(font);
   DeleteObject(window_);
+  DeleteObject(text_);
 }
 
 }  // namespace plinth::platform::win32

@@ -673,5 +673,36 @@ TEST_F(KeyboardWindowTest, TheDwellBarShowsOnOneTargetOnly) {
   EXPECT_GT(CountPixels(Button(8), RGB(255, 140, 0)), 0);
 }
 
+TEST_F(KeyboardWindowTest, ThePopupMenuGrowsWithTheKeyboard) {
+  const HMENU menu = window_.popup_menu();
+  const auto item = [menu](UINT position) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID;
+    GetMenuItemInfoA(menu, position, TRUE, &info);
+    return info;
+  };
+  const auto height_of = [&](UINT position) {
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, item(position).wID, 0, 0, item(position).dwItemData};
+    SendMessageA(window_.handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    return static_cast<int>(measure.itemHeight);
+  };
+  const int count = GetMenuItemCount(menu);
+  for (int pitch : {64, 32}) {
+    window_.SetGeometry(GeometryForPitch(pitch));
+    for (UINT position = 0; position < static_cast<UINT>(count); ++position) {
+      SCOPED_TRACE(pitch);
+      // At the designed size the system draws the menu as it draws any.
+      EXPECT_EQ((item(position).fType & MFT_OWNERDRAW) != 0, pitch != 32);
+      if (pitch != 32) {
+        EXPECT_GE(height_of(position), GeometryForPitch(pitch).text_font);
+      }
+    }
+  }
+  char text[32] = {};
+  GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
+  EXPECT_STREQ(text, "Show All");
+}
+
 }  // namespace
 }  // namespace plinth::platform::win32
