@@ -1,6 +1,7 @@
 // Dwell click on a display: pointer motions alone, not one button press on
 // the keyboard, type a word, arm Shift through its panel and close a
-// warning; the pointer resting at home after a key clicks nothing.
+// warning; the pointer resting at home after a key clicks nothing, and a
+// press held longer than the dwell time clicks only when it is released.
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,16 @@ TEST_P(DwellTest, PointerMotionsAloneTypeArmShiftAndCloseAWarning) {
   EXPECT_TRUE(TypedBecomes("Helloe"))
       << "the keyboard goes on: " << Typed() << " focus " << FocusedWindow(display()) << " typepad "
       << typepad_->window() << " caption " << WindowTitle(display(), keyboard.window());
+  ASSERT_TRUE(WaitUntil([&] { return PointerPosition(display()) == shift; }));
+
+  // A held button is no rest: the press ends the rest begun on the cell,
+  // nothing is typed while it is held, and the release types the key.
+  MovePointer(display(), keyboard.CellCentre(4));
+  PressButton(display(), 1);
+  EXPECT_TRUE(NothingMoreTyped()) << Typed();
+  ReleaseButton(display(), 1);
+  EXPECT_TRUE(TypedBecomes("Helloeo")) << Typed();
+  EXPECT_TRUE(NothingMoreTyped()) << Typed();
 }
 
 PLINTH_ON_EVERY_DISPLAY(DwellTest);
