@@ -263,7 +263,8 @@ Point Win32KeyboardWindow::FrameOffset() {
 
 void Win32KeyboardWindow::ShowWarning(const std::string& text) {
   const HWND typed_into = GetForegroundWindow();
-  CentredMessageBox(window_, text, "Warning", MB_ICONWARNING | MB_OK);
+  CentredMessageBox(window_, text, "Warning", MB_ICONWARNING | MB_OK,
+                    geometry_.text_font * 100 / FormGeometry{}.text_font);
   GiveBackActivation(typed_into);
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/win32/win32_keyboard_window.h"
 #include "platform/win32/windows_api.h"
+#include "src/keyboard/scaling.h"
 #include "tests/win32/recording_events.h"
 
 namespace plinth::platform::win32 {
@@ -78,6 +79,25 @@ TEST(KeyboardWindowDialogs, WarningIsCentredAndModalToTheKeyboard) {
   ExpectCentredOnTheScreen(seen.frame);
   EXPECT_FALSE(seen.owner_enabled);
   EXPECT_TRUE(IsWindowEnabled(window.handle()));
+}
+
+TEST(KeyboardWindowDialogs, TheWarningGrowsWithTheKeyboard) {
+  Win32KeyboardWindow window;
+  window.Show();
+  const auto warning_frame = [&window] {
+    BoxWatcher watcher("Warning", window.handle());
+    window.ShowWarning("Error - Invalid Vkey F13");
+    const SeenBox seen = watcher.Result();
+    EXPECT_EQ(seen.text, "Error - Invalid Vkey F13");
+    ExpectCentredOnTheScreen(seen.frame);
+    return seen.frame;
+  };
+  const RECT designed = warning_frame();
+  window.SetGeometry(GeometryForPitch(64));
+  const RECT doubled = warning_frame();
+  // The frame and the caption bar keep their size; all inside doubles.
+  EXPECT_GE(doubled.right - doubled.left, 2 * (designed.right - designed.left) * 9 / 10);
+  EXPECT_GE(doubled.bottom - doubled.top, 2 * (designed.bottom - designed.top) * 8 / 10);
 }
 
 TEST(KeyboardWindowDialogs, ApplicationErrorShowsTheTextGiven) {
