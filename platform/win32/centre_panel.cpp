@@ -28,23 +28,13 @@ COLORREF CentrePanel::StateColour(PanelState state) {
   return GetSysColor(COLOR_BTNFACE);
 }
 
-void CentrePanel::SetState(PanelState state) {
-  if (state == state_) return;
-  state_ = state;
-  InvalidateRect(window_, nullptr, FALSE);
-}
+void CentrePanel::SetState(PanelState state) { RepaintOnChange(window_, state_, state); }
 
 void CentrePanel::SetDwellProgress(int permille) {
-  if (permille == dwell_permille_) return;
-  dwell_permille_ = permille;
-  InvalidateRect(window_, nullptr, FALSE);
+  RepaintOnChange(window_, dwell_permille_, permille);
 }
 
-void CentrePanel::SetArmedFrame(int width) {
-  if (width == armed_frame_) return;
-  armed_frame_ = width;
-  InvalidateRect(window_, nullptr, FALSE);
-}
+void CentrePanel::SetArmedFrame(int width) { RepaintOnChange(window_, armed_frame_, width); }
 
 LRESULT CentrePanel::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   const auto paint = [this](HDC dc) { Paint(dc); };

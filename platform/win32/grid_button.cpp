@@ -38,23 +38,13 @@ void GridButton::SetFonts(const WindowFonts& fonts) {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
-void GridButton::SetFontColour(FontColour colour) {
-  if (colour == colour_) return;
-  colour_ = colour;
-  InvalidateRect(window_, nullptr, FALSE);
-}
+void GridButton::SetFontColour(FontColour colour) { RepaintOnChange(window_, colour_, colour); }
 
 void GridButton::SetDwellProgress(int permille) {
-  if (permille == dwell_permille_) return;
-  dwell_permille_ = permille;
-  InvalidateRect(window_, nullptr, FALSE);
+  RepaintOnChange(window_, dwell_permille_, permille);
 }
 
-void GridButton::SetState(ButtonState state) {
-  if (state == state_) return;
-  state_ = state;
-  InvalidateRect(window_, nullptr, FALSE);
-}
+void GridButton::SetState(ButtonState state) { RepaintOnChange(window_, state_, state); }
 
 void GridButton::SetStateLook(int frame, int marker) {
   state_frame_ = frame;
@@ -69,11 +59,7 @@ bool GridButton::PointerInside(LPARAM lparam) const {
   return PtInRect(&client, point) != FALSE;
 }
 
-void GridButton::SetPressed(bool pressed) {
-  if (pressed == pressed_) return;
-  pressed_ = pressed;
-  InvalidateRect(window_, nullptr, FALSE);
-}
+void GridButton::SetPressed(bool pressed) { RepaintOnChange(window_, pressed_, pressed); }
 
 LRESULT GridButton::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   const auto paint = [this](HDC dc) { Paint(dc); };

@@ -53,6 +53,14 @@ void PaintBuffered(HWND window, Paint&& paint) {
   EndPaint(window, &ps);
 }
 
+// Stores `value` in `field` and has `window` painted again, when it differs.
+template <class T>
+void RepaintOnChange(HWND window, T& field, const T& value) {
+  if (field == value) return;
+  field = value;
+  InvalidateRect(window, nullptr, FALSE);
+}
+
 // The paint messages of a class that paints all of its client area with
 // `paint`: no background erase (the paint covers it), buffered WM_PAINT, and
 // WM_PRINTCLIENT into the device context it brings. The message's result,

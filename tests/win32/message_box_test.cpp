@@ -17,6 +17,18 @@ namespace {
 
 using ::testing::ElementsAre;
 
+// The visible message box of this process with `title`. Tests run side by
+// side under one Wine server: another test's box is not ours to close.
+HWND FindOwnBox(const char* title) {
+  HWND box = nullptr;
+  while ((box = FindWindowExA(nullptr, box, "#32770", title)) != nullptr) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(box, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(box)) return box;
+  }
+  return nullptr;
+}
+
 // What a message box showed, seen from another thread, which then closes it
 // with its OK button.
 struct SeenBox {
@@ -42,8 +54,7 @@ class BoxWatcher {
   void Watch(const char* title, HWND owner) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (std::chrono::steady_clock::now() < deadline) {
-      HWND box = FindWindowA("#32770", title);
-      if (box != nullptr && IsWindowVisible(box)) {
+      if (HWND box = FindOwnBox(title); box != nullptr) {
         Sleep(100);  // let the box finish laying itself out
         seen_.found = true;
         GetWindowRect(box, &seen_.frame);
@@ -157,8 +168,8 @@ struct DwellOnOk {
   static inline int orange_pixels = 0;
 
   static void CALLBACK Tick(HWND /*window*/, UINT /*message*/, UINT_PTR id, DWORD /*time*/) {
-    const HWND box = FindWindowA("#32770", "Warning");
-    if (box == nullptr || !IsWindowVisible(box)) return;
+    const HWND box = FindOwnBox("Warning");
+    if (box == nullptr) return;
     KillTimer(nullptr, id);
     const HWND ok = GetDlgItem(box, IDOK);
     target_was_ok = window->TargetOfWindow(ok) == PointerTarget::DialogOk();
@@ -186,7 +197,7 @@ TEST(KeyboardWindowDialogs, TheWarningsOkShowsTheDwellBarAndIsPressedByIt) {
   std::atomic<bool> returned{false};
   std::thread fallback([&] {
     for (int waited = 0; waited < 200 && !returned; ++waited) Sleep(50);
-    if (HWND box = FindWindowA("#32770", "Warning"); !returned && box != nullptr) {
+    if (HWND box = FindOwnBox("Warning"); !returned && box != nullptr) {
       closed_by_rest = false;
       PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
