@@ -74,6 +74,7 @@ bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
 }
 
 bool TForm1::SetToggle(std::string_view type_name, bool& flag, bool reset) {
+  const bool was = flag;
   flag = reset ? false : !flag;
   const FontColour colour = ColourFor(flag);
   for (int cell = 1; cell <= kCellCount; ++cell) {
@@ -82,7 +83,9 @@ bool TForm1::SetToggle(std::string_view type_name, bool& flag, bool reset) {
       window_.SetButtonFontColour(cell, colour);
     }
   }
-  ShowButtonStates();
+  // The looks follow the flag; after each key both toggles are reset,
+  // mostly from off to off, and the refresh that follows shows them anyway.
+  if (flag != was) ShowButtonStates();
   return true;
 }
 
