@@ -123,26 +123,23 @@ void Win32KeyboardWindow::SetCaption(const std::string& text) {
   SetWindowTextA(window_, text.c_str());
 }
 
-const GridButton* Win32KeyboardWindow::button(int cell) const {
+GridButton* Win32KeyboardWindow::ButtonOfCell(int cell) const {
   if (cell < 1 || cell > design::kCellCount) return nullptr;
   return buttons_[static_cast<std::size_t>(cell)].get();
 }
 
+const GridButton* Win32KeyboardWindow::button(int cell) const { return ButtonOfCell(cell); }
+
 void Win32KeyboardWindow::SetButtonCaption(int cell, const std::string& text) {
-  if (cell < 1 || cell > design::kCellCount) return;
-  if (auto& grid_button = buttons_[static_cast<std::size_t>(cell)]) grid_button->SetCaption(text);
+  if (GridButton* grid_button = ButtonOfCell(cell)) grid_button->SetCaption(text);
 }
 
 void Win32KeyboardWindow::SetButtonFontColour(int cell, FontColour colour) {
-  if (cell < 1 || cell > design::kCellCount) return;
-  if (auto& grid_button = buttons_[static_cast<std::size_t>(cell)]) {
-    grid_button->SetFontColour(colour);
-  }
+  if (GridButton* grid_button = ButtonOfCell(cell)) grid_button->SetFontColour(colour);
 }
 
 void Win32KeyboardWindow::SetButtonState(int cell, ButtonState state) {
-  if (cell < 1 || cell > design::kCellCount) return;
-  if (auto& grid_button = buttons_[static_cast<std::size_t>(cell)]) grid_button->SetState(state);
+  if (GridButton* grid_button = ButtonOfCell(cell)) grid_button->SetState(state);
 }
 
 const CentrePanel& Win32KeyboardWindow::panel(PanelId panel) const {
@@ -290,11 +287,7 @@ void Win32KeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) 
   const auto show = [this](PointerTarget on, int value) {
     switch (on.kind) {
       case PointerTarget::Kind::Button:
-        if (on.cell >= 1 && on.cell <= design::kCellCount) {
-          if (auto& grid_button = buttons_[static_cast<std::size_t>(on.cell)]) {
-            grid_button->SetDwellProgress(value);
-          }
-        }
+        if (GridButton* grid_button = ButtonOfCell(on.cell)) grid_button->SetDwellProgress(value);
         break;
       case PointerTarget::Kind::Panel:
         (on.panel == PanelId::Shift ? *shift_panel_ : *extend_panel_).SetDwellProgress(value);

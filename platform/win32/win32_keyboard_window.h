@@ -81,6 +81,8 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   PointerTarget TargetOfWindow(HWND window) const;
 
  private:
+  // The button of `cell`, or nothing for a cell out of range or without one.
+  GridButton* ButtonOfCell(int cell) const;
   void CreateControls();
   // After a dialog: activates again the window that was active before it.
   void GiveBackActivation(HWND typed_into);
