@@ -48,6 +48,12 @@ struct PointerTarget {
   friend bool operator==(const PointerTarget&, const PointerTarget&) = default;
 };
 
+// The point a report of pointer movement carries: where the pointer was
+// when the window system queued the movement, so that a report handled
+// late shows the pointer where it was then (X11); or where the pointer is
+// when the report is made (Windows).
+enum class PointerPositions { OfTheEvent, LiveCursor };
+
 // Where user input goes. Handlers run on the user-interface thread, one at a
 // time; a left click only (a right click opens the popup menu instead).
 class WindowEvents {
@@ -88,6 +94,8 @@ class KeyboardWindow {
   virtual ~KeyboardWindow() = default;
 
   virtual void SetEventSink(WindowEvents* events) = 0;
+  // Which point the reports of PointerMoved carry.
+  virtual PointerPositions ReportedPointerPositions() const = 0;
   // Makes the window non-activating: clicks never take the keyboard focus
   // from the application being typed into.
   virtual void MakeNonActivating() = 0;

@@ -39,6 +39,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
 
   // ---- KeyboardWindow
   void SetEventSink(platform::WindowEvents* events) override { events_ = events; }
+  platform::PointerPositions ReportedPointerPositions() const override { return positions_; }
   void MakeNonActivating() override { non_activating_ = true; }
   void Show() override { shown_ = true; }
   void SetCaption(const std::string& text) override;
@@ -58,6 +59,12 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void ShowDwellProgress(platform::PointerTarget target, int permille) override;
   void PressDialogOk() override { ++dialog_ok_presses_; }
 
+  // The reports of pointer movement the test makes stand for those of a
+  // platform that reports the point of each event (the default) or the
+  // live cursor.
+  void set_reported_pointer_positions(platform::PointerPositions positions) {
+    positions_ = positions;
+  }
   // A window manager that frames the window differently, or starts late.
   void set_frame_offset(platform::Point offset) { frame_offset_ = offset; }
 
@@ -121,6 +128,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void Open(DialogKind kind, const std::string& text);
 
   platform::WindowEvents* events_ = nullptr;
+  platform::PointerPositions positions_ = platform::PointerPositions::OfTheEvent;
   bool non_activating_ = false;
   bool shown_ = false;
   std::string caption_ = platform::design::kCaption;

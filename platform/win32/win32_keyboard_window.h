@@ -45,6 +45,10 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   Win32KeyboardWindow& operator=(const Win32KeyboardWindow&) = delete;
 
   void SetEventSink(WindowEvents* events) override { events_ = events; }
+  // The pointer watch reports where the cursor is when it sees a message.
+  PointerPositions ReportedPointerPositions() const override {
+    return PointerPositions::LiveCursor;
+  }
   // Adds WS_EX_NOACTIVATE with GetWindowLongA and SetWindowLongA.
   void MakeNonActivating() override;
   void Show() override;

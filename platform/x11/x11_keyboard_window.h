@@ -37,6 +37,10 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   X11KeyboardWindow& operator=(const X11KeyboardWindow&) = delete;
 
   void SetEventSink(platform::WindowEvents* events) override { events_ = events; }
+  // Each movement is reported at the point of its X event.
+  platform::PointerPositions ReportedPointerPositions() const override {
+    return platform::PointerPositions::OfTheEvent;
+  }
   void MakeNonActivating() override;
   void Show() override;
 

@@ -53,7 +53,7 @@ void TForm1::PointerMoved(PointerTarget target, platform::Point screen_point) {
 }
 
 void TForm1::AfterClick(std::optional<platform::Point> pointer_now) {
-  dwell_.Clicked(pointer_now);
+  dwell_.Clicked(pointer_now, services_.timer.Now());
   UpdateDwellTimer();
 }
 
@@ -90,7 +90,7 @@ void TForm1::DwellTick() {
   if (!progress.due) return;
   // Spent before the click runs: the click may open a dialog whose loop
   // keeps the timer going.
-  dwell_.Clicked();
+  dwell_.Clicked(std::nullopt, services_.timer.Now());
   UpdateDwellTimer();
   PerformClick(progress.target);
 }

@@ -8,7 +8,9 @@
 namespace plinth {
 
 TForm1::TForm1(platform::Services& services, platform::KeyboardWindow& window)
-    : services_(services), window_(window) {}
+    : services_(services), window_(window) {
+  dwell_.set_reported_positions(window.ReportedPointerPositions());
+}
 
 const TButtonRec& TForm1::ShownRecord(int cell) const {
   assert(CurrentTable == &MainTable || CurrentTable == &ExtendTable);

@@ -54,6 +54,17 @@ struct WaitFor {
 };
 using Step = std::variant<MoveTo, WaitFor>;
 
+void Perform(test_platform::TestKeyboard& kb, const std::vector<Step>& steps) {
+  for (const Step& step : steps) {
+    if (const auto* move = std::get_if<MoveTo>(&step)) {
+      const Point centre = kb.CellCentre(move->cell);
+      kb.MovePointer({centre.x + move->dx, centre.y + move->dy});
+    } else {
+      kb.Wait(milliseconds{std::get<WaitFor>(step).ms});
+    }
+  }
+}
+
 struct RestCase {
   const char* story;
   std::vector<Step> steps;
@@ -90,14 +101,7 @@ TEST_F(DwellTest, RestsJitterAndMovements) {
     kb.PutLayout("Default", std::string("[Configuration]\nDwellTime=400\n") + kLayout +
                                 "[Button4]\nCaption=l\nHomeButton=-1\n");
     kb.Create();
-    for (const Step& step : row.steps) {
-      if (const auto* move = std::get_if<MoveTo>(&step)) {
-        const Point centre = kb.CellCentre(move->cell);
-        kb.MovePointer({centre.x + move->dx, centre.y + move->dy});
-      } else {
-        kb.Wait(milliseconds{std::get<WaitFor>(step).ms});
-      }
-    }
+    Perform(kb, row.steps);
     EXPECT_EQ(kb.TakeKeys().size() / 2, row.keys);
   }
 }
@@ -128,6 +132,63 @@ TEST_F(DwellTest, NothingAfterThePointerReturnsOntoTheShiftPanel) {
     EXPECT_EQ(kb.Panel(PanelId::Shift), PanelState::Hover);
     EXPECT_EQ(kb.TakeKeys(), Stroke('H'));
     EXPECT_EQ(kb.window.dwell_target(), PointerTarget{});
+  }
+}
+
+// After a dwell click on cell 1, which returns the pointer home (the centre
+// of cell 25, on the Shift panel). X11 reports each movement at the point of
+// its event: a tremor queued before the return but handled after the click
+// still shows the pointer on the button it left, and the return's own
+// report follows. Windows reports the live cursor: a report away from home
+// is the pointer moved away.
+struct ReturnCase {
+  const char* story;
+  platform::PointerPositions positions;
+  std::vector<Step> steps;
+  std::size_t keys;
+};
+
+TEST_F(DwellTest, ReportsAfterAPointerReturn) {
+  using enum platform::PointerPositions;
+  const ReturnCase cases[] = {
+      {"a tremor reported late does not arm Shift",
+       OfTheEvent,
+       {MoveTo{1, 2, 1}, MoveTo{25}, MoveTo{25, 1, -1}, WaitFor{4000}},
+       0},
+      {"nor does one reported after a pause",
+       OfTheEvent,
+       {WaitFor{300}, MoveTo{1, -1, 2}, MoveTo{25}, WaitFor{4000}},
+       0},
+      {"the pointer moved away once home clicks again",
+       OfTheEvent,
+       {MoveTo{1, 2, 1}, MoveTo{25}, MoveTo{1}, WaitFor{400}},
+       1},
+      {"reports count again when the return's is long overdue",
+       OfTheEvent,
+       {WaitFor{1000}, MoveTo{1, 2, 1}, WaitFor{400}},
+       1},
+      {"the live cursor away from home has moved away",
+       LiveCursor,
+       {MoveTo{1, 2, 1}, WaitFor{400}},
+       1},
+      {"the live cursor at home clicks nothing",
+       LiveCursor,
+       {MoveTo{25}, MoveTo{25, 1, -1}, WaitFor{4000}},
+       0},
+  };
+  for (const ReturnCase& row : cases) {
+    SCOPED_TRACE(row.story);
+    TestKeyboard kb;
+    kb.window.set_reported_pointer_positions(row.positions);
+    kb.PutLayout("Default", std::string("[Configuration]\nDwellTime=400\n") + kLayout);
+    kb.Create();
+    kb.MovePointer(kb.CellCentre(1));
+    kb.Wait(milliseconds{400});
+    ASSERT_EQ(kb.TakeKeys(), Stroke('H'));
+    ASSERT_EQ(kb.pointer.moves().back(), kb.CellCentre(25)) << "the pointer returned home";
+    Perform(kb, row.steps);
+    EXPECT_EQ(kb.TakeKeys().size() / 2, row.keys);
+    EXPECT_NE(kb.Panel(PanelId::Shift), PanelState::Armed);
   }
 }
 
