@@ -4,15 +4,13 @@
 // modifier states, and the handlers of its buttons, panels and popup menu.
 // It reaches the machine only through the platform interfaces.
 
-#include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/keyboard_window.h"
 #include "platform/platform.h"
-#include "src/keyboard/dwell_tracker.h"
+#include "src/keyboard/dwell_controller.h"
 #include "src/keyboard/keyboard_flags.h"
 #include "src/keyboard/scaling.h"
 #include "src/layout/button_rec.h"
@@ -68,9 +66,7 @@ class TForm1 final : public platform::WindowEvents {
   // The application's general error report.
   void ShowApplicationError(const std::string& text);
 
-  // Dwell click on (a time of rest that clicks) or off (zero).
-  void SetDwellTime(std::chrono::milliseconds time);
-  const DwellTracker& dwell() const { return dwell_; }
+  const DwellController& dwell() const { return dwell_; }
 
   PanelState panel_state(PanelId panel) const;
   bool menu_item_checked(MenuItemId item) const;
@@ -112,16 +108,7 @@ class TForm1 final : public platform::WindowEvents {
   PitchLimits ResizeLimits();
   // Puts the pointer on the home point; returns where, unless refused.
   std::optional<platform::Point> ReturnPointer();
-  // Every click, dwelt or real, ends here: the pointer must move away
-  // before it can dwell again.
-  void AfterClick(std::optional<platform::Point> pointer_now);
-  // Shows a modal dialog; while it is open only its OK button can be dwelt
-  // on.
-  void ShowDialog(const std::function<void()>& show);
-  void ConfigureDwell();
-  void UpdateDwellTimer();
-  void DwellTick();
-  void ShowDwellProgress(const DwellTracker::Progress& progress);
+  // A dwell click: the handler a left click on `target` would reach.
   void PerformClick(platform::PointerTarget target);
 
   platform::Services& services_;
@@ -138,13 +125,8 @@ class TForm1 final : public platform::WindowEvents {
   PanelState extend_panel_ = PanelState::Idle;
   bool available_checked_ = false;
   bool show_all_checked_ = false;
-  DwellTracker dwell_;
-  // The time the popup item "Dwell click" turns on: DwellTime, else 1 s.
-  std::chrono::milliseconds chosen_dwell_time_{1000};
-  std::string dwell_time_text_;  // DwellTime of Default.ini
-  bool dwell_ticking_ = false;
-  bool dialog_open_ = false;
-  DwellTracker::Progress shown_progress_;
+  // Every click, dwelt or real, and every dialog is told to it.
+  DwellController dwell_;
 };
 
 // Reads the cell number from a grid button's name ("SpeedButton7" is cell
