@@ -134,8 +134,9 @@ class KeyboardWindow {
   // user has closed it.
   virtual void ShowApplicationError(const std::string& text) = 0;
 
-  // Shows on `target` how much of the dwell time has passed, in thousandths
-  // (a filling bar); target Nothing hides it. At most one target shows it.
+  // Draws on `target` how much of the dwell time has passed, in thousandths
+  // (a bar that fills); 0 takes the bar off `target`. The keyboard takes it
+  // off one target before it shows it on another, and never names Nothing.
   virtual void ShowDwellProgress(PointerTarget target, int permille) = 0;
   // Closes the open warning dialog as its OK button would.
   virtual void PressDialogOk() = 0;

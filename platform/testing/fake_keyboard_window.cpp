@@ -60,8 +60,33 @@ void FakeKeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
 }
 
 void FakeKeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int permille) {
-  dwell_target_ = target;
-  dwell_permille_ = permille;
+  using Kind = platform::PointerTarget::Kind;
+  if (target.kind == Kind::Nothing || (target.kind == Kind::Button && !HasButton(target.cell))) {
+    ++misaddressed_calls_;
+    return;
+  }
+  for (auto& [shown, progress] : dwell_progress_) {
+    if (shown == target) {
+      progress = permille;
+      return;
+    }
+  }
+  dwell_progress_.emplace_back(target, permille);
+}
+
+int FakeKeyboardWindow::dwell_progress(platform::PointerTarget target) const {
+  for (const auto& [shown, progress] : dwell_progress_) {
+    if (shown == target) return progress;
+  }
+  return 0;
+}
+
+std::vector<platform::PointerTarget> FakeKeyboardWindow::dwell_bars() const {
+  std::vector<platform::PointerTarget> bars;
+  for (const auto& [shown, progress] : dwell_progress_) {
+    if (progress > 0) bars.push_back(shown);
+  }
+  return bars;
 }
 
 void FakeKeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {

@@ -7,8 +7,10 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/form_design.h"
@@ -85,7 +87,8 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   int geometry_changes() const { return geometry_changes_; }
   platform::Size smallest_client() const { return smallest_client_; }
   platform::Size largest_client() const { return largest_client_; }
-  // Calls that addressed a cell without a button (25) or outside 1..49.
+  // Calls that addressed a cell without a button (25) or outside 1..49, and
+  // dwell bars asked of nothing.
   int misaddressed_calls() const { return misaddressed_calls_; }
 
   // ---- dialogs, warnings and application errors in the order shown
@@ -99,9 +102,10 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   // An outer size of the window's own, whatever its geometry.
   void set_outer_size(platform::Size size) { size_ = size; }
 
-  // ---- the dwell indicator: where it is shown now, and how full
-  platform::PointerTarget dwell_target() const { return dwell_target_; }
-  int dwell_permille() const { return dwell_permille_; }
+  // ---- the dwell bars: how full the bar on `target` was drawn last, and
+  // the targets that show a bar now
+  int dwell_progress(platform::PointerTarget target) const;
+  std::vector<platform::PointerTarget> dwell_bars() const;
   // How often the OK button of a dialog was pressed by the keyboard logic.
   int dialog_ok_presses() const { return dialog_ok_presses_; }
 
@@ -139,8 +143,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   platform::PanelState shift_panel_ = platform::PanelState::Idle;
   platform::PanelState extend_panel_ = platform::PanelState::Idle;
   std::array<bool, 3> menu_checked_{};
-  platform::PointerTarget dwell_target_;
-  int dwell_permille_ = 0;
+  std::vector<std::pair<platform::PointerTarget, int>> dwell_progress_;
   int dialog_ok_presses_ = 0;
   platform::Point position_{platform::design::kWindowLeft, platform::design::kWindowTop};
   platform::Point frame_offset_ = kFrameOffset;
@@ -156,3 +159,25 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
 };
 
 }  // namespace plinth::test_platform
+
+namespace plinth::platform {
+
+// How a test shows a target it expected.
+inline void PrintTo(const PointerTarget& target, std::ostream* out) {
+  switch (target.kind) {
+    case PointerTarget::Kind::Button:
+      *out << "Button(" << target.cell << ")";
+      return;
+    case PointerTarget::Kind::Panel:
+      *out << (target.panel == PanelId::Shift ? "Panel(Shift)" : "Panel(Extend)");
+      return;
+    case PointerTarget::Kind::DialogOk:
+      *out << "DialogOk()";
+      return;
+    case PointerTarget::Kind::Nothing:
+      break;
+  }
+  *out << "Nothing";
+}
+
+}  // namespace plinth::platform

@@ -284,24 +284,21 @@ PointerTarget Win32KeyboardWindow::TargetOfWindow(HWND window) const {
 }
 
 void Win32KeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) {
-  const auto show = [this](PointerTarget on, int value) {
-    switch (on.kind) {
-      case PointerTarget::Kind::Button:
-        if (GridButton* grid_button = ButtonOfCell(on.cell)) grid_button->SetDwellProgress(value);
-        break;
-      case PointerTarget::Kind::Panel:
-        (on.panel == PanelId::Shift ? *shift_panel_ : *extend_panel_).SetDwellProgress(value);
-        break;
-      case PointerTarget::Kind::DialogOk:
-        ok_bar_.Show(OpenMessageBoxOk(window_), value);
-        break;
-      case PointerTarget::Kind::Nothing:
-        break;
-    }
-  };
-  if (target != dwell_target_) show(dwell_target_, 0);
-  dwell_target_ = target;
-  show(target, permille);
+  switch (target.kind) {
+    case PointerTarget::Kind::Button:
+      if (GridButton* grid_button = ButtonOfCell(target.cell)) {
+        grid_button->SetDwellProgress(permille);
+      }
+      break;
+    case PointerTarget::Kind::Panel:
+      (target.panel == PanelId::Shift ? *shift_panel_ : *extend_panel_).SetDwellProgress(permille);
+      break;
+    case PointerTarget::Kind::DialogOk:
+      ok_bar_.Show(OpenMessageBoxOk(window_), permille);
+      break;
+    case PointerTarget::Kind::Nothing:
+      break;
+  }
 }
 
 void Win32KeyboardWindow::PressDialogOk() {

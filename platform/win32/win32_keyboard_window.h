@@ -120,8 +120,7 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   std::unique_ptr<CentrePanel> extend_panel_;
   std::unique_ptr<CentrePanel> shift_panel_;
   std::unique_ptr<PointerWatch> pointer_watch_;
-  PointerTarget dwell_target_;  // where the dwell bar shows
-  DwellBarOverButton ok_bar_;   // on the OK button of a message box
+  DwellBarOverButton ok_bar_;  // on the OK button of a message box
 };
 
 }  // namespace plinth::platform::win32

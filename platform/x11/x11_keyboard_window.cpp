@@ -313,28 +313,23 @@ DialogPointerMoved X11KeyboardWindow::DialogPointerReporter() {
 
 void X11KeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int permille) {
   using Kind = platform::PointerTarget::Kind;
-  const auto show = [this](platform::PointerTarget on, int value) {
-    switch (on.kind) {
-      case Kind::Button:
-        if (GridButton* button = ButtonOfCell(on.cell)) button->SetDwellProgress(value);
-        break;
-      case Kind::Panel:
-        if (on.panel == PanelId::Shift) {
-          extend_panel_->shift_panel().SetDwellProgress(value);
-        } else {
-          extend_panel_->SetDwellProgress(value);
-        }
-        break;
-      case Kind::DialogOk:
-        ShowOpenDialogDwellProgress(value);
-        break;
-      case Kind::Nothing:
-        break;
-    }
-  };
-  if (target != dwell_target_) show(dwell_target_, 0);
-  dwell_target_ = target;
-  show(target, permille);
+  switch (target.kind) {
+    case Kind::Button:
+      if (GridButton* button = ButtonOfCell(target.cell)) button->SetDwellProgress(permille);
+      break;
+    case Kind::Panel:
+      if (target.panel == PanelId::Shift) {
+        extend_panel_->shift_panel().SetDwellProgress(permille);
+      } else {
+        extend_panel_->SetDwellProgress(permille);
+      }
+      break;
+    case Kind::DialogOk:
+      ShowOpenDialogDwellProgress(permille);
+      break;
+    case Kind::Nothing:
+      break;
+  }
 }
 
 void X11KeyboardWindow::PressDialogOk() { PressOpenDialogOk(); }

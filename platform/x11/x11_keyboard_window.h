@@ -88,7 +88,6 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
   // PopupMenu1: Available1, ShowAll1, "Dwell click" and the end mark.
   std::array<Fl_Menu_Item, 4> popup_menu_{};
-  platform::PointerTarget dwell_target_;  // where the dwell indicator shows
   bool non_activating_ = false;
   std::optional<FrameExtents> announced_frame_;
   // Where the outer window goes when it is mapped.

@@ -116,8 +116,14 @@ void DwellController::Tick() {
 
 void DwellController::Show(const DwellTracker::Progress& progress) {
   if (progress.target == shown_.target && progress.permille == shown_.permille) return;
+  // One target at most shows the bar: the one the rest left is emptied.
+  if (progress.target != shown_.target && shown_.permille > 0) {
+    window_.ShowDwellProgress(shown_.target, 0);
+  }
+  if (progress.target.kind != Kind::Nothing) {
+    window_.ShowDwellProgress(progress.target, progress.permille);
+  }
   shown_ = progress;
-  window_.ShowDwellProgress(progress.target, progress.permille);
 }
 
 }  // namespace plinth

@@ -65,6 +65,25 @@ TEST_F(DwellControllerTest, TheTicksCountFromTheStartOfEachRest) {
   EXPECT_THAT(clicks, ElementsAre(PointerTarget::Button(8)));
 }
 
+// The window only draws the bars it is given; the controller empties the
+// bar of a target the rest left.
+TEST_F(DwellControllerTest, TheBarFillsOnOneTargetAtATime) {
+  dwell.SetDwellTime(milliseconds{400});
+  MoveTo(PointerTarget::Button(7));
+  Wait(120);  // three ticks
+  EXPECT_EQ(window.dwell_progress(PointerTarget::Button(7)), 300);
+  MoveTo(PointerTarget::Panel(PanelId::Shift));
+  Wait(200);
+  EXPECT_EQ(window.dwell_progress(PointerTarget::Button(7)), 0);
+  EXPECT_THAT(window.dwell_bars(), ElementsAre(PointerTarget::Panel(PanelId::Shift)));
+  MoveTo(PointerTarget{});
+  EXPECT_THAT(window.dwell_bars(), IsEmpty());
+  MoveTo(PointerTarget::Button(8));
+  Wait(400);
+  EXPECT_THAT(window.dwell_bars(), IsEmpty()) << "emptied once clicked";
+  EXPECT_EQ(window.misaddressed_calls(), 0) << "no bar was asked of nothing";
+}
+
 TEST_F(DwellControllerTest, OnlyWhatAClickWouldReachIsClicked) {
   const struct {
     PointerTarget target;

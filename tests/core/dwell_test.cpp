@@ -10,6 +10,7 @@ namespace {
 using platform::Point;
 using platform::PointerTarget;
 using std::chrono::milliseconds;
+using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // Cell 1 returns the pointer home, cell 2 leaves it where it is, cell 3
@@ -131,7 +132,7 @@ TEST_F(DwellTest, NothingAfterThePointerReturnsOntoTheShiftPanel) {
     kb.Wait(milliseconds{4000});
     EXPECT_EQ(kb.Panel(PanelId::Shift), PanelState::Hover);
     EXPECT_EQ(kb.TakeKeys(), Stroke('H'));
-    EXPECT_EQ(kb.window.dwell_target(), PointerTarget{});
+    EXPECT_THAT(kb.window.dwell_bars(), IsEmpty());
   }
 }
 
@@ -229,14 +230,16 @@ TEST_F(DwellTest, TheFrameTheOutsideAndNothingClickNothing) {
 TEST_F(DwellTest, TheIndicatorShowsTheTimePassingOnTheTarget) {
   StartDwelling();
   MovePointer(CellCentre(2));
-  EXPECT_EQ(window.dwell_target(), PointerTarget::Button(2));
   Wait(milliseconds{200});
-  EXPECT_EQ(window.dwell_permille(), 500);
+  EXPECT_THAT(window.dwell_bars(), ElementsAre(PointerTarget::Button(2)));
+  EXPECT_EQ(window.dwell_progress(PointerTarget::Button(2)), 500);
   MovePointer(ShiftPanelCentre());
-  EXPECT_EQ(window.dwell_target(), PointerTarget::Panel(PanelId::Shift));
-  EXPECT_EQ(window.dwell_permille(), 0);
-  Wait(milliseconds{400});
-  EXPECT_EQ(window.dwell_target(), PointerTarget{}) << "hidden once clicked";
+  EXPECT_THAT(window.dwell_bars(), IsEmpty()) << "the bar leaves the button, the new rest has none";
+  Wait(milliseconds{200});
+  EXPECT_THAT(window.dwell_bars(), ElementsAre(PointerTarget::Panel(PanelId::Shift)));
+  Wait(milliseconds{200});
+  EXPECT_THAT(window.dwell_bars(), IsEmpty()) << "hidden once clicked";
+  EXPECT_EQ(window.misaddressed_calls(), 0);
   EXPECT_FALSE(timer.running()) << "no ticks while nothing is timed";
 }
 
@@ -246,7 +249,7 @@ TEST_F(DwellTest, OffByDefaultAndRealClicksWorkEitherWay) {
   MovePointer(CellCentre(2));
   Wait(milliseconds{6000});
   EXPECT_THAT(TakeKeys(), IsEmpty());
-  EXPECT_EQ(window.dwell_target(), PointerTarget{});
+  EXPECT_THAT(window.dwell_bars(), IsEmpty());
   Click(2);
   EXPECT_EQ(TakeKeys(), Stroke('E'));
 }
