@@ -84,9 +84,14 @@ class WindowEvents {
   // The window now lies on a screen of another resolution.
   virtual void FormDpiChanged(int dpi) = 0;
   // The pointer moved to `screen_point` over `target`; also when it left
-  // the window (target Nothing). While the warning dialog is open, moves
-  // over its OK button are reported too.
+  // the window (target Nothing), and while a mouse button is held. While
+  // the warning dialog is open, moves over its OK button are reported too.
   virtual void PointerMoved(PointerTarget target, Point screen_point) = 0;
+  // The left, middle or right mouse button went down, or came up at
+  // `screen_point`, over a window of the keyboard (its dialogs and popup
+  // menu included). A release is reported before the click it makes.
+  virtual void MouseButtonPressed() = 0;
+  virtual void MouseButtonReleased(Point screen_point) = 0;
 };
 
 class KeyboardWindow {

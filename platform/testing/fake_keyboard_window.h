@@ -124,6 +124,10 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void DragBorderKeepingAspect(platform::Size client);
   void MoveToScreenOfDpi(int dpi);
   void MovePointerTo(platform::PointerTarget target, platform::Point screen_point);
+  void PressMouseButton() { Sink().MouseButtonPressed(); }
+  void ReleaseMouseButton(platform::Point screen_point) {
+    Sink().MouseButtonReleased(screen_point);
+  }
 
  private:
   static bool HasButton(int cell);

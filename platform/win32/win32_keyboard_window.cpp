@@ -55,11 +55,18 @@ Win32KeyboardWindow::Win32KeyboardWindow() {
   menu_items_ = std::make_unique<ScaledMenuItems>(menu_);
 
   CreateControls();
-  pointer_watch_ = std::make_unique<PointerWatch>([this](HWND under, POINT screen) {
-    // The open popup menu takes the pointer, as it takes the clicks.
-    const PointerTarget target = menu_open_ ? PointerTarget{} : TargetOfWindow(under);
-    Deliver([&](WindowEvents& e) { e.PointerMoved(target, {screen.x, screen.y}); });
-  });
+  pointer_watch_ = std::make_unique<PointerWatch>(PointerWatch::Handlers{
+      .moved =
+          [this](HWND under, POINT screen) {
+            // The open popup menu takes the pointer, as it takes the clicks.
+            const PointerTarget target = menu_open_ ? PointerTarget{} : TargetOfWindow(under);
+            Deliver([&](WindowEvents& e) { e.PointerMoved(target, {screen.x, screen.y}); });
+          },
+      .pressed = [this] { Deliver([](WindowEvents& e) { e.MouseButtonPressed(); }); },
+      .released =
+          [this](POINT screen) {
+            Deliver([screen](WindowEvents& e) { e.MouseButtonReleased({screen.x, screen.y}); });
+          }});
 }
 
 Win32KeyboardWindow::~Win32KeyboardWindow() {

@@ -10,6 +10,7 @@
 #include "platform/x11/form_window.h"
 #include "platform/x11/grid_button.h"
 #include "platform/x11/message_dialog.h"
+#include "platform/x11/mouse_button_watch.h"
 #include "platform/x11/screen_watch.h"
 #include "platform/x11/widget_look.h"
 #include "platform/x11/window_manager_hints.h"
@@ -84,6 +85,13 @@ X11KeyboardWindow::X11KeyboardWindow() {
   screen_watch_ = std::make_unique<ScreenWatch>([this] {
     if (events_ != nullptr) events_->ScreenChanged();
   });
+  button_watch_ = std::make_unique<MouseButtonWatch>(
+      [this] {
+        if (events_ != nullptr) events_->MouseButtonPressed();
+      },
+      [this](platform::Point screen_point) {
+        if (events_ != nullptr) events_->MouseButtonReleased(screen_point);
+      });
 
   SetUpMenuItem(popup_menu_[0], "Available");
   SetUpMenuItem(popup_menu_[1], "Show All");

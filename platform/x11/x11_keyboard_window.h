@@ -26,6 +26,7 @@ namespace plinth::platform::x11 {
 
 class FormWindow;
 class GridButton;
+class MouseButtonWatch;
 class ScreenWatch;
 
 class X11KeyboardWindow final : public platform::KeyboardWindow {
@@ -84,6 +85,7 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   platform::Size largest_client_ = geometry_.client;
   std::unique_ptr<FormWindow> form_;
   std::unique_ptr<ScreenWatch> screen_watch_;
+  std::unique_ptr<MouseButtonWatch> button_watch_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
   // PopupMenu1: Available1, ShowAll1, "Dwell click" and the end mark.

@@ -10,6 +10,12 @@ void TForm1::PointerMoved(platform::PointerTarget target, platform::Point screen
   dwell_.PointerMoved(target, screen_point);
 }
 
+void TForm1::MouseButtonPressed() { dwell_.ButtonPressed(); }
+
+void TForm1::MouseButtonReleased(platform::Point screen_point) {
+  dwell_.ButtonReleased(screen_point);
+}
+
 void TForm1::PerformClick(platform::PointerTarget target) {
   using Kind = platform::PointerTarget::Kind;
   switch (target.kind) {

@@ -71,6 +71,16 @@ void DwellController::PointerMoved(PointerTarget target, platform::Point screen_
   UpdateTimer();
 }
 
+void DwellController::ButtonPressed() {
+  tracker_.ButtonPressed();
+  UpdateTimer();
+}
+
+void DwellController::ButtonReleased(platform::Point screen_point) {
+  tracker_.ButtonReleased(screen_point);
+  UpdateTimer();
+}
+
 void DwellController::Clicked(std::optional<platform::Point> returned_to) {
   tracker_.Clicked(returned_to, timer_.Now());
   UpdateTimer();

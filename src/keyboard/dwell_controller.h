@@ -42,6 +42,8 @@ class DwellController {
 
   // ---- what the window reports
   void PointerMoved(platform::PointerTarget target, platform::Point screen_point);
+  void ButtonPressed();
+  void ButtonReleased(platform::Point screen_point);
   // A click happened; it returned the pointer to `returned_to`, or left it
   // where it was.
   void Clicked(std::optional<platform::Point> returned_to);

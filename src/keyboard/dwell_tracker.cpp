@@ -19,6 +19,7 @@ bool DwellTracker::Stale(platform::Point point, Milliseconds now) {
 bool DwellTracker::PointerMoved(PointerTarget target, platform::Point point, Milliseconds now) {
   if (Stale(point, now)) return false;
   last_seen_ = point;
+  if (held_) return false;
   const Milliseconds rest_start_before = rest_start_;
   if (!seen_ || !Near(point, anchor_)) {
     // A new rest begins here, and a spent pointer has moved away.
@@ -33,6 +34,21 @@ bool DwellTracker::PointerMoved(PointerTarget target, platform::Point point, Mil
   }
   target_ = target;
   return rest_start_ != rest_start_before;
+}
+
+void DwellTracker::ButtonPressed() {
+  held_ = true;
+  target_ = {};
+}
+
+void DwellTracker::ButtonReleased(platform::Point point) {
+  held_ = false;
+  // A release queued before a pointer return tells nothing of now.
+  if (awaited_return_) return;
+  spent_ = true;
+  seen_ = true;
+  anchor_ = point;
+  last_seen_ = point;
 }
 
 void DwellTracker::Clicked(std::optional<platform::Point> returned_to, Milliseconds now) {

@@ -9,6 +9,10 @@
 // tolerance from where the click left it (the home point after a pointer
 // return) and come to rest again.
 //
+// A mouse button pressed ends the rest, and no rest begins while it is
+// held, so that a long press never clicks twice; its release leaves the
+// pointer spent where it came up, as a click does.
+//
 // Where a platform reports each movement at the point of its event, a
 // movement queued before a pointer return but handled after the click
 // still shows the pointer where it was, on the button it left: it would
@@ -53,6 +57,8 @@ class DwellTracker {
 
   // Returns whether a new rest begins now.
   bool PointerMoved(PointerTarget target, platform::Point point, Milliseconds now);
+  void ButtonPressed();
+  void ButtonReleased(platform::Point point);
   // A click happened at `now`; it returned the pointer to `returned_to`, or
   // left it where it was last seen.
   void Clicked(std::optional<platform::Point> returned_to, Milliseconds now);
@@ -76,6 +82,7 @@ class DwellTracker {
   Milliseconds rest_start_{0};
   bool seen_ = false;
   bool spent_ = false;
+  bool held_ = false;  // a mouse button is down
   // Where the last click returned the pointer, while its report is awaited.
   std::optional<platform::Point> awaited_return_;
   Milliseconds returned_at_{0};

@@ -44,6 +44,8 @@ class TForm1 final : public platform::WindowEvents {
   platform::Size FormCanResize(platform::Size client) override;
   void FormDpiChanged(int dpi) override;
   void PointerMoved(platform::PointerTarget target, platform::Point screen_point) override;
+  void MouseButtonPressed() override;
+  void MouseButtonReleased(platform::Point screen_point) override;
 
   // ---- operations; those returning bool always return true
   bool RefreshKeyboard(bool KeySent);

@@ -44,7 +44,8 @@ class DwellTest : public KeyboardTest {
 };
 
 // One step of the user: put the pointer at an offset from the centre of a
-// cell, or let time pass.
+// cell, let time pass, or press or release a mouse button where the
+// pointer is (no click: the button is pressed elsewhere, or released).
 struct MoveTo {
   int cell;
   int dx = 0;
@@ -53,15 +54,23 @@ struct MoveTo {
 struct WaitFor {
   int ms;
 };
-using Step = std::variant<MoveTo, WaitFor>;
+struct Press {};
+struct Release {};
+using Step = std::variant<MoveTo, WaitFor, Press, Release>;
 
 void Perform(test_platform::TestKeyboard& kb, const std::vector<Step>& steps) {
+  Point pointer;
   for (const Step& step : steps) {
     if (const auto* move = std::get_if<MoveTo>(&step)) {
       const Point centre = kb.CellCentre(move->cell);
-      kb.MovePointer({centre.x + move->dx, centre.y + move->dy});
+      pointer = {centre.x + move->dx, centre.y + move->dy};
+      kb.MovePointer(pointer);
+    } else if (const auto* wait = std::get_if<WaitFor>(&step)) {
+      kb.Wait(milliseconds{wait->ms});
+    } else if (std::holds_alternative<Press>(step)) {
+      kb.window.PressMouseButton();
     } else {
-      kb.Wait(milliseconds{std::get<WaitFor>(step).ms});
+      kb.window.ReleaseMouseButton(pointer);
     }
   }
 }
@@ -95,6 +104,16 @@ TEST_F(DwellTest, RestsJitterAndMovements) {
       {"moving to another button clicks that one",
        {MoveTo{2}, WaitFor{400}, MoveTo{4}, WaitFor{400}},
        2},
+      {"a press ends the rest", {MoveTo{2}, WaitFor{300}, Press{}, WaitFor{3000}}, 0},
+      {"a held button rests nowhere",
+       {MoveTo{2}, Press{}, MoveTo{4}, WaitFor{1000}, MoveTo{4, 10}, WaitFor{1000}},
+       0},
+      {"the release leaves the pointer spent where it came up",
+       {MoveTo{2}, Press{}, MoveTo{4}, WaitFor{1000}, Release{}, MoveTo{4, 3, 3}, WaitFor{3000}},
+       0},
+      {"and moving away from there rests again",
+       {MoveTo{2}, Press{}, MoveTo{4}, Release{}, MoveTo{4, 8}, WaitFor{400}},
+       1},
   };
   for (const RestCase& row : cases) {
     SCOPED_TRACE(row.story);

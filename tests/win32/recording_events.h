@@ -39,6 +39,9 @@ class RecordingEvents final : public WindowEvents {
     pointer_targets_.push_back(target);
   }
 
+  void MouseButtonPressed() override { Record("MouseButtonPressed"); }
+  void MouseButtonReleased(Point /*screen_point*/) override { Record("MouseButtonReleased"); }
+
   void ScreenChanged() override { Record("ScreenChanged"); }
 
   const std::vector<std::string>& log() const { return log_; }
