@@ -40,7 +40,8 @@ void GridButton::SetFonts(const WindowFonts& fonts) {
 
 void GridButton::SetFontColour(FontColour colour) { RepaintOnChange(window_, colour_, colour); }
 
-void GridButton::SetDwellProgress(int permille) {
+void GridButton::SetDwellProgress(int permille, const DwellBarLook& look) {
+  RepaintOnChange(window_, dwell_bar_look_, look);
   RepaintOnChange(window_, dwell_permille_, permille);
 }
 
@@ -108,7 +109,7 @@ void GridButton::Paint(HDC dc) const {
   // Inside the raised edge, under the caption, which stays readable.
   RECT inside = face;
   InflateRect(&inside, -2, -2);
-  DrawDwellBar(dc, inside, dwell_permille_);
+  DrawDwellBar(dc, inside, dwell_permille_, dwell_bar_look_);
 
   if (caption_.empty()) return;
   const FittedCaption fitted = Fit(dc);

@@ -190,7 +190,7 @@ void Win32KeyboardWindow::SetGeometry(const FormGeometry& geometry) {
   menu_items_->UseFont(designed_text ? nullptr : fonts->text());
   fonts_ = std::move(fonts);  // the old fonts go once nothing uses them
   for (CentrePanel* panel : {extend_panel_.get(), shift_panel_.get()}) {
-    panel->SetArmedFrame(std::max(1, geometry.state_frame / 2));
+    panel->SetArmedFrame(geometry.armed_panel_frame);
   }
   Place(extend_panel_->handle(), geometry.extend_panel);
   Place(shift_panel_->handle(), Within(geometry.shift_panel, extend_panel_->handle()));
@@ -294,14 +294,15 @@ void Win32KeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) 
   switch (target.kind) {
     case PointerTarget::Kind::Button:
       if (GridButton* grid_button = ButtonOfCell(target.cell)) {
-        grid_button->SetDwellProgress(permille);
+        grid_button->SetDwellProgress(permille, geometry_.dwell_bar);
       }
       break;
     case PointerTarget::Kind::Panel:
-      (target.panel == PanelId::Shift ? *shift_panel_ : *extend_panel_).SetDwellProgress(permille);
+      (target.panel == PanelId::Shift ? *shift_panel_ : *extend_panel_)
+          .SetDwellProgress(permille, geometry_.dwell_bar);
       break;
     case PointerTarget::Kind::DialogOk:
-      ok_bar_.Show(OpenMessageBoxOk(window_), permille);
+      ok_bar_.Show(OpenMessageBoxOk(window_), permille, geometry_.dwell_bar);
       break;
     case PointerTarget::Kind::Nothing:
       break;
@@ -311,7 +312,7 @@ void Win32KeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) 
 void Win32KeyboardWindow::PressDialogOk() {
   const HWND ok = OpenMessageBoxOk(window_);
   if (ok == nullptr) return;
-  ok_bar_.Show(nullptr, 0);
+  ok_bar_.Show(nullptr, 0, geometry_.dwell_bar);
   // As the button reports a click to its box.
   PostMessageA(GetParent(ok), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(ok));

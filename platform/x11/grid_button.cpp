@@ -33,9 +33,10 @@ void GridButton::SetCaption(const std::string& utf8) {
   redraw();
 }
 
-void GridButton::SetDwellProgress(int permille) {
-  if (permille == dwell_permille_) return;
+void GridButton::SetDwellProgress(int permille, const platform::DwellBarLook& look) {
+  if (permille == dwell_permille_ && look == dwell_bar_look_) return;
   dwell_permille_ = permille;
+  dwell_bar_look_ = look;
   redraw();
 }
 
@@ -88,7 +89,7 @@ void GridButton::draw() {
   fl_font(face, fitted.font_size);
   fl_push_clip(x() + inset, y() + inset, w() - 2 * inset, h() - 2 * inset);
   fl_draw(fitted.text.c_str(), x(), y(), w(), h(), FL_ALIGN_CENTER, nullptr, 0);
-  DrawDwellBar(*this, dwell_permille_, inset);
+  DrawDwellBar(*this, dwell_permille_, inset, dwell_bar_look_);
   fl_pop_clip();
   fl_pop_clip();
 }

@@ -323,17 +323,19 @@ void X11KeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int pe
   using Kind = platform::PointerTarget::Kind;
   switch (target.kind) {
     case Kind::Button:
-      if (GridButton* button = ButtonOfCell(target.cell)) button->SetDwellProgress(permille);
+      if (GridButton* button = ButtonOfCell(target.cell)) {
+        button->SetDwellProgress(permille, geometry_.dwell_bar);
+      }
       break;
     case Kind::Panel:
       if (target.panel == PanelId::Shift) {
-        extend_panel_->shift_panel().SetDwellProgress(permille);
+        extend_panel_->shift_panel().SetDwellProgress(permille, geometry_.dwell_bar);
       } else {
-        extend_panel_->SetDwellProgress(permille);
+        extend_panel_->SetDwellProgress(permille, geometry_.dwell_bar);
       }
       break;
     case Kind::DialogOk:
-      ShowOpenDialogDwellProgress(permille);
+      ShowOpenDialogDwellProgress(permille, geometry_.dwell_bar);
       break;
     case Kind::Nothing:
       break;

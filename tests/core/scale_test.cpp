@@ -52,6 +52,50 @@ INSTANTIATE_TEST_SUITE_P(
         ScaledWindow{200, {446, 448}, {384, 384, 65}, {192, 192, 65}, {209, 209, 30}, 24, 24},
         ScaledWindow{50, {110, 112}, {96, 96, 17}, {48, 48, 17}, {52, 52, 8}, 6, 6}));
 
+// The marks of an on state and the dwell bar, which both platforms draw.
+TEST(GeometryTest, TheMarksOfStatesAndTheDwellBarFollowTheScale) {
+  const struct {
+    int percent;
+    int state_frame;
+    int armed_panel_frame;
+    int bar_least_height;
+    int bar_frame;
+  } rows[] = {{50, 1, 1, 3, 1}, {100, 2, 1, 3, 1}, {200, 4, 2, 6, 2}, {300, 6, 3, 9, 3}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.percent);
+    const FormGeometry g = GeometryForPitch(PitchForScale(row.percent));
+    EXPECT_EQ(g.state_frame, row.state_frame);
+    EXPECT_EQ(g.armed_panel_frame, row.armed_panel_frame);
+    EXPECT_EQ(g.dwell_bar.least_height, row.bar_least_height);
+    EXPECT_EQ(g.dwell_bar.frame, row.bar_frame);
+    EXPECT_EQ(g.dwell_bar.fill, FormGeometry{}.dwell_bar.fill) << "colours do not scale";
+  }
+}
+
+TEST(GeometryTest, TheDwellBarLiesAlongTheBottomOfItsTargetAndFillsFromTheLeft) {
+  using platform::Rect;
+  const struct {
+    Rect area;
+    int permille;
+    Rect whole;
+    int filled_width;
+  } rows[] = {
+      {{10, 20, 29, 29}, 500, {10, 45, 29, 4}, 14},  // a button's face: a sixth of it
+      {{0, 0, 13, 13}, 1000, {0, 10, 13, 3}, 13},    // the Shift panel: no lower than 3
+      {{0, 0, 60, 60}, 0, {0, 50, 60, 10}, 0},
+      {{0, 0, 60, 60}, 1500, {0, 50, 60, 10}, 60},  // never beyond the whole
+      {{0, 0, 60, 60}, -20, {0, 50, 60, 10}, 0},
+      {{5, 5, 8, 2}, 500, {5, 5, 8, 2}, 4},  // never higher than the area
+  };
+  const platform::DwellBarLook look;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.permille);
+    const platform::DwellBarLook::Bar bar = look.In(row.area, row.permille);
+    EXPECT_EQ(bar.whole, row.whole);
+    EXPECT_EQ(bar.filled, (Rect{row.whole.x, row.whole.y, row.filled_width, row.whole.height}));
+  }
+}
+
 TEST(ScaleSettingTest, ReadsAPercentageAndBringsItIntoRange) {
   struct Row {
     const char* text;

@@ -608,6 +608,12 @@ TEST_F(KeyboardWindowTest, APressItsMovesAndItsReleaseAreReportedBeforeTheClick)
   EXPECT_GT(events_.pointer_targets().size(), before) << "a move with the button held";
 }
 
+// The colour the keyboard gives the dwell bar's fill.
+COLORREF BarFill() {
+  const Rgb fill = FormGeometry{}.dwell_bar.fill;
+  return RGB(fill.red, fill.green, fill.blue);
+}
+
 // The dwell bar's pixels in a child window: where they lie, and how many.
 struct BarPixels {
   int count = 0;
@@ -617,7 +623,7 @@ struct BarPixels {
 BarPixels OrangeIn(const std::vector<COLORREF>& pixels, int width) {
   BarPixels bar{0, {width, 1 << 20, -1, -1}};
   for (std::size_t i = 0; i < pixels.size(); ++i) {
-    if (pixels[i] != RGB(255, 140, 0)) continue;
+    if (pixels[i] != BarFill()) continue;
     const int x = static_cast<int>(i) % width;
     const int y = static_cast<int>(i) / width;
     ++bar.count;
@@ -645,16 +651,18 @@ TEST_F(KeyboardWindowTest, TheDwellBarFillsTheBottomSixthOfItsTargetAtEverySize)
       const BarPixels full = OrangeIn(Painted(window), client.right);
       SCOPED_TRACE(testing::Message() << "pitch " << pitch << ", window " << window);
       ASSERT_GT(half.count, 0);
-      // A sixth of the height, framed by a pixel above and below, at the bottom.
-      const int height = half.box.bottom - half.box.top + 2;
+      // A sixth of the height, in its frame, at the bottom.
+      const int frame = GeometryForPitch(pitch).dwell_bar.frame;
+      const int height = half.box.bottom - half.box.top + 2 * frame;
       EXPECT_NEAR(height, client.bottom / 6, 2);
-      EXPECT_GE(half.box.bottom, client.bottom - 4);
+      EXPECT_GE(half.box.bottom, client.bottom - 2 - frame);
       EXPECT_NEAR(full.box.right - full.box.left, 2 * (half.box.right - half.box.left), 3);
-      EXPECT_NEAR(full.box.right - full.box.left, client.right, 7) << "the full bar spans it";
+      EXPECT_NEAR(full.box.right - full.box.left, client.right, 4 + 2 * frame)
+          << "the full bar spans it";
     }
     for (const auto& [target, window] : targets) {
       window_.ShowDwellProgress(target, 0);
-      EXPECT_EQ(CountPixels(window, RGB(255, 140, 0)), 0) << "the bar went with the rest";
+      EXPECT_EQ(CountPixels(window, BarFill()), 0) << "the bar went with the rest";
     }
   }
 }
@@ -664,13 +672,13 @@ TEST_F(KeyboardWindowTest, TheDwellBarFillsTheBottomSixthOfItsTargetAtEverySize)
 TEST_F(KeyboardWindowTest, EachTargetShowsTheBarItIsGiven) {
   window_.ShowDwellProgress(PointerTarget::Button(7), 600);
   window_.ShowDwellProgress(PointerTarget::Panel(PanelId::Shift), 400);
-  EXPECT_GT(CountPixels(Button(7), RGB(255, 140, 0)), 0);
-  EXPECT_GT(CountPixels(Panel(PanelId::Shift), RGB(255, 140, 0)), 0);
+  EXPECT_GT(CountPixels(Button(7), BarFill()), 0);
+  EXPECT_GT(CountPixels(Panel(PanelId::Shift), BarFill()), 0);
   window_.ShowDwellProgress(PointerTarget::Button(7), 0);
-  EXPECT_EQ(CountPixels(Button(7), RGB(255, 140, 0)), 0);
-  EXPECT_GT(CountPixels(Panel(PanelId::Shift), RGB(255, 140, 0)), 0);
+  EXPECT_EQ(CountPixels(Button(7), BarFill()), 0);
+  EXPECT_GT(CountPixels(Panel(PanelId::Shift), BarFill()), 0);
   window_.ShowDwellProgress(PointerTarget::Panel(PanelId::Shift), 0);
-  EXPECT_EQ(CountPixels(Panel(PanelId::Shift), RGB(255, 140, 0)), 0);
+  EXPECT_EQ(CountPixels(Panel(PanelId::Shift), BarFill()), 0);
 }
 
 TEST_F(KeyboardWindowTest, ThePopupMenuGrowsWithTheKeyboard) {

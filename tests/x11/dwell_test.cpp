@@ -12,6 +12,7 @@
 #include <optional>
 #include <thread>
 
+#include "platform/form_geometry.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
 #include "tests/x11/support/on_display.h"
@@ -20,7 +21,6 @@ namespace plinth::x11_test {
 namespace {
 
 constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kOrange{255, 140, 0};
 constexpr auto kDwellTime = 400ms;
 // Longer than several dwell times, for "nothing happens".
 constexpr auto kLongRest = 3 * kDwellTime;
@@ -130,12 +130,14 @@ TEST_P(DwellTest, APointerTremblingAtTheEdgeTypesOnlyItsKeysAndNeverArmsShift) {
 
   const ScreenPoint home = keyboard.Home();
   bool shift_armed = false;
+  const platform::Rgb fill = platform::FormGeometry{}.dwell_bar.fill;
+  const Rgb bar_fill{fill.red, fill.green, fill.blue};
   // Whether the dwell bar on the grid button of `cell` is nine tenths full.
   const auto bar_nearly_full = [&](int cell) {
     const platform::Square place = keyboard.Geometry().Cell(cell);
     const ScreenPoint at =
         keyboard.AtClient(place.left + place.size * 5 / 6, place.top + place.size - 4);
-    return PixelAt(display(), at.x, at.y) == kOrange;
+    return PixelAt(display(), at.x, at.y) == bar_fill;
   };
   // Trembles on `cell` until `done` holds, or for `span` when there is no
   // `done`, watching the Shift panel. The slips start when the bar is
