@@ -71,7 +71,8 @@ class DwellTracker {
 
  private:
   bool Near(platform::Point point, platform::Point to) const;
-  // Whether a report is one queued before the pointer's return.
+  // Whether a report is one queued before the pointer's return; the first
+  // that is not ends the wait for it.
   bool Stale(platform::Point point, Milliseconds now);
 
   Milliseconds dwell_time_{0};
