@@ -132,7 +132,8 @@ TEST_P(DwellTest, APointerTremblingAtTheEdgeTypesOnlyItsKeysAndNeverArmsShift) {
   bool shift_armed = false;
   const platform::Rgb fill = platform::FormGeometry{}.dwell_bar.fill;
   const Rgb bar_fill{fill.red, fill.green, fill.blue};
-  // Whether the dwell bar on the grid button of `cell` is nine tenths full.
+  // Whether the dwell bar on the grid button of `cell` has filled five
+  // sixths of the way.
   const auto bar_nearly_full = [&](int cell) {
     const platform::Square place = keyboard.Geometry().Cell(cell);
     const ScreenPoint at =
@@ -176,7 +177,8 @@ TEST_P(DwellTest, APointerTremblingAtTheEdgeTypesOnlyItsKeysAndNeverArmsShift) {
                                        {22, 'o'}, {22, 'o'}, {8, 'e'},  {1, 'h'}};
   for (const auto& [cell, letter] : keys) {
     // A pixel inside the window's left edge.
-    MovePointer(display(), keyboard.AtClient(1, keyboard.Geometry().Cell(cell).top + 16));
+    const platform::Square place = keyboard.Geometry().Cell(cell);
+    MovePointer(display(), keyboard.AtClient(1, place.top + place.size / 2));
     expected += letter;
     ASSERT_TRUE(tremble(
         cell, [&] { return Typed() == expected && at_home(); }, 5000ms))
