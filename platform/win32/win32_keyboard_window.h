@@ -8,8 +8,15 @@
 // WM_MOUSEACTIVATE with MA_NOACTIVATE, so a click on it never takes the
 // focus from the application being typed into, under Wine too, where the
 // non-activating style alone does not keep it.
+//
+// Its parts are written in files of their own: keyboard_window_layout.cpp
+// (sizes, places, a drag of the border), keyboard_window_messages.cpp (the
+// window procedure and the popup menu), keyboard_window_dpi.cpp (a monitor
+// of another resolution) and keyboard_window_dialogs.cpp (message boxes and
+// the activation they take).
 
 #include <array>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -98,6 +105,9 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   // keyboard takes; the edges not dragged (by `edge`, a WMSZ_ value) stay.
   void ShapeDrag(WPARAM edge, RECT& outer);
   void LimitDrag(MINMAXINFO& limits) const;
+  // WM_DPICHANGED: the window went to a monitor of another resolution; the
+  // keyboard sizes itself anew, at the place `suggested` by the system.
+  void MoveToDpi(int dpi, const RECT* suggested);
 
   FormGeometry geometry_;
   std::unique_ptr<WindowFonts> fonts_ =
@@ -119,5 +129,17 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   PointerTarget dwell_target_;  // where the dwell bar shows
   DwellBarOverButton ok_bar_;   // on the OK button of a message box
 };
+
+template <class Event>
+void Win32KeyboardWindow::Deliver(Event&& event) {
+  if (events_ == nullptr) return;
+  try {
+    event(*events_);
+  } catch (const std::exception& failure) {
+    ShowApplicationError(failure.what());
+  } catch (...) {
+    ShowApplicationError("An unexpected failure occurred");
+  }
+}
 
 }  // namespace plinth::platform::win32
