@@ -130,7 +130,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   std::array<platform::ButtonState, platform::design::kCellCount> button_states_{};
   platform::PanelState shift_panel_ = platform::PanelState::Idle;
   platform::PanelState extend_panel_ = platform::PanelState::Idle;
-  std::array<bool, 3> menu_checked_{};
+  std::array<bool, platform::kPopupMenu.size()> menu_checked_{};
   platform::PointerTarget dwell_target_;
   int dwell_permille_ = 0;
   int dialog_ok_presses_ = 0;

@@ -16,12 +16,10 @@ void Win32KeyboardWindow::ShowPopupMenu(POINT screen) {
       screen.x, screen.y, 0, window_, nullptr);
   menu_open_ = false;
   PostMessageA(window_, WM_NULL, 0, 0);  // lets the menu's modal loop end cleanly
-  if (command == kAvailableCommand) {
-    Deliver([](WindowEvents& e) { e.Available1Click(MenuItemId::Available); });
-  } else if (command == kShowAllCommand) {
-    Deliver([](WindowEvents& e) { e.Available1Click(MenuItemId::ShowAll); });
-  } else if (command == kDwellClickCommand) {
-    Deliver([](WindowEvents& e) { e.Available1Click(MenuItemId::DwellClick); });
+  for (const MenuItem& item : kPopupMenu) {
+    if (command == static_cast<BOOL>(CommandOf(item.id))) {
+      Deliver([&item](WindowEvents& e) { e.Available1Click(item.id); });
+    }
   }
 }
 

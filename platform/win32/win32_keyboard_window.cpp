@@ -24,9 +24,9 @@ Win32KeyboardWindow::Win32KeyboardWindow() {
   if (window_ == nullptr) throw std::runtime_error("The keyboard window could not be created");
 
   menu_ = CreatePopupMenu();
-  AppendMenuA(menu_, MF_STRING, kAvailableCommand, "Available");
-  AppendMenuA(menu_, MF_STRING, kShowAllCommand, "Show All");
-  AppendMenuA(menu_, MF_STRING, kDwellClickCommand, "Dwell click");
+  for (const MenuItem& item : kPopupMenu) {
+    AppendMenuA(menu_, MF_STRING, CommandOf(item.id), item.caption);
+  }
   menu_items_ = std::make_unique<ScaledMenuItems>(menu_);
 
   CreateControls();
@@ -90,10 +90,8 @@ void Win32KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
   // The item shows whether dwell click is on, and only then does a return
   // of the pointer matter.
   if (item == MenuItemId::DwellClick && pointer_watch_) pointer_watch_->WatchReturns(checked);
-  const UINT command = item == MenuItemId::Available ? kAvailableCommand
-                       : item == MenuItemId::ShowAll ? kShowAllCommand
-                                                     : kDwellClickCommand;
-  CheckMenuItem(menu_, command,
+  if (kPopupMenu.at(MenuRow(item)).kind != MenuItemKind::Check) return;
+  CheckMenuItem(menu_, CommandOf(item),
                 static_cast<UINT>(MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED)));
 }
 

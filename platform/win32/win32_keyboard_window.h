@@ -40,10 +40,8 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   static constexpr DWORD kNoActivate = 0x08000000;  // WS_EX_NOACTIVATE
   static constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED
-  // Command identifiers of the popup menu's items.
-  static constexpr UINT kAvailableCommand = 1;
-  static constexpr UINT kShowAllCommand = 2;
-  static constexpr UINT kDwellClickCommand = 3;
+  // The command identifier of a popup menu item: one more than its row.
+  static constexpr UINT CommandOf(MenuItemId item) { return static_cast<UINT>(MenuRow(item)) + 1; }
 
   // Creates the window, hidden, at its designed place and size.
   Win32KeyboardWindow();
