@@ -38,9 +38,11 @@ class TForm1 final : public platform::WindowEvents {
   void PanelMouseMove(PanelId sender) override;
   void PanelClick(PanelId sender) override;
   void Available1Click(MenuItemId sender) override;
-  // Keeps the window where it can be used: a docked window goes to the
-  // same corner of the (new) primary monitor; a window no monitor shows
-  // whole is moved into the primary monitor by the shortest way.
+  // Keeps the window where it can be used: first it takes the size asked
+  // for within the limits of the new screen, so that it fits whole, frame
+  // included; then a docked window goes to the same corner of the (new)
+  // primary monitor, and a window no monitor shows whole is moved into the
+  // primary monitor by the shortest way.
   void ScreenChanged() override;
   void FormResize(platform::Size client) override;
   platform::Size FormCanResize(platform::Size client) override;
@@ -58,7 +60,8 @@ class TForm1 final : public platform::WindowEvents {
   // Docks the window: LEFT or else the right edge, TOP or else the bottom.
   bool PlaceWindow(std::string_view horizontal, std::string_view vertical);
   // Lays the window out at `pitch`, kept within what the screen allows, and
-  // moves the home point with it.
+  // moves the home point with it. The pitch is kept as the one asked for,
+  // which the window takes again when the screen allows more.
   void ApplyPitch(int pitch);
 
   // The caption is the status line.
@@ -134,6 +137,9 @@ class TForm1 final : public platform::WindowEvents {
     platform::Point placed;
   };
   std::optional<Docking> docking_;
+  // The pitch of the Scale setting and the resolution, or of the user's
+  // resize, before the screen's limits.
+  int asked_pitch_ = 0;
   PanelState shift_panel_ = PanelState::Idle;
   PanelState extend_panel_ = PanelState::Idle;
   bool available_checked_ = false;

@@ -18,11 +18,14 @@ int TForm1::StartPitch() const {
 }
 
 PitchLimits TForm1::ResizeLimits() {
-  const int frame_height = window_.OuterSize().height - Geometry.client.height;
-  return LimitsForScreen(services_.screen.WorkArea().height, frame_height);
+  const platform::Size outer = window_.OuterSize();
+  const platform::Rect room = services_.screen.WorkArea();
+  return LimitsForScreen({room.width, room.height}, {outer.width - Geometry.client.width,
+                                                     outer.height - Geometry.client.height});
 }
 
 void TForm1::ApplyPitch(int pitch) {
+  asked_pitch_ = pitch;
   const PitchLimits limits = ResizeLimits();
   Geometry = GeometryForPitch(limits.Clamp(pitch));
   window_.SetResizeLimits(GeometryForPitch(limits.smallest).client,

@@ -82,9 +82,10 @@ ScaleSetting ParseScaleSetting(std::string_view text) {
 
 int PitchLimits::Clamp(int pitch) const { return std::clamp(pitch, smallest, largest); }
 
-PitchLimits LimitsForScreen(int screen_height, int frame_height) {
+PitchLimits LimitsForScreen(platform::Size room, platform::Size frame) {
   const int smallest = PitchForScale(kSmallestScale);
-  const int largest = (screen_height - frame_height) / kColumns;
+  const int largest = std::min((room.width - frame.width + kRightOverhang) / kColumns,
+                               (room.height - frame.height) / kColumns);
   return {.smallest = smallest, .largest = std::max(smallest, largest)};
 }
 

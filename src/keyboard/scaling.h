@@ -45,13 +45,14 @@ struct ScaleSetting {
 };
 ScaleSetting ParseScaleSetting(std::string_view text);
 
-// Pitches a window may take on a screen `screen_height` pixels high whose
-// frame adds `frame_height`: from 50% up to the whole height of the screen.
+// Pitches a window may take in `room` on the screen when its frame adds
+// `frame`: from 50% up to the largest at which the whole window, frame
+// included, fits in the room; 50% when not even that fits.
 struct PitchLimits {
   int smallest = 0;
   int largest = 0;
   int Clamp(int pitch) const;
 };
-PitchLimits LimitsForScreen(int screen_height, int frame_height);
+PitchLimits LimitsForScreen(platform::Size room, platform::Size frame);
 
 }  // namespace plinth

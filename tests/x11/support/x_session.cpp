@@ -88,6 +88,33 @@ std::optional<int> XSession::Xrandr(const std::vector<std::string>& arguments) {
   return ChildProcess(options).WaitForExit(5s);
 }
 
+bool XSession::ResizeScreen(int width, int height) {
+  Xrandr({"--fb", std::to_string(width) + "x" + std::to_string(height)});
+  return WaitForRootSize(width, height);
+}
+
+bool XSession::ChangeResolution(int width, int height) {
+  const std::string mode = std::to_string(width) + "x" + std::to_string(height);
+  // Xvfb shows any mode; the timings only have to be a valid mode line.
+  const auto at = [](int size, int extra) { return std::to_string(size + extra); };
+  Xrandr({"--newmode", mode, "40", at(width, 0), at(width, 40), at(width, 168), at(width, 256),
+          at(height, 0), at(height, 1), at(height, 5), at(height, 28)});  // once per server
+  Xrandr({"--addmode", "screen", mode});
+  Xrandr({"--output", "screen", "--mode", mode, "--fb", mode});
+  return WaitForRootSize(width, height);
+}
+
+bool XSession::WaitForRootSize(int width, int height) {
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  for (;;) {
+    XWindowAttributes root{};
+    XGetWindowAttributes(display_, DefaultRootWindow(display_), &root);
+    if (root.width == width && root.height == height) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
 void XSession::StartWindowManager() {
   ChildOptions options;
   options.argv = {"openbox", "--sm-disable"};

@@ -38,10 +38,20 @@ class XSession {
   WindowManager window_manager() const { return manager_; }
   // Runs xrandr with `arguments` on this display; returns its exit status.
   std::optional<int> Xrandr(const std::vector<std::string>& arguments);
+  // Gives the screen another size, its monitor kept: the screen shows only
+  // part of it. True once the root window has the new size. (xrandr fails
+  // to fit the monitor's mode to the smaller screen and says so, but the
+  // screen takes the size.)
+  bool ResizeScreen(int width, int height);
+  // Switches the monitor to a mode of another resolution, and the screen
+  // to its size, as a user does in the display settings. True once the
+  // root window has the new size.
+  bool ChangeResolution(int width, int height);
 
  private:
   void StartServer();
   void StartWindowManager();
+  bool WaitForRootSize(int width, int height);
 
   WindowManager manager_;
   std::filesystem::path log_directory_;
