@@ -46,6 +46,14 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       ShowPopupMenu(screen);
       return 0;
     }
+    case WM_DISPLAYCHANGE:
+      // A new resolution, or a monitor plugged in or out.
+      Deliver([](WindowEvents& e) { e.ScreenChanged(); });
+      break;
+    case WM_SETTINGCHANGE:
+      // A taskbar moved or resized: the room for the keyboard changed.
+      if (wparam == SPI_SETWORKAREA) Deliver([](WindowEvents& e) { e.ScreenChanged(); });
+      break;
     case kDpiChanged:
       MoveToDpi(static_cast<int>(HIWORD(wparam)), reinterpret_cast<const RECT*>(lparam));
       return 0;

@@ -181,6 +181,16 @@ TEST_F(KeyboardWindowTest, AMoveToAMonitorOfAnotherResolutionIsPassedOn) {
   EXPECT_EQ(window_.OuterPosition(), (Point{300, 200}));
 }
 
+TEST_F(KeyboardWindowTest, ANewResolutionOrAMonitorUnpluggedIsPassedOnAsAScreenChange) {
+  // Windows tells every top-level window of both, and of the work area's
+  // change, with these messages.
+  SendMessageA(window_.handle(), WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
+  SendMessageA(window_.handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  // Other settings are no change of the screen.
+  SendMessageA(window_.handle(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+  EXPECT_THAT(events_.log(), ElementsAre("ScreenChanged", "ScreenChanged"));
+}
+
 // ---------------------------------------------------------------- a drag of the border
 
 // The outer size of a client size, with the window's frame.
