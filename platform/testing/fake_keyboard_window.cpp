@@ -66,6 +66,7 @@ void FakeKeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int p
 
 void FakeKeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
   if (geometry != geometry_) ++geometry_changes_;
+  if (geometry.client != geometry_.client) ++size_requests_;
   geometry_ = geometry;
 }
 

@@ -76,6 +76,9 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   const std::vector<platform::Point>& moves() const { return moves_; }
   const platform::FormGeometry& geometry() const { return geometry_; }
   int geometry_changes() const { return geometry_changes_; }
+  // Layouts that asked for a client size other than the window's present
+  // one: requests a window manager may refuse.
+  int size_requests() const { return size_requests_; }
   platform::Size smallest_client() const { return smallest_client_; }
   platform::Size largest_client() const { return largest_client_; }
   // Calls that addressed a cell without a button (25) or outside 1..49.
@@ -139,6 +142,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   std::optional<platform::Size> size_;
   platform::FormGeometry geometry_;
   int geometry_changes_ = 0;
+  int size_requests_ = 0;
   platform::Size smallest_client_;
   platform::Size largest_client_;
   std::vector<platform::Point> moves_;

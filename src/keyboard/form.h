@@ -44,6 +44,9 @@ class TForm1 final : public platform::WindowEvents {
   // primary monitor, and a window no monitor shows whole is moved into the
   // primary monitor by the shortest way.
   void ScreenChanged() override;
+  // A new size from the user or the window manager: the window asks for
+  // the grid's own size nearest to it; a size given again in spite of that
+  // is kept, the grid fitted into it.
   void FormResize(platform::Size client) override;
   platform::Size FormCanResize(platform::Size client) override;
   void FormDpiChanged(int dpi) override;
@@ -140,6 +143,12 @@ class TForm1 final : public platform::WindowEvents {
   // The pitch of the Scale setting and the resolution, or of the user's
   // resize, before the screen's limits.
   int asked_pitch_ = 0;
+  // The size the window was last given by others (the user, the window
+  // manager) that the keyboard answered by asking for the grid's own; and
+  // a size the window manager gave again in spite of that, which the
+  // keyboard then takes as it is.
+  std::optional<platform::Size> answered_size_;
+  std::optional<platform::Size> imposed_size_;
   PanelState shift_panel_ = PanelState::Idle;
   PanelState extend_panel_ = PanelState::Idle;
   bool available_checked_ = false;

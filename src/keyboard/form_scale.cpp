@@ -41,6 +41,17 @@ void TForm1::ApplyPitch(int pitch) {
 
 void TForm1::FormResize(platform::Size client) {
   if (client == Geometry.client) return;
+  if (client == answered_size_ || client == imposed_size_) {
+    // The window manager gave this size again when asked for the grid's
+    // own: it keeps the window so (a tiling one does). Asking again would
+    // go on for ever; the grid is fitted into the size instead.
+    imposed_size_ = client;
+    Geometry = GeometryFittedInto(client);
+    window_.SetGeometry(Geometry);
+    UpdateHomePoint();
+    return;
+  }
+  answered_size_ = client;
   // The window has this size now; the frame around it is measured from it.
   Geometry.client = client;
   ApplyPitch(PitchForClientSize(client));

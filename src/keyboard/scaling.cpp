@@ -43,6 +43,19 @@ platform::FormGeometry GeometryForPitch(int pitch) {
   return g;
 }
 
+platform::FormGeometry GeometryFittedInto(platform::Size client) {
+  platform::FormGeometry g = GeometryForPitch(std::max(1, PitchForClientSize(client)));
+  const platform::Point offset{(client.width - g.client.width) / 2,
+                               (client.height - g.client.height) / 2};
+  g.client = client;
+  g.grid_origin = offset;
+  for (platform::Square* panel : {&g.extend_panel, &g.shift_panel}) {
+    panel->left += offset.x;
+    panel->top += offset.y;
+  }
+  return g;
+}
+
 int PitchForScale(int percent) {
   const std::int64_t pitch = (std::int64_t{design::kButtonStep} * percent + 50) / 100;
   return static_cast<int>(std::max<std::int64_t>(pitch, 1));

@@ -20,6 +20,11 @@ inline constexpr int kLargestScale = 1000;
 // Every measure of the window at `pitch` pixels a cell; 32 is the design.
 platform::FormGeometry GeometryForPitch(int pitch);
 
+// Every measure of the window in a client area of `client` that is not the
+// grid's own size, such as one a window manager insists on: the largest
+// square cells that fit, the grid in the middle of the area.
+platform::FormGeometry GeometryFittedInto(platform::Size client);
+
 // The pitch at `percent` of the designed size.
 int PitchForScale(int percent);
 
