@@ -3,6 +3,7 @@
 
 #include "src/keyboard/form.h"
 #include "src/keyboard/scaling.h"
+#include "src/layout/scale_setting.h"
 
 namespace plinth {
 

@@ -79,20 +79,6 @@ int ScaleForDpi(int dpi) {
   return std::max(kSmallestScale, stepped);
 }
 
-ScaleSetting ParseScaleSetting(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  if (!text.empty() && text.back() == '%') text.remove_suffix(1);
-  if (text.empty()) return {};
-  int percent = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return {.percent = std::nullopt, .valid = false};
-    // Saturates: a huge number is as large as the largest scale.
-    percent = std::min(percent * 10 + (c - '0'), kLargestScale * 10);
-  }
-  return {.percent = std::clamp(percent, kSmallestScale, kLargestScale)};
-}
-
 int PitchLimits::Clamp(int pitch) const { return std::clamp(pitch, smallest, largest); }
 
 PitchLimits LimitsForScreen(platform::Size room, platform::Size frame) {

@@ -2,20 +2,15 @@
 
 // The keyboard's size: one pitch (the distance from one grid cell to the
 // next) from which every measure of the window follows, the user's Scale
-// setting, the screen's resolution, and the limits of a resize.
-
-#include <optional>
-#include <string_view>
+// setting (read by src/layout/scale_setting.h), the screen's resolution,
+// and the limits of a resize.
 
 #include "platform/form_geometry.h"
+#include "src/layout/scale_setting.h"
 
 namespace plinth {
 
 inline constexpr int kDesignedDpi = 96;
-inline constexpr int kDesignedScale = 100;  // percent
-// Scale settings outside these percentages are brought to the nearer one.
-inline constexpr int kSmallestScale = 50;
-inline constexpr int kLargestScale = 1000;
 
 // Every measure of the window at `pitch` pixels a cell; 32 is the design.
 platform::FormGeometry GeometryForPitch(int pitch);
@@ -40,15 +35,6 @@ int PitchForDrag(platform::Size dragged, platform::Size current);
 // The screen's resolution as a percentage of 96 DPI, in steps of 25 so that
 // a screen reported at 100 DPI keeps the designed size. Never below 50.
 int ScaleForDpi(int dpi);
-
-// The percentage a Scale setting asks for: digits only, brought into
-// kSmallestScale..kLargestScale. Nothing for an empty setting (the
-// default) and for one that is not a number.
-struct ScaleSetting {
-  std::optional<int> percent;
-  bool valid = true;
-};
-ScaleSetting ParseScaleSetting(std::string_view text);
 
 // Pitches a window may take in `room` on the screen when its frame adds
 // `frame`: from 50% up to the largest at which the whole window, frame

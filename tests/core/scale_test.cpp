@@ -52,24 +52,6 @@ INSTANTIATE_TEST_SUITE_P(
         ScaledWindow{200, {446, 448}, {384, 384, 65}, {192, 192, 65}, {209, 209, 30}, 24, 24},
         ScaledWindow{50, {110, 112}, {96, 96, 17}, {48, 48, 17}, {52, 52, 8}, 6, 6}));
 
-TEST(ScaleSettingTest, ReadsAPercentageAndBringsItIntoRange) {
-  struct Row {
-    const char* text;
-    std::optional<int> percent;
-    bool valid;
-  };
-  for (const Row& row : {Row{"", std::nullopt, true}, Row{"200", 200, true},
-                         Row{" 150 ", 150, true}, Row{"125%", 125, true}, Row{"10", 50, true},
-                         Row{"0", 50, true}, Row{"99999999999999999999", 1000, true},
-                         Row{"abc", std::nullopt, false}, Row{"-200", std::nullopt, false},
-                         Row{"1.5", std::nullopt, false}, Row{"200 %x", std::nullopt, false}}) {
-    SCOPED_TRACE(row.text);
-    const ScaleSetting setting = ParseScaleSetting(row.text);
-    EXPECT_EQ(setting.percent, row.percent);
-    EXPECT_EQ(setting.valid, row.valid);
-  }
-}
-
 TEST(ScaleForDpiTest, FollowsTheResolutionInQuarterSteps) {
   for (const auto& [dpi, percent] : {std::pair{96, 100},
                                      {100, 100},
