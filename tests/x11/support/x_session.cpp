@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -40,12 +41,29 @@ std::string ReadDisplayNumber(int fd) {
 // request about one that is gone fails, and the test goes on.
 int IgnoreErrors(Display* /*display*/, XErrorEvent* /*error*/) { return 0; }
 
+// A window manager that follows the EWMH names its window on the root once
+// it manages the screen.
+bool AnnouncesWindowManager(Display* display) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  const bool announced =
+      XGetWindowProperty(display, DefaultRootWindow(display),
+                         XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
+                         AnyPropertyType, &type, &format, &count, &remaining, &data) == Success &&
+      count == 1;
+  if (data != nullptr) XFree(data);
+  return announced;
+}
+
 }  // namespace
 
 XSession::XSession(WindowManager manager) : manager_(manager) {
   log_directory_ = MakeTempDirectory("plinth-x11-session-");
   StartServer();
-  if (manager_ == WindowManager::Openbox) StartWindowManager();
+  if (manager_ != WindowManager::Absent) StartWindowManager();
 }
 
 XSession::~XSession() {
@@ -118,18 +136,28 @@ bool XSession::WaitForRootSize(int width, int height) {
 void XSession::StartWindowManager() {
   ChildOptions options;
   options.argv = {"openbox", "--sm-disable"};
+  if (manager_ == WindowManager::I3Tiling) {
+    const std::filesystem::path config = log_directory_ / "i3.config";
+    std::ofstream(config) << "# i3 config file (v4)\n"
+                          << "for_window [title=\"^Plinth$\"] floating disable\n";
+    options.argv = {"i3", "-c", config.string()};
+  }
   options.env = {{"DISPLAY", display_name_}};
-  options.stderr_path = (log_directory_ / "openbox.log").string();
+  options.stderr_path = (log_directory_ / "window-manager.log").string();
   window_manager_ = std::make_unique<ChildProcess>(options);
-  // Ready when it answers a question about frames, which it does from its
-  // event loop, after loading its theme.
+  // Openbox is ready when it answers a question about frames, which it
+  // does from its event loop, after loading its theme.
   const auto deadline = std::chrono::steady_clock::now() + kWindowManagerTimeout;
   while (std::chrono::steady_clock::now() < deadline) {
-    if (platform::x11::ProbeKeyboardFrame(display_, 100, 100).top > 0) return;
+    if (manager_ == WindowManager::Openbox
+            ? platform::x11::ProbeKeyboardFrame(display_, 100, 100).top > 0
+            : AnnouncesWindowManager(display_)) {
+      return;
+    }
     if (!window_manager_->Running()) break;
     std::this_thread::sleep_for(50ms);
   }
-  throw std::runtime_error("openbox did not come up on " + display_name_);
+  throw std::runtime_error(options.argv.front() + " did not come up on " + display_name_);
 }
 
 }  // namespace plinth::x11_test

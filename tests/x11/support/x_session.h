@@ -1,7 +1,8 @@
 #pragma once
 
 // A display of the test's own: an Xvfb server on a free display number,
-// optionally with the openbox window manager, and a connection to it.
+// optionally with a window manager (openbox, or i3 tiling every window),
+// and a connection to it.
 
 #include <X11/Xlib.h>
 
@@ -18,7 +19,9 @@ namespace plinth::x11_test {
 using test_support::ChildOptions;
 using test_support::ChildProcess;
 
-enum class WindowManager { Absent, Openbox };
+// I3Tiling: i3 made to tile the keyboard too, which it would float, so that
+// the window has the size of its tile whatever it asks for.
+enum class WindowManager { Absent, Openbox, I3Tiling };
 
 class XSession {
  public:
