@@ -54,6 +54,10 @@ struct DwellBarLook {
 struct FormGeometry {
   int pitch = design::kButtonStep;  // from one cell to the next
   Size client{design::kClientWidth, design::kClientHeight};
+  // Where the grid starts in the client area: the corner, unless the
+  // window has a size that the keyboard did not choose, in which the grid
+  // lies in the middle. The panels below include it.
+  Point grid_origin{0, 0};
   int button_size = design::kButtonSize;  // one more than the pitch: neighbours overlap
   Square extend_panel{design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize};
   // Client coordinates, inside the Extend panel's border.
@@ -79,7 +83,7 @@ struct FormGeometry {
   Square Cell(int cell) const {
     const int column = (cell - 1) % design::kGridColumns;
     const int row = (cell - 1) / design::kGridColumns;
-    return {pitch * column, pitch * row, button_size};
+    return {grid_origin.x + pitch * column, grid_origin.y + pitch * row, button_size};
   }
 
   friend bool operator==(const FormGeometry&, const FormGeometry&) = default;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The keyboard window's widgets: 48 grid buttons (cell 25 has none), the two
-// nested centre panels, the popup menu with three check items, the caption and
-// the dialogs. The platform builds them from form_design.h, reports user
+// nested centre panels, the popup menu of popup_menu.h, the caption and the
+// dialogs. The platform builds them from form_design.h, reports user
 // input to a WindowEvents sink and shows what the keyboard logic sets.
 
 #include <string>
@@ -10,12 +10,11 @@
 
 #include "platform/form_geometry.h"
 #include "platform/platform.h"
+#include "platform/popup_menu.h"
 
 namespace plinth::platform {
 
 enum class PanelId { Extend, Shift };  // pnlExtend, pnlShift
-// Available1, ShowAll1, and the check item "Dwell click".
-enum class MenuItemId { Available, ShowAll, DwellClick };
 
 // A panel's state; the platform paints it as a colour: idle the system
 // button-face colour, hover teal RGB(0,128,128), armed black, and an armed
@@ -112,6 +111,7 @@ class KeyboardWindow {
   virtual void SetButtonFontColour(int cell, FontColour colour) = 0;
   virtual void SetButtonState(int cell, ButtonState state) = 0;
   virtual void SetPanelState(PanelId panel, PanelState state) = 0;
+  // Shows or hides the check mark of a Check item of the popup menu.
   virtual void SetMenuItemChecked(MenuItemId item, bool checked) = 0;
 
   // Sizes the client area and lays out every widget and font by `geometry`;

@@ -56,7 +56,7 @@ void FakeKeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
 }
 
 void FakeKeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
-  menu_checked_.at(static_cast<std::size_t>(item)) = checked;
+  menu_checked_.at(platform::MenuRow(item)) = checked;
 }
 
 void FakeKeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int permille) {
@@ -91,6 +91,7 @@ std::vector<platform::PointerTarget> FakeKeyboardWindow::dwell_bars() const {
 
 void FakeKeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
   if (geometry != geometry_) ++geometry_changes_;
+  if (geometry.client != geometry_.client) ++size_requests_;
   geometry_ = geometry;
 }
 
@@ -140,7 +141,7 @@ PanelState FakeKeyboardWindow::panel_state(PanelId panel) const {
 }
 
 bool FakeKeyboardWindow::menu_item_checked(MenuItemId item) const {
-  return menu_checked_.at(static_cast<std::size_t>(item));
+  return menu_checked_.at(platform::MenuRow(item));
 }
 
 std::vector<std::string> FakeKeyboardWindow::warnings() const {

@@ -85,6 +85,9 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   const std::vector<platform::Point>& moves() const { return moves_; }
   const platform::FormGeometry& geometry() const { return geometry_; }
   int geometry_changes() const { return geometry_changes_; }
+  // Layouts that asked for a client size other than the window's present
+  // one: requests a window manager may refuse.
+  int size_requests() const { return size_requests_; }
   platform::Size smallest_client() const { return smallest_client_; }
   platform::Size largest_client() const { return largest_client_; }
   // Calls that addressed a cell without a button (25) or outside 1..49, and
@@ -146,7 +149,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   std::array<platform::ButtonState, platform::design::kCellCount> button_states_{};
   platform::PanelState shift_panel_ = platform::PanelState::Idle;
   platform::PanelState extend_panel_ = platform::PanelState::Idle;
-  std::array<bool, 3> menu_checked_{};
+  std::array<bool, platform::kPopupMenu.size()> menu_checked_{};
   std::vector<std::pair<platform::PointerTarget, int>> dwell_progress_;
   int dialog_ok_presses_ = 0;
   platform::Point position_{platform::design::kWindowLeft, platform::design::kWindowTop};
@@ -154,6 +157,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   std::optional<platform::Size> size_;
   platform::FormGeometry geometry_;
   int geometry_changes_ = 0;
+  int size_requests_ = 0;
   platform::Size smallest_client_;
   platform::Size largest_client_;
   std::vector<platform::Point> moves_;

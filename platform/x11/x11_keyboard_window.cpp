@@ -39,9 +39,10 @@ CoveredEdges CoveredEdgesOfCell(int cell) {
           .bottom = row < last};
 }
 
-void SetUpMenuItem(Fl_Menu_Item& item, const char* text) {
-  item.text = text;
-  item.flags = FL_MENU_TOGGLE;
+// `caption` is the item's caption in UTF-8, kept by the caller.
+void SetUpMenuItem(Fl_Menu_Item& item, const platform::MenuItem& row, const std::string& caption) {
+  item.text = caption.c_str();
+  item.flags = row.kind == platform::MenuItemKind::Check ? FL_MENU_TOGGLE : 0;
   item.labeltype_ = FL_NORMAL_LABEL;
   item.labelfont_ = look::kTextFont;
   item.labelsize_ = look::kTextFontSize;
@@ -93,9 +94,10 @@ X11KeyboardWindow::X11KeyboardWindow() {
         if (events_ != nullptr) events_->MouseButtonReleased(screen_point);
       });
 
-  SetUpMenuItem(popup_menu_[0], "Available");
-  SetUpMenuItem(popup_menu_[1], "Show All");
-  SetUpMenuItem(popup_menu_[2], "Dwell click");
+  for (std::size_t row = 0; row < platform::kPopupMenu.size(); ++row) {
+    menu_captions_[row] = Cp1252ToUtf8(platform::kPopupMenu[row].caption);
+    SetUpMenuItem(popup_menu_[row], platform::kPopupMenu[row], menu_captions_[row]);
+  }
 }
 
 X11KeyboardWindow::~X11KeyboardWindow() = default;
@@ -159,8 +161,8 @@ void X11KeyboardWindow::OpenPopupMenu() {
   const Fl_Menu_Item* picked = popup_menu_[0].popup(Fl::event_x(), Fl::event_y());
   if (picked == nullptr || events_ == nullptr) return;
   // The check mark changes only when the keyboard logic sets it.
-  const MenuItemId items[] = {MenuItemId::Available, MenuItemId::ShowAll, MenuItemId::DwellClick};
-  events_->Available1Click(items[picked - popup_menu_.data()]);
+  const auto row = static_cast<std::size_t>(picked - popup_menu_.data());
+  if (row < platform::kPopupMenu.size()) events_->Available1Click(platform::kPopupMenu[row].id);
 }
 
 platform::PointerTarget X11KeyboardWindow::TargetAt(int x, int y) const {
@@ -233,7 +235,8 @@ void X11KeyboardWindow::SetPanelState(PanelId panel, platform::PanelState state)
 }
 
 void X11KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
-  Fl_Menu_Item& entry = popup_menu_[item == MenuItemId::Available ? 0 : 1];
+  Fl_Menu_Item& entry = popup_menu_.at(platform::MenuRow(item));
+  if (entry.checkbox() == 0) return;
   if (checked) {
     entry.set();
   } else {

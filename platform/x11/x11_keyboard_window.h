@@ -88,8 +88,9 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   std::unique_ptr<MouseButtonWatch> button_watch_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
-  // PopupMenu1: Available1, ShowAll1, "Dwell click" and the end mark.
-  std::array<Fl_Menu_Item, 4> popup_menu_{};
+  // PopupMenu1: the items of kPopupMenu and the end mark.
+  std::array<Fl_Menu_Item, platform::kPopupMenu.size() + 1> popup_menu_{};
+  std::array<std::string, platform::kPopupMenu.size()> menu_captions_;  // UTF-8
   bool non_activating_ = false;
   std::optional<FrameExtents> announced_frame_;
   // Where the outer window goes when it is mapped.

@@ -36,10 +36,15 @@ class TForm1 final : public platform::WindowEvents {
   void PanelMouseMove(PanelId sender) override;
   void PanelClick(PanelId sender) override;
   void Available1Click(MenuItemId sender) override;
-  // Keeps the window where it can be used: a docked window goes to the
-  // same corner of the (new) primary monitor; a window no monitor shows
-  // whole is moved into the primary monitor by the shortest way.
+  // Keeps the window where it can be used: first it takes the size asked
+  // for within the limits of the new screen, so that it fits whole, frame
+  // included; then a docked window goes to the same corner of the (new)
+  // primary monitor, and a window no monitor shows whole is moved into the
+  // primary monitor by the shortest way.
   void ScreenChanged() override;
+  // A new size from the user or the window manager: the window asks for
+  // the grid's own size nearest to it; a size given again in spite of that
+  // is kept, the grid fitted into it.
   void FormResize(platform::Size client) override;
   platform::Size FormCanResize(platform::Size client) override;
   void FormDpiChanged(int dpi) override;
@@ -58,7 +63,8 @@ class TForm1 final : public platform::WindowEvents {
   // Docks the window: LEFT or else the right edge, TOP or else the bottom.
   bool PlaceWindow(std::string_view horizontal, std::string_view vertical);
   // Lays the window out at `pitch`, kept within what the screen allows, and
-  // moves the home point with it.
+  // moves the home point with it. The pitch is kept as the one asked for,
+  // which the window takes again when the screen allows more.
   void ApplyPitch(int pitch);
 
   // The caption is the status line.
@@ -123,6 +129,15 @@ class TForm1 final : public platform::WindowEvents {
     platform::Point placed;
   };
   std::optional<Docking> docking_;
+  // The pitch of the Scale setting and the resolution, or of the user's
+  // resize, before the screen's limits.
+  int asked_pitch_ = 0;
+  // The size the window was last given by others (the user, the window
+  // manager) that the keyboard answered by asking for the grid's own; and
+  // a size the window manager gave again in spite of that, which the
+  // keyboard then takes as it is.
+  std::optional<platform::Size> answered_size_;
+  std::optional<platform::Size> imposed_size_;
   PanelState shift_panel_ = PanelState::Idle;
   PanelState extend_panel_ = PanelState::Idle;
   bool available_checked_ = false;

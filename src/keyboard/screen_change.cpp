@@ -23,6 +23,8 @@ int Inside(int position, int length, int start, int room) {
 }  // namespace
 
 void TForm1::ScreenChanged() {
+  // A docked window in its corner is docked again at its new size here.
+  ApplyPitch(asked_pitch_);
   const std::vector<platform::Rect> monitors = services_.screen.Monitors();
   const platform::Point at = window_.OuterPosition();
   const platform::Size size = window_.OuterSize();

@@ -96,24 +96,6 @@ TEST(GeometryTest, TheDwellBarLiesAlongTheBottomOfItsTargetAndFillsFromTheLeft) 
   }
 }
 
-TEST(ScaleSettingTest, ReadsAPercentageAndBringsItIntoRange) {
-  struct Row {
-    const char* text;
-    std::optional<int> percent;
-    bool valid;
-  };
-  for (const Row& row : {Row{"", std::nullopt, true}, Row{"200", 200, true},
-                         Row{" 150 ", 150, true}, Row{"125%", 125, true}, Row{"10", 50, true},
-                         Row{"0", 50, true}, Row{"99999999999999999999", 1000, true},
-                         Row{"abc", std::nullopt, false}, Row{"-200", std::nullopt, false},
-                         Row{"1.5", std::nullopt, false}, Row{"200 %x", std::nullopt, false}}) {
-    SCOPED_TRACE(row.text);
-    const ScaleSetting setting = ParseScaleSetting(row.text);
-    EXPECT_EQ(setting.percent, row.percent);
-    EXPECT_EQ(setting.valid, row.valid);
-  }
-}
-
 TEST(ScaleForDpiTest, FollowsTheResolutionInQuarterSteps) {
   for (const auto& [dpi, percent] : {std::pair{96, 100},
                                      {100, 100},
@@ -243,6 +225,44 @@ TEST_F(ScaleTest, ADragThatKeepsTheAspectFollowsTheSideThatMovedTheMore) {
     Click(1);
     EXPECT_EQ(PanelAt(pointer.moves().back()), PanelId::Shift);
   }
+}
+
+TEST_F(ScaleTest, ASizeTheWindowManagerKeepsIsTakenWithTheGridFittedInTheMiddle) {
+  Start("[Button1]\r\nCaption=a\r\n");
+  // A tiling window manager holds the window at its tile, whatever the
+  // keyboard asks for, and tells it so after every request.
+  const Size tile{1000, 380};
+  for (int report = 0; report < 5; ++report) window.DragBorderTo(tile);
+  EXPECT_EQ(window.size_requests(), 1) << "asked for the grid's own size once only";
+  const FormGeometry fitted = window.geometry();
+  EXPECT_EQ(fitted, GeometryFittedInto(tile));
+  EXPECT_EQ(fitted.client, tile);
+  EXPECT_EQ(fitted.pitch, 380 / 7);
+  EXPECT_EQ(fitted.grid_origin, (platform::Point{(1000 - (7 * 54 - 2)) / 2, (380 - 7 * 54) / 2}));
+  EXPECT_EQ(fitted.Cell(1).left, fitted.grid_origin.x);
+  EXPECT_EQ(fitted.extend_panel.left, fitted.grid_origin.x + 3 * 54);
+  // The pointer still returns onto the Shift panel, in the middle.
+  Click(1);
+  EXPECT_EQ(PanelAt(pointer.moves().back()), PanelId::Shift);
+  // A screen change asks for the grid's size again, and the same tile is
+  // taken at once.
+  window.ChangeScreen();
+  window.DragBorderTo(tile);
+  EXPECT_EQ(window.size_requests(), 2);
+  EXPECT_EQ(window.geometry(), fitted);
+  // Another tile is tried once with square cells, and kept when refused.
+  for (int report = 0; report < 3; ++report) window.DragBorderTo({500, 700});
+  EXPECT_EQ(window.size_requests(), 3);
+  EXPECT_EQ(window.geometry(), GeometryFittedInto({500, 700}));
+  EXPECT_TRUE(Warnings().empty());
+}
+
+TEST(GeometryTest, TheGridFittedIntoItsOwnSizeIsTheGridAtThatPitch) {
+  for (const int pitch : {16, 32, 47, 64}) {
+    EXPECT_EQ(GeometryFittedInto(GeometryForPitch(pitch).client), GeometryForPitch(pitch)) << pitch;
+  }
+  // An area too small for any cell still gets cells of a pixel.
+  EXPECT_EQ(GeometryFittedInto({3, 3}).pitch, 1);
 }
 
 TEST_F(ScaleTest, TheWorkAreaBoundsTheWindowsHeight) {

@@ -181,6 +181,16 @@ TEST_F(KeyboardWindowTest, AMoveToAMonitorOfAnotherResolutionIsPassedOn) {
   EXPECT_EQ(window_.OuterPosition(), (Point{300, 200}));
 }
 
+TEST_F(KeyboardWindowTest, ANewResolutionOrAMonitorUnpluggedIsPassedOnAsAScreenChange) {
+  // Windows tells every top-level window of both, and of the work area's
+  // change, with these messages.
+  SendMessageA(window_.handle(), WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
+  SendMessageA(window_.handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  // Other settings are no change of the screen.
+  SendMessageA(window_.handle(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+  EXPECT_THAT(events_.log(), ElementsAre("ScreenChanged", "ScreenChanged"));
+}
+
 // ---------------------------------------------------------------- a drag of the border
 
 // The outer size of a client size, with the window's frame.
@@ -512,32 +522,48 @@ TEST_F(KeyboardWindowTest, PanelsShowTheirStateAsASquareOfColourAnArmedOneFramed
 
 // ---------------------------------------------------------------- the popup menu
 
-TEST_F(KeyboardWindowTest, PopupMenuHoldsThreeIndependentCheckItems) {
+TEST_F(KeyboardWindowTest, PopupMenuHoldsTheItemsOfTheTableInItsOrder) {
   const HMENU menu = window_.popup_menu();
-  ASSERT_EQ(GetMenuItemCount(menu), 3);
-  const char* const texts[] = {"Available", "Show All", "Dwell click"};
-  for (UINT position = 0; position < 3; ++position) {
+  ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(kPopupMenu.size()));
+  for (UINT position = 0; position < kPopupMenu.size(); ++position) {
     char text[32] = {};
     GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, texts[position]);
+    EXPECT_STREQ(text, kPopupMenu[position].caption);
+    EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(position)),
+              Win32KeyboardWindow::CommandOf(kPopupMenu[position].id));
   }
+}
 
-  const auto checked = [menu] {
-    std::string marks;
-    for (UINT position = 0; position < 3; ++position) {
-      marks += (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0 ? 'x' : '-';
+TEST_F(KeyboardWindowTest, EveryCheckItemShowsItsOwnMark) {
+  const HMENU menu = window_.popup_menu();
+  const auto marks = [menu] {
+    std::string shown;
+    for (UINT position = 0; position < kPopupMenu.size(); ++position) {
+      shown += (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0 ? 'x' : '-';
     }
-    return marks;
+    return shown;
   };
-  EXPECT_EQ(checked(), "---");
-  window_.SetMenuItemChecked(MenuItemId::ShowAll, true);
-  EXPECT_EQ(checked(), "-x-");
-  window_.SetMenuItemChecked(MenuItemId::DwellClick, true);
-  window_.SetMenuItemChecked(MenuItemId::Available, true);
-  window_.SetMenuItemChecked(MenuItemId::ShowAll, false);
-  EXPECT_EQ(checked(), "x-x");
-  window_.SetMenuItemChecked(MenuItemId::DwellClick, false);
-  EXPECT_EQ(checked(), "x--");
+  const std::string none(kPopupMenu.size(), '-');
+  EXPECT_EQ(marks(), none);
+  // Each item alone, then every item at once, then each unticked in turn.
+  std::string all = none;
+  for (const MenuItem& item : kPopupMenu) {
+    SCOPED_TRACE(item.caption);
+    std::string alone = none;
+    alone[MenuRow(item.id)] = 'x';
+    window_.SetMenuItemChecked(item.id, true);
+    EXPECT_EQ(marks(), alone);
+    window_.SetMenuItemChecked(item.id, false);
+    EXPECT_EQ(marks(), none);
+    all[MenuRow(item.id)] = 'x';
+  }
+  for (const MenuItem& item : kPopupMenu) window_.SetMenuItemChecked(item.id, true);
+  EXPECT_EQ(marks(), all);
+  for (const MenuItem& item : kPopupMenu) {
+    window_.SetMenuItemChecked(item.id, false);
+    all[MenuRow(item.id)] = '-';
+    EXPECT_EQ(marks(), all) << item.caption;
+  }
 }
 
 // ---------------------------------------------------------------- dwell click
