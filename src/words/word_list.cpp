@@ -1,0 +1,194 @@
+#include "src/words/word_list.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "platform/common/windows1252.h"
+#include "src/words/word_text.h"
+
+namespace plinth::words {
+
+// Fills a WordList from its text; a friend of the list.
+struct WordListReading {
+  struct PairLine {
+    std::string first;  // Windows-1252
+    std::string second;
+    std::uint32_t count;
+  };
+
+  WordList list;
+  std::vector<PairLine> pair_lines;
+  std::size_t entries = 0;
+  std::string error;
+
+  bool Fail(std::size_t line_number, std::string_view what) {
+    error = "line " + std::to_string(line_number) + ": " + std::string(what);
+    return false;
+  }
+
+  bool ReadLine(std::string_view line, std::size_t line_number) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') return true;
+    const std::size_t tab = line.rfind('\t');
+    if (tab == std::string_view::npos) {
+      return Fail(line_number, "no tab between the word and its count");
+    }
+    const std::string_view key = line.substr(0, tab);
+    const std::string_view digits = line.substr(tab + 1);
+    std::uint32_t count = 0;
+    const auto [end, status] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
+    if (digits.empty() || status != std::errc() || end != digits.data() + digits.size()) {
+      return Fail(line_number, "the count \"" + std::string(digits.substr(0, 20)) +
+                                   "\" is no whole number from 0 to 4294967295");
+    }
+    std::optional<std::string> text = platform::Utf8ToCp1252(key);
+    if (!text) return Fail(line_number, "the text is not UTF-8");
+    if (++entries > WordList::kMaxEntries) {
+      return Fail(line_number,
+                  "more than " + std::to_string(WordList::kMaxEntries) + " entries in one list");
+    }
+    if (count == 0) return true;
+    const std::size_t space = text->find(' ');
+    if (space == std::string::npos) {
+      if (IsWord(*text)) {
+        std::string folded = Folded(*text);
+        list.words_.push_back({std::move(*text), std::move(folded), count});
+      }
+    } else if (text->find(' ', space + 1) == std::string::npos) {
+      pair_lines.push_back({text->substr(0, space), text->substr(space + 1), count});
+    }
+    return true;
+  }
+
+  static std::uint32_t SaturatingSum(std::uint32_t a, std::uint32_t b) {
+    return b > std::numeric_limits<std::uint32_t>::max() - a
+               ? std::numeric_limits<std::uint32_t>::max()
+               : a + b;
+  }
+
+  // One entry for each folded word: the counts added, written as its most
+  // frequent spelling.
+  void MergeWords() {
+    auto& words = list.words_;
+    std::stable_sort(
+        words.begin(), words.end(),
+        [](const WordList::Word& a, const WordList::Word& b) { return a.folded < b.folded; });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      if (kept > 0 && words[kept - 1].folded == words[i].folded) {
+        WordList::Word& merged = words[kept - 1];
+        if (words[i].count > merged.count) merged.written = std::move(words[i].written);
+        merged.count = SaturatingSum(merged.count, words[i].count);
+        continue;
+      }
+      if (kept != i) words[kept] = std::move(words[i]);
+      ++kept;
+    }
+    words.resize(kept);
+    words.shrink_to_fit();
+    list.by_count_.resize(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      list.by_count_[i] = static_cast<WordIndex>(i);
+      list.total_count_ += words[i].count;
+    }
+    std::stable_sort(list.by_count_.begin(), list.by_count_.end(),
+                     [&](WordIndex a, WordIndex b) { return words[a].count > words[b].count; });
+  }
+
+  std::optional<WordIndex> IndexOf(std::string_view word) const {
+    if (!IsWord(word)) return std::nullopt;
+    return list.Find(Folded(word));
+  }
+
+  void MergePairs() {
+    struct Pair {
+      WordIndex first;
+      WordIndex second;
+      std::uint32_t count;
+    };
+    std::vector<Pair> pairs;
+    pairs.reserve(pair_lines.size());
+    for (const PairLine& line : pair_lines) {
+      const auto first = IndexOf(line.first);
+      const auto second = IndexOf(line.second);
+      if (first && second) pairs.push_back({*first, *second, line.count});
+    }
+    std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
+      return a.first != b.first ? a.first < b.first : a.second < b.second;
+    });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+      if (kept > 0 && pairs[kept - 1].first == pairs[i].first &&
+          pairs[kept - 1].second == pairs[i].second) {
+        pairs[kept - 1].count = SaturatingSum(pairs[kept - 1].count, pairs[i].count);
+        continue;
+      }
+      pairs[kept++] = pairs[i];
+    }
+    pairs.resize(kept);
+    std::stable_sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
+      return a.first != b.first ? a.first < b.first : a.count > b.count;
+    });
+
+    const std::size_t word_count = list.words_.size();
+    list.follower_starts_.assign(word_count + 1, 0);
+    list.follower_totals_.assign(word_count, 0);
+    list.followers_.reserve(pairs.size());
+    for (const Pair& pair : pairs) {
+      ++list.follower_starts_[pair.first + 1];
+      list.follower_totals_[pair.first] += pair.count;
+      list.followers_.push_back({pair.second, pair.count});
+    }
+    for (std::size_t i = 0; i < word_count; ++i) {
+      list.follower_starts_[i + 1] += list.follower_starts_[i];
+    }
+  }
+};
+
+std::pair<WordIndex, WordIndex> WordList::PrefixRange(std::string_view folded_prefix) const {
+  const auto first = std::lower_bound(
+      words_.begin(), words_.end(), folded_prefix,
+      [](const Word& word, std::string_view prefix) { return word.folded < prefix; });
+  auto last = first;
+  if (folded_prefix.empty()) {
+    last = words_.end();
+  } else {
+    last = std::partition_point(first, words_.end(), [&](const Word& word) {
+      return std::string_view(word.folded).starts_with(folded_prefix);
+    });
+  }
+  return {static_cast<WordIndex>(first - words_.begin()),
+          static_cast<WordIndex>(last - words_.begin())};
+}
+
+std::optional<WordIndex> WordList::Find(std::string_view folded) const {
+  const auto found =
+      std::lower_bound(words_.begin(), words_.end(), folded,
+                       [](const Word& word, std::string_view key) { return word.folded < key; });
+  if (found == words_.end() || found->folded != folded) return std::nullopt;
+  return static_cast<WordIndex>(found - words_.begin());
+}
+
+std::span<const WordList::Follower> WordList::Followers(WordIndex first) const {
+  if (follower_starts_.empty()) return {};
+  return std::span(followers_)
+      .subspan(follower_starts_[first], follower_starts_[first + 1] - follower_starts_[first]);
+}
+
+WordListRead ReadWordList(std::string_view utf8) {
+  if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+  WordListReading reading;
+  std::size_t line_number = 0;
+  while (!utf8.empty()) {
+    const std::size_t end = utf8.find('\n');
+    const std::string_view line = utf8.substr(0, end);
+    utf8.remove_prefix(end == std::string_view::npos ? utf8.size() : end + 1);
+    if (!reading.ReadLine(line, ++line_number)) return {WordList(), std::move(reading.error)};
+  }
+  reading.MergeWords();
+  reading.MergePairs();
+  return {std::move(reading.list), ""};
+}
+
+}  // namespace plinth::words
