@@ -157,10 +157,10 @@ std::vector<std::string> Predictor::Suggest(const TypingState& state, std::size_
     if (suggestions.size() == count) break;
     // The user's own spelling counts when it has capitals; else the list's.
     const LearnedWords::Word* learned = candidate.learned;
-    const std::string& spelling =
+    const std::string_view spelling =
         learned != nullptr && (learned->written != candidate.folded || !candidate.listed)
-            ? learned->written
-            : list_.word(*candidate.listed).written;
+            ? std::string_view(learned->written)
+            : list_.Written(*candidate.listed);
     const std::string written = WithCase(spelling, letter_case);
     suggestions.push_back(std::string(state.prefix) + written.substr(state.prefix.size()));
   }

@@ -2,25 +2,90 @@
 
 #include <algorithm>
 #include <charconv>
+#include <deque>
 #include <limits>
 
 #include "platform/common/windows1252.h"
 #include "src/words/word_text.h"
 
 namespace plinth::words {
+namespace {
+
+// Folded word to its index in a list: open addressing over a power-of-two
+// table of hashes and indices, so that a lookup mostly reads one slot and
+// the one word it names.
+class FoldedIndex {
+ public:
+  explicit FoldedIndex(const std::vector<WordList::Word>& words) : words_(words) {
+    std::size_t size = 16;
+    while (size < 2 * words.size()) size *= 2;
+    mask_ = size - 1;
+    slots_.assign(size, Slot{0, kEmpty});
+    for (std::size_t i = 0; i < words.size(); ++i) {
+      const std::uint32_t hash = Hash(words[i].folded);
+      std::size_t slot = hash & mask_;
+      while (slots_[slot].index != kEmpty) slot = (slot + 1) & mask_;
+      slots_[slot] = {hash, static_cast<WordIndex>(i)};
+    }
+  }
+
+  std::optional<WordIndex> Find(std::string_view folded) const {
+    const std::uint32_t hash = Hash(folded);
+    for (std::size_t slot = hash & mask_; slots_[slot].index != kEmpty; slot = (slot + 1) & mask_) {
+      if (slots_[slot].hash == hash && words_[slots_[slot].index].folded == folded) {
+        return slots_[slot].index;
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  static constexpr WordIndex kEmpty = std::numeric_limits<WordIndex>::max();
+  struct Slot {
+    std::uint32_t hash;
+    WordIndex index;
+  };
+
+  // FNV-1a.
+  static std::uint32_t Hash(std::string_view text) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : text) {
+      hash ^= static_cast<unsigned char>(c);
+      hash *= 16777619u;
+    }
+    return hash;
+  }
+
+  const std::vector<WordList::Word>& words_;
+  std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+};
+
+}  // namespace
 
 // Fills a WordList from its text; a friend of the list.
 struct WordListReading {
   struct PairLine {
-    std::string first;  // Windows-1252
-    std::string second;
+    std::string_view first;  // Windows-1252, in the text or in `converted`
+    std::string_view second;
     std::uint32_t count;
   };
 
   WordList list;
   std::vector<PairLine> pair_lines;
+  std::deque<std::string> converted;  // pairs that were not plain ASCII
   std::size_t entries = 0;
   std::string error;
+
+  void Reserve(std::size_t lines) { list.words_.reserve(lines); }
+
+  void AddWord(std::string_view written, std::uint32_t count) {
+    WordList::Word& word = list.words_.emplace_back(WordList::Word{Folded(written), count});
+    if (word.folded != written) {
+      word.spelling = static_cast<std::uint32_t>(list.spellings_.size());
+      list.spellings_.emplace_back(written);
+    }
+  }
 
   bool Fail(std::size_t line_number, std::string_view what) {
     error = "line " + std::to_string(line_number) + ": " + std::string(what);
@@ -42,21 +107,25 @@ struct WordListReading {
       return Fail(line_number, "the count \"" + std::string(digits.substr(0, 20)) +
                                    "\" is no whole number from 0 to 4294967295");
     }
-    std::optional<std::string> text = platform::Utf8ToCp1252(key);
-    if (!text) return Fail(line_number, "the text is not UTF-8");
+    // Most lines are plain ASCII, the same in both encodings: read in place.
+    const bool ascii = std::all_of(key.begin(), key.end(), [](char c) { return (c & 0x80) == 0; });
+    std::optional<std::string> text;
+    if (!ascii) {
+      text = platform::Utf8ToCp1252(key);
+      if (!text) return Fail(line_number, "the text is not UTF-8");
+    }
     if (++entries > WordList::kMaxEntries) {
       return Fail(line_number,
                   "more than " + std::to_string(WordList::kMaxEntries) + " entries in one list");
     }
     if (count == 0) return true;
-    const std::size_t space = text->find(' ');
-    if (space == std::string::npos) {
-      if (IsWord(*text)) {
-        std::string folded = Folded(*text);
-        list.words_.push_back({std::move(*text), std::move(folded), count});
-      }
-    } else if (text->find(' ', space + 1) == std::string::npos) {
-      pair_lines.push_back({text->substr(0, space), text->substr(space + 1), count});
+    std::string_view words = ascii ? key : std::string_view(*text);
+    const std::size_t space = words.find(' ');
+    if (space == std::string_view::npos) {
+      if (IsWord(words)) AddWord(words, count);
+    } else if (words.find(' ', space + 1) == std::string_view::npos) {
+      if (!ascii) words = converted.emplace_back(std::move(*text));
+      pair_lines.push_back({words.substr(0, space), words.substr(space + 1), count});
     }
     return true;
   }
@@ -71,14 +140,18 @@ struct WordListReading {
   // frequent spelling.
   void MergeWords() {
     auto& words = list.words_;
-    std::stable_sort(
-        words.begin(), words.end(),
-        [](const WordList::Word& a, const WordList::Word& b) { return a.folded < b.folded; });
+    const auto by_folded = [](const WordList::Word& a, const WordList::Word& b) {
+      return a.folded < b.folded;
+    };
+    // The bundled list is written in this order already.
+    if (!std::is_sorted(words.begin(), words.end(), by_folded)) {
+      std::stable_sort(words.begin(), words.end(), by_folded);
+    }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
       if (kept > 0 && words[kept - 1].folded == words[i].folded) {
         WordList::Word& merged = words[kept - 1];
-        if (words[i].count > merged.count) merged.written = std::move(words[i].written);
+        if (words[i].count > merged.count) merged.spelling = words[i].spelling;
         merged.count = SaturatingSum(merged.count, words[i].count);
         continue;
       }
@@ -96,11 +169,6 @@ struct WordListReading {
                      [&](WordIndex a, WordIndex b) { return words[a].count > words[b].count; });
   }
 
-  std::optional<WordIndex> IndexOf(std::string_view word) const {
-    if (!IsWord(word)) return std::nullopt;
-    return list.Find(Folded(word));
-  }
-
   void MergePairs() {
     struct Pair {
       WordIndex first;
@@ -108,10 +176,19 @@ struct WordListReading {
       std::uint32_t count;
     };
     std::vector<Pair> pairs;
+    if (pair_lines.empty()) return;
+    const FoldedIndex index(list.words_);
+    std::string folded;
+    const auto index_of = [&](std::string_view word) -> std::optional<WordIndex> {
+      if (!IsWord(word)) return std::nullopt;
+      folded.assign(word);
+      for (char& c : folded) c = FoldedCharacter(c);
+      return index.Find(folded);
+    };
     pairs.reserve(pair_lines.size());
     for (const PairLine& line : pair_lines) {
-      const auto first = IndexOf(line.first);
-      const auto second = IndexOf(line.second);
+      const auto first = index_of(line.first);
+      const auto second = index_of(line.second);
       if (first && second) pairs.push_back({*first, *second, line.count});
     }
     std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
@@ -127,9 +204,13 @@ struct WordListReading {
       pairs[kept++] = pairs[i];
     }
     pairs.resize(kept);
-    std::stable_sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
-      return a.first != b.first ? a.first < b.first : a.count > b.count;
-    });
+    // Each word's followers, the most frequent first.
+    for (std::size_t start = 0, end = 0; start < pairs.size(); start = end) {
+      while (end < pairs.size() && pairs[end].first == pairs[start].first) ++end;
+      std::stable_sort(pairs.begin() + static_cast<std::ptrdiff_t>(start),
+                       pairs.begin() + static_cast<std::ptrdiff_t>(end),
+                       [](const Pair& a, const Pair& b) { return a.count > b.count; });
+    }
 
     const std::size_t word_count = list.words_.size();
     list.follower_starts_.assign(word_count + 1, 0);
@@ -179,6 +260,7 @@ std::span<const WordList::Follower> WordList::Followers(WordIndex first) const {
 WordListRead ReadWordList(std::string_view utf8) {
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
   WordListReading reading;
+  reading.Reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n')) + 1);
   std::size_t line_number = 0;
   while (!utf8.empty()) {
     const std::size_t end = utf8.find('\n');

@@ -14,6 +14,7 @@
 // trusted in another.
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -31,10 +32,13 @@ class WordList {
   // More entries than this are refused, so that memory stays bounded.
   static constexpr std::size_t kMaxEntries = 2'000'000;
 
+  static constexpr std::uint32_t kAsFolded = std::numeric_limits<std::uint32_t>::max();
   struct Word {
-    std::string written;  // Windows-1252, as the list writes it
-    std::string folded;   // as words are compared (see Folded)
+    std::string folded;  // Windows-1252, as words are compared (see Folded)
     std::uint32_t count = 0;
+    // Where its spelling is kept when it is not the folded form ("I",
+    // "English"); most words have none.
+    std::uint32_t spelling = kAsFolded;
   };
   struct Follower {
     WordIndex word = 0;
@@ -48,6 +52,12 @@ class WordList {
   // neighbours.
   std::span<const Word> words() const { return words_; }
   const Word& word(WordIndex index) const { return words_[index]; }
+  // The word as the list writes it.
+  std::string_view Written(WordIndex index) const {
+    const Word& word = words_[index];
+    return word.spelling == kAsFolded ? std::string_view(word.folded)
+                                      : std::string_view(spellings_[word.spelling]);
+  }
   // The range of words() whose folded form starts with `folded_prefix`,
   // as indices [first, last).
   std::pair<WordIndex, WordIndex> PrefixRange(std::string_view folded_prefix) const;
@@ -60,13 +70,16 @@ class WordList {
   // The words listed after `first`, the most frequent pair first, and the
   // sum of their counts.
   std::span<const Follower> Followers(WordIndex first) const;
-  std::uint64_t FollowerTotal(WordIndex first) const { return follower_totals_[first]; }
+  std::uint64_t FollowerTotal(WordIndex first) const {
+    return follower_totals_.empty() ? 0 : follower_totals_[first];
+  }
   std::size_t pair_count() const { return followers_.size(); }
 
   friend struct WordListReading;
 
  private:
   std::vector<Word> words_;
+  std::vector<std::string> spellings_;
   std::vector<WordIndex> by_count_;
   std::uint64_t total_count_ = 0;
   // Followers of word i are followers_[follower_starts_[i] .. follower_starts_[i + 1]).

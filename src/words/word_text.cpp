@@ -46,12 +46,14 @@ unsigned char LowerCase(unsigned char ch) {
   }
 }
 
+char FoldedCharacter(char c) {
+  const auto ch = static_cast<unsigned char>(c);
+  return static_cast<char>(IsApostrophe(ch) ? '\'' : LowerCase(ch));
+}
+
 std::string Folded(std::string_view word) {
-  std::string folded(word.size(), '\0');
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    const auto ch = static_cast<unsigned char>(word[i]);
-    folded[i] = static_cast<char>(IsApostrophe(ch) ? '\'' : LowerCase(ch));
-  }
+  std::string folded(word);
+  for (char& c : folded) c = FoldedCharacter(c);
   return folded;
 }
 

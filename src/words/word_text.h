@@ -19,6 +19,9 @@ bool IsApostrophe(unsigned char ch);
 // The lower case of one letter; other characters stay as they are.
 unsigned char LowerCase(unsigned char ch);
 
+// One character as words are compared: lower case, an apostrophe straight.
+char FoldedCharacter(char ch);
+
 // The form in which words are compared: lower case, every apostrophe
 // straight.
 std::string Folded(std::string_view word);

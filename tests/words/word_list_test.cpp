@@ -9,8 +9,8 @@ namespace {
 
 std::vector<std::string> Written(const WordList& list) {
   std::vector<std::string> words;
-  for (const WordList::Word& word : list.words()) {
-    words.push_back(word.written + "=" + std::to_string(word.count));
+  for (WordIndex i = 0; i < list.words().size(); ++i) {
+    words.push_back(std::string(list.Written(i)) + "=" + std::to_string(list.word(i).count));
   }
   return words;
 }
@@ -74,7 +74,8 @@ TEST(WordListTest, FindsWordsByPrefixAndByCount) {
   const WordList& list = read.list;
   const auto written = [&](std::pair<WordIndex, WordIndex> range) {
     std::string words;
-    for (WordIndex i = range.first; i < range.second; ++i) words += list.word(i).written + " ";
+    for (WordIndex i = range.first; i < range.second; ++i)
+      words += std::string(list.Written(i)) + " ";
     return words;
   };
   EXPECT_EQ(written(list.PrefixRange("the")), "the then there ");
@@ -82,7 +83,7 @@ TEST(WordListTest, FindsWordsByPrefixAndByCount) {
   EXPECT_EQ(written(list.PrefixRange("x")), "");
   EXPECT_EQ(written(list.PrefixRange("")), "apple that the then there to ");
   std::string by_count;
-  for (const WordIndex i : list.by_count()) by_count += list.word(i).written + " ";
+  for (const WordIndex i : list.by_count()) by_count += std::string(list.Written(i)) + " ";
   EXPECT_EQ(by_count, "the to that there then apple ");
   EXPECT_EQ(list.total_count(), 36u);
   EXPECT_EQ(list.Find("there"), list.PrefixRange("there").first);
@@ -98,7 +99,7 @@ TEST(WordListTest, ReadsPairsOfListedWords) {
   const auto followers = [&](std::string_view first) {
     std::string text;
     for (const auto& follower : list.Followers(*list.Find(first))) {
-      text += list.word(follower.word).written + "=" + std::to_string(follower.count) + " ";
+      text += std::string(list.Written(follower.word)) + "=" + std::to_string(follower.count) + " ";
     }
     return text;
   };
