@@ -155,6 +155,11 @@ std::vector<std::string> Predictor::Suggest(const TypingState& state, std::size_
   std::vector<std::string> suggestions;
   for (const Candidate& candidate : candidates) {
     if (suggestions.size() == count) break;
+    // A word seldom follows itself ("the the"): not without a pair that says so.
+    if (prefix.empty() && candidate.folded == state.previous && candidate.list_pair == 0 &&
+        learned_.PairCount(state.previous, candidate.folded) == 0) {
+      continue;
+    }
     // The user's own spelling counts when it has capitals; else the list's.
     const LearnedWords::Word* learned = candidate.learned;
     const std::string_view spelling =

@@ -50,7 +50,8 @@ class Predictor {
   // At most `count` words that complete `state.prefix`, best first, written
   // in the case the prefix asks for (see CaseForPrefix) and beginning with
   // the prefix exactly as typed. A word equal to the prefix is no
-  // completion and is left out.
+  // completion and is left out, and so is the word before as the next word
+  // unless a pair of the list or of the user has it follow itself.
   std::vector<std::string> Suggest(const TypingState& state, std::size_t count) const;
 
  private:

@@ -56,6 +56,7 @@ std::optional<char> CharacterOfButton(const TButtonRec& rec) {
   }
   const words::KeyMeaning meaning = words::MeaningOfKey(key);
   if (meaning.effect == words::KeyEffect::NewLine) return '\n';
+  if (meaning.effect == words::KeyEffect::Erases) return '\b';
   if (meaning.effect == words::KeyEffect::Types) return meaning.character;
   return std::nullopt;
 }

@@ -12,7 +12,8 @@
 
 namespace plinth::layout_tool {
 
-// The character a button types when clicked ('\n' for Enter), worked out
+// The character a button types when clicked ('\n' for Enter, '\b' for
+// Backspace), worked out
 // as the keyboard sends its key stroke: nothing for buttons that type no
 // character (actions, navigation keys, Ctrl and Alt chords).
 std::optional<char> CharacterOfButton(const TButtonRec& rec);

@@ -35,8 +35,12 @@ std::optional<words::WordList> LoadList(const std::string& given, const LayoutSe
                                         std::ostream& err) {
   const std::optional<std::string> path = WordListPath(given, search);
   if (!path) {
+    std::vector<std::string> folders;
+    for (const std::string& folder : {search.user_folder, search.keyboard_folder}) {
+      if (!folder.empty()) folders.push_back(folder);
+    }
     err << "plinth-layout: no " << kDefaultWordList << " in "
-        << FolderList({search.user_folder, search.keyboard_folder}) << '\n';
+        << (folders.empty() ? "any folder: none is known" : FolderList(folders)) << '\n';
     return std::nullopt;
   }
   platform::PosixFileSystem files;
