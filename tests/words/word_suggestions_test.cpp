@@ -77,9 +77,9 @@ TEST_F(WordSuggestionsTest, CompletesThePrefixOrPredictsTheNextWord) {
       {"tH", "tHe tHat tHis tHey tHere"},  // as typed, then as listed
       {"en", "english"},                   // the rest of the word, as typed
       {"xyz", ""},
-      {"of ", "the of to and a"},           // the word after "of"
+      {"of ", "the to and a that"},         // "of the", never "of of"
       {"free so", "software some soft"},    // "free software" first; "so" completes nothing
-      {"the ", "program world the of to"},  // pairs rank beside frequency
+      {"the ", "program world of to and"},  // pairs rank beside frequency
       {"Yes. ", "The Of To And A"},         // a sentence starts
       {"ab1 th", "the that this they there"},
   };
