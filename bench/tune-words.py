@@ -30,7 +30,7 @@ def score(binary, word_list, peer, weights):
 
 def main():
     binary, word_list, peer = sys.argv[1:4]
-    weights = [1.0, 0.6, 1.0, 1.0, 2.0, 200, 1, 150]
+    weights = [1.0, 1.2, 1.0, 1.0, 3.0, 200, 1, 150]
     best = score(binary, word_list, peer, weights)
     print("start", weights, round(best, 2), flush=True)
     for _ in range(2):

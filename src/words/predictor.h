@@ -24,17 +24,17 @@ namespace plinth::words {
 // it. What this user typed weighs more the more of it there is.
 struct RankingWeights {
   double list = 1.0;
-  double list_pair = 0.6;
+  double list_pair = 1.2;
   double learned = 1.0;
   double recent = 1.0;
-  double learned_pair = 2.0;
+  double learned_pair = 3.0;
   // Words typed at which the user's words weigh half their weight.
   double learned_half = 200;
   // Pairs typed after one word at which they weigh half their weight.
   double learned_pair_half = 1;
   // Words typed since a word's latest use over which its recency fades
   // to a third.
-  double recent_span = 300;
+  double recent_span = 150;
 };
 
 struct TypingState {

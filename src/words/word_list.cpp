@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <deque>
 #include <limits>
 
 #include "platform/common/windows1252.h"
@@ -64,18 +63,25 @@ class FoldedIndex {
 }  // namespace
 
 // Fills a WordList from its text; a friend of the list.
+//
+// Two passes over the text: the first checks every line and keeps the
+// words, the second reads the pairs, whose words are then known. Nothing of
+// a line is kept between them, so that little memory is touched.
 struct WordListReading {
-  struct PairLine {
-    std::string_view first;  // Windows-1252, in the text or in `converted`
-    std::string_view second;
+  // One pair read in the second pass.
+  struct Pair {
+    WordIndex first;
+    WordIndex second;
     std::uint32_t count;
   };
 
   WordList list;
-  std::vector<PairLine> pair_lines;
-  std::deque<std::string> converted;  // pairs that were not plain ASCII
   std::size_t entries = 0;
+  std::size_t pair_lines = 0;
   std::string error;
+  std::vector<Pair> pairs;
+  std::optional<FoldedIndex> index;  // for the second pass
+  std::string folded;                // scratch
 
   void Reserve(std::size_t lines) { list.words_.reserve(lines); }
 
@@ -92,7 +98,43 @@ struct WordListReading {
     return false;
   }
 
+  // The first pass: checks the line and keeps its word. False, with
+  // `error`, for a line of no known form.
   bool ReadLine(std::string_view line, std::size_t line_number) {
+    return VisitLine(line, line_number, [this](std::string_view words, std::uint32_t count) {
+      const std::size_t space = words.find(' ');
+      if (space == std::string_view::npos) {
+        if (IsWord(words)) AddWord(words, count);
+      } else {
+        ++pair_lines;
+      }
+    });
+  }
+
+  // The second pass: keeps the line's pair when both its words are listed.
+  void ReadPairLine(std::string_view line) {
+    VisitLine(line, 0, [this](std::string_view words, std::uint32_t count) {
+      const std::size_t space = words.find(' ');
+      if (space == std::string_view::npos || words.find(' ', space + 1) != std::string_view::npos) {
+        return;
+      }
+      const auto first = IndexOf(words.substr(0, space));
+      const auto second = IndexOf(words.substr(space + 1));
+      if (first && second) pairs.push_back({*first, *second, count});
+    });
+  }
+
+  std::optional<WordIndex> IndexOf(std::string_view word) {
+    if (!IsWord(word)) return std::nullopt;
+    folded.assign(word);
+    for (char& c : folded) c = FoldedCharacter(c);
+    return index->Find(folded);
+  }
+
+  // Hands the words of a line (Windows-1252) and their count, not zero, to
+  // `take`.
+  template <typename Take>
+  bool VisitLine(std::string_view line, std::size_t line_number, Take take) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line.front() == '#') return true;
     const std::size_t tab = line.rfind('\t');
@@ -114,19 +156,11 @@ struct WordListReading {
       text = platform::Utf8ToCp1252(key);
       if (!text) return Fail(line_number, "the text is not UTF-8");
     }
-    if (++entries > WordList::kMaxEntries) {
+    if (line_number != 0 && ++entries > WordList::kMaxEntries) {
       return Fail(line_number,
                   "more than " + std::to_string(WordList::kMaxEntries) + " entries in one list");
     }
-    if (count == 0) return true;
-    std::string_view words = ascii ? key : std::string_view(*text);
-    const std::size_t space = words.find(' ');
-    if (space == std::string_view::npos) {
-      if (IsWord(words)) AddWord(words, count);
-    } else if (words.find(' ', space + 1) == std::string_view::npos) {
-      if (!ascii) words = converted.emplace_back(std::move(*text));
-      pair_lines.push_back({words.substr(0, space), words.substr(space + 1), count});
-    }
+    if (count != 0) take(ascii ? key : std::string_view(*text), count);
     return true;
   }
 
@@ -158,8 +192,9 @@ struct WordListReading {
       if (kept != i) words[kept] = std::move(words[i]);
       ++kept;
     }
+    // What is reserved beyond the words was never touched: no memory is
+    // taken for it.
     words.resize(kept);
-    words.shrink_to_fit();
     list.by_count_.resize(words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
       list.by_count_[i] = static_cast<WordIndex>(i);
@@ -169,28 +204,12 @@ struct WordListReading {
                      [&](WordIndex a, WordIndex b) { return words[a].count > words[b].count; });
   }
 
-  void MergePairs() {
-    struct Pair {
-      WordIndex first;
-      WordIndex second;
-      std::uint32_t count;
-    };
-    std::vector<Pair> pairs;
-    if (pair_lines.empty()) return;
-    const FoldedIndex index(list.words_);
-    std::string folded;
-    const auto index_of = [&](std::string_view word) -> std::optional<WordIndex> {
-      if (!IsWord(word)) return std::nullopt;
-      folded.assign(word);
-      for (char& c : folded) c = FoldedCharacter(c);
-      return index.Find(folded);
-    };
-    pairs.reserve(pair_lines.size());
-    for (const PairLine& line : pair_lines) {
-      const auto first = index_of(line.first);
-      const auto second = index_of(line.second);
-      if (first && second) pairs.push_back({*first, *second, line.count});
-    }
+  template <typename Lines>
+  void MergePairs(Lines for_each_line) {
+    if (pair_lines == 0) return;
+    index.emplace(list.words_);
+    pairs.reserve(pair_lines);
+    for_each_line([this](std::string_view line) { ReadPairLine(line); });
     std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
       return a.first != b.first ? a.first < b.first : a.second < b.second;
     });
@@ -259,17 +278,28 @@ std::span<const WordList::Follower> WordList::Followers(WordIndex first) const {
 
 WordListRead ReadWordList(std::string_view utf8) {
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+  const auto for_each_line = [utf8](auto visit) {
+    for (std::string_view rest = utf8; !rest.empty();) {
+      const std::size_t end = rest.find('\n');
+      if (!visit(rest.substr(0, end))) return false;
+      rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    return true;
+  };
   WordListReading reading;
   reading.Reserve(static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n')) + 1);
   std::size_t line_number = 0;
-  while (!utf8.empty()) {
-    const std::size_t end = utf8.find('\n');
-    const std::string_view line = utf8.substr(0, end);
-    utf8.remove_prefix(end == std::string_view::npos ? utf8.size() : end + 1);
-    if (!reading.ReadLine(line, ++line_number)) return {WordList(), std::move(reading.error)};
+  if (!for_each_line(
+          [&](std::string_view line) { return reading.ReadLine(line, ++line_number); })) {
+    return {WordList(), std::move(reading.error)};
   }
   reading.MergeWords();
-  reading.MergePairs();
+  reading.MergePairs([&](auto read_pair) {
+    for_each_line([&](std::string_view line) {
+      read_pair(line);
+      return true;
+    });
+  });
   return {std::move(reading.list), ""};
 }
 
