@@ -200,8 +200,14 @@ struct WordListReading {
       list.by_count_[i] = static_cast<WordIndex>(i);
       list.total_count_ += words[i].count;
     }
-    std::stable_sort(list.by_count_.begin(), list.by_count_.end(),
-                     [&](WordIndex a, WordIndex b) { return words[a].count > words[b].count; });
+    // Only the head of this order is ever asked for.
+    const std::size_t kept_frequent = std::min(WordList::kMostFrequent, list.by_count_.size());
+    std::partial_sort(
+        list.by_count_.begin(), list.by_count_.begin() + static_cast<std::ptrdiff_t>(kept_frequent),
+        list.by_count_.end(), [&](WordIndex a, WordIndex b) {
+          return words[a].count != words[b].count ? words[a].count > words[b].count : a < b;
+        });
+    list.by_count_.resize(kept_frequent);
   }
 
   template <typename Lines>
@@ -210,9 +216,13 @@ struct WordListReading {
     index.emplace(list.words_);
     pairs.reserve(pair_lines);
     for_each_line([this](std::string_view line) { ReadPairLine(line); });
-    std::sort(pairs.begin(), pairs.end(), [](const Pair& a, const Pair& b) {
+    const auto in_order = [](const Pair& a, const Pair& b) {
       return a.first != b.first ? a.first < b.first : a.second < b.second;
-    });
+    };
+    // The bundled list writes its pairs in this order already.
+    if (!std::is_sorted(pairs.begin(), pairs.end(), in_order)) {
+      std::sort(pairs.begin(), pairs.end(), in_order);
+    }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
       if (kept > 0 && pairs[kept - 1].first == pairs[i].first &&
@@ -226,9 +236,10 @@ struct WordListReading {
     // Each word's followers, the most frequent first.
     for (std::size_t start = 0, end = 0; start < pairs.size(); start = end) {
       while (end < pairs.size() && pairs[end].first == pairs[start].first) ++end;
-      std::stable_sort(pairs.begin() + static_cast<std::ptrdiff_t>(start),
-                       pairs.begin() + static_cast<std::ptrdiff_t>(end),
-                       [](const Pair& a, const Pair& b) { return a.count > b.count; });
+      std::sort(pairs.begin() + static_cast<std::ptrdiff_t>(start),
+                pairs.begin() + static_cast<std::ptrdiff_t>(end), [](const Pair& a, const Pair& b) {
+                  return a.count != b.count ? a.count > b.count : a.second < b.second;
+                });
     }
 
     const std::size_t word_count = list.words_.size();

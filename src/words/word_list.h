@@ -63,7 +63,9 @@ class WordList {
   std::pair<WordIndex, WordIndex> PrefixRange(std::string_view folded_prefix) const;
   // The index of the word whose folded form is `folded`.
   std::optional<WordIndex> Find(std::string_view folded) const;
-  // Word indices, the most frequent first.
+  // The kMostFrequent most frequent words' indices, the most frequent
+  // first (equal counts in the order of words()).
+  static constexpr std::size_t kMostFrequent = 256;
   std::span<const WordIndex> by_count() const { return by_count_; }
   std::uint64_t total_count() const { return total_count_; }
 
