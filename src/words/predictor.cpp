@@ -27,7 +27,8 @@ struct Predictor::Candidate {
   double score = 0;
 };
 
-Predictor::Predictor(const WordList& list, const LearnedWords& learned, RankingWeights weights)
+Predictor::Predictor(const WordList& list, const LearnedWords& learned,
+                     const RankingWeights& weights)
     : list_(list), learned_(learned), weights_(weights) {}
 
 double Predictor::Score(const Candidate& candidate, std::string_view previous) const {
@@ -113,11 +114,13 @@ std::vector<std::string> Predictor::Suggest(const TypingState& state, std::size_
       probe.learned = &it->second;
       learned.emplace_back(Score(probe, {}), &it->first);
     }
-    const std::size_t kept = std::min(pool, learned.size());
-    std::partial_sort(learned.begin(), learned.begin() + static_cast<std::ptrdiff_t>(kept),
-                      learned.end(),
-                      [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (std::size_t i = 0; i < kept; ++i) add(*learned[i].second);
+    if (learned.size() > pool) {
+      std::partial_sort(learned.begin(), learned.begin() + static_cast<std::ptrdiff_t>(pool),
+                        learned.end(),
+                        [](const auto& a, const auto& b) { return a.first > b.first; });
+      learned.resize(pool);
+    }
+    for (const auto& [score, folded] : learned) add(*folded);
   }
 
   // The words that follow the word before, in the list and for this user.

@@ -45,7 +45,7 @@ struct TypingState {
 
 class Predictor {
  public:
-  Predictor(const WordList& list, const LearnedWords& learned, RankingWeights weights = {});
+  Predictor(const WordList& list, const LearnedWords& learned, const RankingWeights& weights = {});
 
   // At most `count` words that complete `state.prefix`, best first, written
   // in the case the prefix asks for (see CaseForPrefix) and beginning with

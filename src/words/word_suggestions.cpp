@@ -8,7 +8,7 @@ const std::string kNone;
 }  // namespace
 
 WordSuggestions::WordSuggestions(const WordList& list, LearnedWords& learned,
-                                 RankingWeights weights)
+                                 const RankingWeights& weights)
     : predictor_(list, learned, weights), learned_(learned) {}
 
 bool WordSuggestions::TakesBackSpace(const SentKey& key) const {

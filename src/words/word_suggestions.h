@@ -29,7 +29,7 @@ class WordSuggestions {
   // WORD buttons number their suggestion 1 to kMaxSuggestions.
   static constexpr int kMaxSuggestions = 8;
 
-  WordSuggestions(const WordList& list, LearnedWords& learned, RankingWeights weights = {});
+  WordSuggestions(const WordList& list, LearnedWords& learned, const RankingWeights& weights = {});
 
   bool TakesBackSpace(const SentKey& key) const;
   void KeySent(const SentKey& key);

@@ -11,17 +11,12 @@ bool IsWordLetter(char c) { return words::IsLetter(static_cast<unsigned char>(c)
 // The end of the word that starts at `start`: letters, with apostrophes
 // only between letters.
 std::size_t WordEnd(std::string_view text, std::size_t start) {
+  const auto inner_apostrophe = [&](std::size_t at) {
+    return words::IsApostrophe(static_cast<unsigned char>(text[at])) && at > start &&
+           at + 1 < text.size() && IsWordLetter(text[at + 1]);
+  };
   std::size_t end = start;
-  while (end < text.size()) {
-    if (IsWordLetter(text[end])) {
-      ++end;
-    } else if (words::IsApostrophe(static_cast<unsigned char>(text[end])) && end > start &&
-               end + 1 < text.size() && IsWordLetter(text[end + 1])) {
-      ++end;
-    } else {
-      break;
-    }
-  }
+  while (end < text.size() && (IsWordLetter(text[end]) || inner_apostrophe(end))) ++end;
   return end;
 }
 
