@@ -37,9 +37,16 @@ double Predictor::Score(const Candidate& candidate, std::string_view previous) c
     score += weights_.list * Share(list_.word(*candidate.listed).count, list_.total_count());
   }
   if (candidate.list_pair != 0) {
-    const auto before = list_.Find(previous);
-    if (before)
+    if (const auto before = list_.Find(previous)) {
       score += weights_.list_pair * Share(candidate.list_pair, list_.FollowerTotal(*before));
+    }
+  }
+  // A learned pair counts even when its second word was forgotten alone.
+  if (!previous.empty()) {
+    const std::uint64_t after_previous = learned_.FollowerTotal(previous);
+    const auto pairs = static_cast<double>(after_previous);
+    score += pairs / (pairs + weights_.learned_pair_half) * weights_.learned_pair *
+             Share(learned_.PairCount(previous, candidate.folded), after_previous);
   }
   if (candidate.learned == nullptr) return score;
   const LearnedWords::Use& use = candidate.learned->use;
@@ -50,12 +57,6 @@ double Predictor::Score(const Candidate& candidate, std::string_view previous) c
   const double age = static_cast<double>(learned_.now() - use.last);
   score += learned_weight * weights_.recent * std::exp(-age / weights_.recent_span) /
            std::max(1.0, std::min(typed, weights_.recent_span));
-  if (!previous.empty()) {
-    const std::uint64_t after_previous = learned_.FollowerTotal(previous);
-    const auto pairs = static_cast<double>(after_previous);
-    score += pairs / (pairs + weights_.learned_pair_half) * weights_.learned_pair *
-             Share(learned_.PairCount(previous, candidate.folded), after_previous);
-  }
   return score;
 }
 
@@ -164,11 +165,15 @@ std::vector<std::string> Predictor::Suggest(const TypingState& state, std::size_
       continue;
     }
     // The user's own spelling counts when it has capitals; else the list's.
+    // A word of a learned pair may have been forgotten alone: it is written
+    // as compared.
     const LearnedWords::Word* learned = candidate.learned;
-    const std::string_view spelling =
-        learned != nullptr && (learned->written != candidate.folded || !candidate.listed)
-            ? std::string_view(learned->written)
-            : list_.Written(*candidate.listed);
+    std::string_view spelling = candidate.folded;
+    if (learned != nullptr && (learned->written != candidate.folded || !candidate.listed)) {
+      spelling = learned->written;
+    } else if (candidate.listed) {
+      spelling = list_.Written(*candidate.listed);
+    }
     const std::string written = WithCase(spelling, letter_case);
     suggestions.push_back(std::string(state.prefix) + written.substr(state.prefix.size()));
   }

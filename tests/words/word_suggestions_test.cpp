@@ -155,5 +155,13 @@ TEST_F(WordSuggestionsTest, LearnsWhatTheUserTypesUnlessPaused) {
   EXPECT_EQ(Shown(1), "Plinth");  // learned mid-sentence: the user's spelling
 }
 
+// Words and pairs are forgotten apart: a pair may outlive its words.
+TEST(WordSuggestionsAloneTest, APairWhoseWordWasForgottenStillSuggestsIt) {
+  LearnedWords learned = ReadLearnedWords("free zebra\t3\t9\n").learned;
+  WordSuggestions suggestions(TestList(), learned);
+  for (const char c : std::string_view("free ")) suggestions.KeySent(KeyTyping(c));
+  EXPECT_EQ(suggestions.Suggestion(1), "zebra");
+}
+
 }  // namespace
 }  // namespace plinth::words
