@@ -124,8 +124,8 @@ struct WordListReading {
     });
   }
 
+  // Only words are listed, so anything else is simply not found.
   std::optional<WordIndex> IndexOf(std::string_view word) {
-    if (!IsWord(word)) return std::nullopt;
     folded.assign(word);
     for (char& c : folded) c = FoldedCharacter(c);
     return index->Find(folded);
