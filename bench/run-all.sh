@@ -11,7 +11,8 @@
 #     matchbox-keyboard and xvkbd in the same run on the same Xvfb, with
 #     the floor: a keyboard that only sends its key;
 #   - Plinth.exe's start-up under Wine against a minimal Win32 program;
-#   - memory of the running keyboard after start and after a click storm.
+#   - memory of the running keyboard after start and after a click storm;
+#   - word suggestions (bench/words.sh, its own section at the end).
 # Each X measurement runs on an Xvfb of its own.
 #
 # Usage: bench/run-all.sh   (about five minutes after the build)
@@ -107,4 +108,7 @@ row "memory: peak RSS after 2 000 storm clicks" "$(value peak_after) kB" \
   echo
   echo "$targets"
 } >"$results"
+
+echo "== word suggestions" >&2
+bench/words.sh >/dev/null
 cat "$results"

@@ -162,6 +162,29 @@ class FileSystem {
   // read (and says why on standard error), and std::bad_alloc when memory
   // runs out.
   virtual std::unique_ptr<Profile> OpenProfile(const std::string& path) = 0;
+
+  // Data files: word lists, and the words one user typed.
+  struct DataFileRead {
+    std::optional<std::string> bytes;  // nothing when the file cannot be read
+    bool missing = false;              // because there is no such file
+    std::string error;                 // why it cannot be read
+  };
+  // Reads a whole regular file of at most `limit` bytes; a pipe, a device or
+  // a larger file is refused without blocking or reading it all.
+  virtual DataFileRead ReadDataFile(const std::string& /*path*/, std::uint64_t /*limit*/) {
+    return {std::nullopt, false, "this system keeps no data files"};
+  }
+  // This user's own data folder, with its trailing separator; empty when
+  // the system names none. It may not exist yet.
+  virtual std::string UserDataFolder() { return {}; }
+  // Replaces the file at `path` with `bytes` as one step: after a crash or
+  // a full disk the old file or the new one is there whole, never a part.
+  // Creates the file's folder when it is missing. Returns why it failed,
+  // the old file left as it was; nothing on success.
+  virtual std::optional<std::string> WriteFileAtomically(const std::string& /*path*/,
+                                                         std::string_view /*bytes*/) {
+    return "this system keeps no data files";
+  }
 };
 
 // ---------------------------------------------------------------- text

@@ -166,7 +166,7 @@ for path in usr/lib/plinth/plinth usr/bin/plinth-layout \
   usr/share/doc/plinth/layouts.md usr/share/plinth/plinth-autostart.desktop; do
   expect_file "$path"
 done
-for layout in "$source_dir"/layouts/*.ini; do
+for layout in "$source_dir"/layouts/*.ini "$source_dir"/words/*.words; do
   expect_file "usr/lib/plinth/$(basename "$layout")"
 done
 if grep -Ev ' \./usr/(bin|lib/plinth|share)(/|$)| \./(usr/|usr/lib/)?$' "$work/contents" >"$work/strays"; then
