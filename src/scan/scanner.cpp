@@ -24,9 +24,10 @@ void Scanner::Halt() {
 void Scanner::SetRows(std::vector<ScanRow> rows) {
   const ScanRow* before = LitRow();
   const int row_number = before != nullptr ? before->number : 0;
-  const std::optional<Stop> stop = level_ == Level::Stops && before != nullptr
-                                       ? std::optional<Stop>(before->stops[stop_])
-                                       : std::nullopt;
+  // A plain flag and value rather than an optional: GCC 12 warns that a
+  // copied optional's value may be uninitialised.
+  const bool stop_lit = level_ == Level::Stops && before != nullptr;
+  const Stop stop = stop_lit ? before->stops[stop_] : Stop{};
   rows_ = std::move(rows);
   std::erase_if(rows_, [](const ScanRow& r) { return r.stops.empty(); });
   const auto row = std::find_if(rows_.begin(), rows_.end(),
@@ -36,8 +37,8 @@ void Scanner::SetRows(std::vector<ScanRow> rows) {
     return;
   }
   row_ = static_cast<std::size_t>(row - rows_.begin());
-  if (!stop) return;
-  const auto at = std::find(row->stops.begin(), row->stops.end(), *stop);
+  if (!stop_lit) return;
+  const auto at = std::find(row->stops.begin(), row->stops.end(), stop);
   if (at == row->stops.end()) {
     GoToFirstRow();
     return;
