@@ -2,7 +2,9 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+#include <FL/x.H>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -13,8 +15,18 @@
 namespace plinth::platform::x11 {
 namespace {
 
-// A timeout whose only work is to end the wait for events.
-void WakeUp(void* /*data*/) {}
+// How long a redraw waits for events already on their way. A quick click's
+// press and release come together: the release types its key before the
+// pressed button is drawn.
+constexpr int kDrawingGraceMilliseconds = 2;
+
+// Whether an X event has come or comes within the grace, without reading
+// it.
+bool EventsComeSoon() {
+  if (XEventsQueued(fl_display, QueuedAfterReading) > 0) return true;
+  pollfd connection{ConnectionNumber(fl_display), POLLIN, 0};
+  return poll(&connection, 1, kDrawingGraceMilliseconds) > 0;
+}
 
 // The handler only writes a byte; the event loop reads it and ends.
 int signal_pipe[2] = {-1, -1};
@@ -54,21 +66,15 @@ void X11Application::SignalArrived(int fd, void* application) {
 
 int X11Application::Run() {
   while (!terminate_requested_ && Fl::first_window() != nullptr) {
-    Fl::wait();
-    Housekeep();
+    // A wait that blocks draws first; one that does not handles the events
+    // that have come, then draws.
+    Fl::wait(Fl::damage() != 0 && EventsComeSoon() ? 0.0 : 1e20);
   }
   return 0;
 }
 
 void X11Application::ReportOnStandardError(const std::string& text) {
   std::cerr << "plinth: " << Cp1252ToUtf8(text) << std::endl;
-}
-
-void X11Application::Housekeep() {
-  if (!housekeeping_) return;
-  const auto again = housekeeping_();
-  Fl::remove_timeout(WakeUp);
-  if (again) Fl::add_timeout(std::chrono::duration<double>(*again).count(), WakeUp);
 }
 
 }  // namespace plinth::platform::x11
