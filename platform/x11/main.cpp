@@ -32,7 +32,6 @@ int RunOnDisplay(Display* display) {
   x11::UsePlinthIcon();
 
   x11::XTestKeyInjector keys(display);
-  keys.ReleaseHeldKeys(std::cerr);
   // Every event passes the injector first, so that its copy of the keymap
   // follows each change before a click is handled.
   Fl::add_system_handler(

@@ -160,8 +160,9 @@ int XTestKeyInjector::ModifierKeycode(std::uint16_t code) const {
   return first;
 }
 
-void XTestKeyInjector::ReleaseHeldKeys(std::ostream& report) {
-  if (!has_xtest_) return;
+std::vector<HeldKey> XTestKeyInjector::KeysHeldDown() {
+  std::vector<HeldKey> held;
+  if (display_ == nullptr) return held;
   std::array<char, 32> pressed{};
   XQueryKeymap(display_, pressed.data());
   const unsigned alt = AltMask();
@@ -170,16 +171,20 @@ void XTestKeyInjector::ReleaseHeldKeys(std::ostream& report) {
     const unsigned modifiers = mapping_.ModifiersOf(keycode);
     const KeySym keysym = XkbKeycodeToKeysym(display_, static_cast<KeyCode>(keycode), 0, 0);
     const char* keysym_name = keysym == NoSymbol ? nullptr : XKeysymToString(keysym);
-    const std::string name = (modifiers & ShiftMask) != 0     ? "Shift"
-                             : (modifiers & ControlMask) != 0 ? "Ctrl"
-                             : (modifiers & alt) != 0         ? "Alt"
-                             : keysym_name != nullptr         ? keysym_name
-                                                      : "keycode " + std::to_string(keycode);
-    XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode), False, CurrentTime);
-    report << "plinth: " << name << " was held down in the X server (keycode " << keycode
-           << "); released it\n";
+    held.push_back({.id = static_cast<std::uint32_t>(keycode),
+                    .name = (modifiers & ShiftMask) != 0     ? "Shift"
+                            : (modifiers & ControlMask) != 0 ? "Ctrl"
+                            : (modifiers & alt) != 0         ? "Alt"
+                            : keysym_name != nullptr         ? keysym_name
+                                                     : "keycode " + std::to_string(keycode)});
   }
-  XFlush(display_);
+  return held;
+}
+
+void XTestKeyInjector::ReleaseKeys(const std::vector<HeldKey>& keys) {
+  if (!has_xtest_) return;
+  for (const HeldKey& key : keys) XTestFakeKeyEvent(display_, key.id, False, CurrentTime);
+  XSync(display_, False);
 }
 
 void XTestKeyInjector::BindKeycode(int keycode, Keysym keysym) {

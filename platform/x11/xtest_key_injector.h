@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <ostream>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/x11/display_fwd.h"
@@ -45,11 +45,11 @@ class XTestKeyInjector final : public KeyInjector {
   // loop handles it, so that the next click finds the keymap as it is.
   void HandleEvent(const XEvent& event);
 
-  // Releases every key the server holds down, Shift, Ctrl and Alt above
-  // all (a program killed in the middle of a key stroke leaves them so, and
-  // the user has no key to release them), and writes a line on `report` for
-  // each.
-  void ReleaseHeldKeys(std::ostream& report);
+  // The keys the server counts as pressed, named by the modifier they set
+  // (Shift, Ctrl, Alt) or else by their keysym.
+  std::vector<HeldKey> KeysHeldDown() override;
+  // Key-ups through XTest, handled by the server before this returns.
+  void ReleaseKeys(const std::vector<HeldKey>& keys) override;
 
  private:
   struct Resolution {
