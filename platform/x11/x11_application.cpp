@@ -39,6 +39,14 @@ extern "C" void OnTerminationSignal(int /*signal*/) {
 }  // namespace
 
 bool X11Application::ending_ = false;
+bool X11Application::running_ = false;
+
+bool X11Application::Ending() {
+  if (ending_ || (running_ && Fl::first_window() == nullptr)) return true;
+  // A signal whose byte the loop has not read yet.
+  pollfd waiting{signal_pipe[0], POLLIN, 0};
+  return signal_pipe[0] >= 0 && poll(&waiting, 1, 0) > 0;
+}
 
 void X11Application::EndOnTerminationSignals() {
   if (pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
@@ -65,6 +73,7 @@ void X11Application::SignalArrived(int fd, void* application) {
 }
 
 int X11Application::Run() {
+  running_ = true;
   while (!terminate_requested_ && Fl::first_window() != nullptr) {
     // A wait that blocks draws first; one that does not handles the events
     // that have come, then draws.

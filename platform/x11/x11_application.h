@@ -20,8 +20,10 @@ class X11Application final : public Application {
     terminate_requested_ = true;
     ending_ = true;
   }
-  // Whether the program is ending: a dialog opened now would only hold it.
-  static bool Ending() { return ending_; }
+  // Whether the program is ending: asked to end, a termination signal has
+  // come (handled or not), or its loop runs with no window left. A dialog
+  // opened now would only hold it.
+  static bool Ending();
   // Runs until Terminate() or until the last window is closed. Returns 0.
   int Run() override;
   // "plinth: " and the text in UTF-8.
@@ -31,6 +33,7 @@ class X11Application final : public Application {
   static void SignalArrived(int fd, void* application);
 
   static bool ending_;
+  static bool running_;
   bool terminate_requested_ = false;
 };
 
