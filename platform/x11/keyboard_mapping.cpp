@@ -66,6 +66,7 @@ KeyboardMapping::~KeyboardMapping() {
 
 void KeyboardMapping::Read() {
   modifiers_.fill(0);
+  bindings_since_read_.clear();
   if (xkb_event_base_ >= 0) {
     if (xkb_ != nullptr) XkbFreeKeyboard(xkb_, 0, True);
     xkb_ = XkbGetMap(display_, kMapParts, XkbUseCoreKbd);
@@ -96,6 +97,12 @@ void KeyboardMapping::Read() {
 void KeyboardMapping::TakeGroupFromXkb() {
   if (xkb_ == nullptr || xkb_->map == nullptr) return;
   keymap_ = SnapshotOfGroup(xkb_, group_);
+  for (const auto& [keycode, keysym] : bindings_since_read_) keymap_.Rebind(keycode, keysym);
+}
+
+void KeyboardMapping::NoteBinding(int keycode, Keysym keysym) {
+  keymap_.Rebind(keycode, keysym);
+  bindings_since_read_[keycode] = keysym;
 }
 
 unsigned KeyboardMapping::ModifiersOf(int keycode) const {

@@ -115,6 +115,14 @@ class XTestKeyInjectorTest : public ::testing::Test {
     return "nothing";
   }
 
+  // The type of this display's XKB events.
+  int xkb_event_base() const {
+    int opcode = 0, event_base = 0, error_base = 0, major = XkbMajorVersion,
+        minor = XkbMinorVersion;
+    XkbQueryExtension(display_, &opcode, &event_base, &error_base, &major, &minor);
+    return event_base;
+  }
+
   // Loads another keymap while the injector runs; false when it cannot.
   bool UseKeymap(const std::vector<std::string>& arguments) {
     std::vector<std::string> argv{"setxkbmap", "-display", server_.display_name()};
@@ -332,6 +340,37 @@ TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardInTheActiveGroup) {
   type_in_group(1);
   XkbLockGroup(display_, XkbUseCoreKbd, 0);
   FollowServer();
+}
+
+// The notice of a group change can come before the notice of the keycode
+// the injector has just bound: the binding stays known, and it is given
+// back at the end.
+TEST_F(XTestKeyInjectorTest, AGroupChangeBeforeTheNoticeOfABindingKeepsTheBinding) {
+  if (!UseKeymap({"-layout", "us,ru"})) GTEST_SKIP() << "setxkbmap us,ru is not available";
+  FollowServer();
+  const std::vector<KeySym> before = KeyboardMapping(display_);
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+  XkbLockGroup(display_, XkbUseCoreKbd, 1);
+  XSync(display_, False);
+  // The group's notice first, then the keymap's.
+  std::vector<XEvent> group_notices;
+  std::vector<XEvent> other_events;
+  while (XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    const bool group_notice = event.type == xkb_event_base() &&
+                              reinterpret_cast<XkbEvent&>(event).any.xkb_type == XkbStateNotify;
+    (group_notice ? group_notices : other_events).push_back(event);
+  }
+  ASSERT_FALSE(group_notices.empty());
+  for (const XEvent& event : group_notices) injector_->HandleEvent(event);
+  for (const XEvent& event : other_events) injector_->HandleEvent(event);
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+
+  injector_.reset();
+  XkbLockGroup(display_, XkbUseCoreKbd, 0);
+  XSync(display_, False);
+  EXPECT_EQ(KeyboardMapping(display_), before) << "a borrowed keycode was left bound";
 }
 
 // When no keycode can be had for a key, nothing of its stroke is sent, not
