@@ -30,6 +30,9 @@ class KeyboardMapping {
   // Follows the change `event` announces: another keymap, modifier map or
   // group. True when the event was such a change.
   bool HandleEvent(const XEvent& event);
+  // Whether `event` announces a change HandleEvent follows. Calls no Xlib
+  // function, so that it may look at events inside Xlib's queue.
+  bool IsChangeNotice(const XEvent& event) const;
 
   // What each keycode types in the active group.
   const KeymapSnapshot& keymap() const { return keymap_; }

@@ -60,8 +60,25 @@ void XTestKeyInjector::HandleEvent(const XEvent& event) {
       [this](int keycode, Keysym keysym) { return mapping_.keymap().Carries(keycode, keysym); });
 }
 
+void XTestKeyInjector::FollowQueuedChanges() {
+  struct Search {
+    const KeyboardMapping* mapping;
+    std::vector<XEvent> notices;
+  } search{&mapping_, {}};
+  // Looks at every event queued or already sent, removes none.
+  const auto collect = [](Display* /*display*/, XEvent* event, XPointer arg) -> Bool {
+    auto& found = *reinterpret_cast<Search*>(arg);
+    if (found.mapping->IsChangeNotice(*event)) found.notices.push_back(*event);
+    return False;
+  };
+  XEvent unused;
+  XCheckIfEvent(display_, &unused, collect, reinterpret_cast<XPointer>(&search));
+  for (const XEvent& notice : search.notices) HandleEvent(notice);
+}
+
 bool XTestKeyInjector::PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) {
   if (!has_xtest_) return false;
+  FollowQueuedChanges();
   for (const auto& [bit, modifier] :
        {std::pair{kShiftBit, kVkShift}, std::pair{kCtrlBit, kVkControl},
         std::pair{kAltBit, kVkAlt}}) {

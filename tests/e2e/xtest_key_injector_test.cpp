@@ -15,6 +15,7 @@
 
 #include <bit>
 #include <csignal>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -338,6 +339,38 @@ TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardInTheActiveGroup) {
   type_in_group(1);
   type_in_group(0);
   type_in_group(1);
+  XkbLockGroup(display_, XkbUseCoreKbd, 0);
+  FollowServer();
+}
+
+// A key stroke that starts before the event loop has handed over the
+// notices already come (a dwell click's timer runs before queued events)
+// types by the keymap and group the server has now.
+TEST_F(XTestKeyInjectorTest, AKeyStrokeFollowsTheNoticesWaitingInTheQueue) {
+  if (!UseKeymap({"-layout", "us,ru"})) GTEST_SKIP() << "setxkbmap us,ru is not available";
+  struct Row {
+    const char* change;
+    std::function<bool()> make;
+  };
+  for (const Row& row : {
+           Row{"another group locked",
+               [&] { return XkbLockGroup(display_, XkbUseCoreKbd, 1) == True; }},
+           Row{"a German keymap loaded", [&] { return UseKeymap({"de"}); }},
+       }) {
+    SCOPED_TRACE(row.change);
+    ASSERT_TRUE(UseKeymap({"-layout", "us,ru"}));
+    XkbLockGroup(display_, XkbUseCoreKbd, 0);
+    FollowServer();
+    EXPECT_THAT(Type('Y'), ElementsAre("+y", "-y"));
+    ASSERT_TRUE(row.make());
+    // The notices reach the queue, and the stroke starts before anyone
+    // reads them from there.
+    XSync(display_, False);
+    const std::size_t before = recorder_->Keys().size();
+    EXPECT_TRUE(PostKeyStroke(*injector_, 'Y', 0));
+    EXPECT_TRUE(recorder_->WaitForKeys(before + 2));
+    EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+y", "-y"));
+  }
   XkbLockGroup(display_, XkbUseCoreKbd, 0);
   FollowServer();
 }
