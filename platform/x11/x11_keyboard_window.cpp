@@ -81,6 +81,7 @@ X11KeyboardWindow::X11KeyboardWindow() {
     if (events_ != nullptr) events_->FormResize({width, height});
   });
 
+  reported_frame_ = std::make_unique<ReportedFrame>();
   screen_watch_ = std::make_unique<ScreenWatch>([this] {
     if (events_ != nullptr) events_->ScreenChanged();
   });
@@ -237,7 +238,7 @@ bool X11KeyboardWindow::Mapped() const { return form_->shown() != 0; }
 
 FrameExtents X11KeyboardWindow::Frame() {
   if (Mapped()) {
-    if (const auto reported = ReadFrameExtents(fl_display, fl_xid(form_.get()))) return *reported;
+    if (const auto reported = reported_frame_->Of(fl_xid(form_.get()))) return *reported;
   }
   if (!announced_frame_) {
     announced_frame_ =
@@ -263,8 +264,9 @@ platform::Point ClientOnScreen(Fl_Window& window) {
 platform::Point X11KeyboardWindow::OuterPosition() {
   if (!Mapped()) return outer_position_;
   const FrameExtents frame = Frame();
-  const platform::Point client = ClientOnScreen(*form_);
-  return {client.x - frame.left, client.y - frame.top};
+  // FLTK keeps the client area's place on the screen as the server tells
+  // it, without a round trip.
+  return {form_->x() - frame.left, form_->y() - frame.top};
 }
 
 platform::Size X11KeyboardWindow::OuterSize() {

@@ -87,6 +87,7 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   platform::PointerTarget dwell_target_;  // where the dwell indicator shows
   bool non_activating_ = false;
   std::optional<FrameExtents> announced_frame_;
+  std::unique_ptr<ReportedFrame> reported_frame_;
   // Where the outer window goes when it is mapped.
   platform::Point outer_position_{platform::design::kWindowLeft, platform::design::kWindowTop};
 };

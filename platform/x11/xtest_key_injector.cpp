@@ -71,6 +71,7 @@ void XTestKeyInjector::FollowQueuedChanges() {
     if (found.mapping->IsChangeNotice(*event)) found.notices.push_back(*event);
     return False;
   };
+  if (XEventsQueued(display_, QueuedAfterReading) == 0) return;
   XEvent unused;
   XCheckIfEvent(display_, &unused, collect, reinterpret_cast<XPointer>(&search));
   for (const XEvent& notice : search.notices) HandleEvent(notice);
@@ -113,14 +114,15 @@ bool XTestKeyInjector::SendKeyEvent(std::uint16_t code, std::uint32_t /*scan*/,
 
   const bool sent = XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode),
                                       key_up ? False : True, CurrentTime) != 0;
-  // Out at once and in order, before the next key's keymap change.
-  XFlush(display_);
   if (key_up) {
     spares_.Release(keycode);
   } else if (sent) {
     held_[code] = keycode;
     spares_.Press(keycode);
   }
+  // A stroke goes out whole, in one write, as soon as its last key is up:
+  // a write per event would wake the server for each.
+  if (held_.empty()) XFlush(display_);
   return sent;
 }
 
