@@ -11,7 +11,9 @@
 // event after it (the KeyPress, or the KeyRelease of a keyboard that sent
 // the KeyPress while the button was down). A fast click presses and
 // releases at once, as a quick user or a dwell click does, and is timed to
-// the KeyPress.
+// the KeyPress. Before either, the pointer comes to the button and rests
+// there a moment, as a user's does before clicking. The processor time
+// each keyboard spends on its clicks is reported too.
 //
 // Measured for Plinth, for two other on-screen keyboards (matchbox-keyboard
 // and xvkbd, when installed) and for the floor, a program that only sends
@@ -122,6 +124,9 @@ struct KeyArrival {
   Clock::time_point received;
 };
 
+// Between the pointer's arrival on a button and the click.
+constexpr useconds_t kPointerArrives = 5000;
+
 class Application {
  public:
   explicit Application(Display* display) : display_(display) {
@@ -214,10 +219,14 @@ class Application {
     Press(at);
     return Release();
   }
-  // Moves the pointer to `at` and presses the first button there.
+  // Moves the pointer to `at`, gives the keyboard a moment to follow it
+  // there, as the pointer comes to a button before a user clicks it, and
+  // presses the first button.
   void Press(Point at) {
-    Drain();
     XTestFakeMotionEvent(display_, -1, at.x, at.y, CurrentTime);
+    XFlush(display_);
+    usleep(kPointerArrives);
+    Drain();
     XTestFakeButtonEvent(display_, 1, True, CurrentTime);
     XFlush(display_);
   }
@@ -398,9 +407,18 @@ struct Samples {
   std::vector<double> direct;  // a direct XTest key to its KeyPress, on the same servers
   std::vector<double> clicked[2];
   int lost[2] = {0, 0};
-  int clicks = 0;  // of each kind
+  int clicks = 0;               // of each kind
+  double cpu_microseconds = 0;  // the keyboard's own, over all its clicks
   bool found = false;
 };
+
+// The time a process has run on a processor so far, in microseconds.
+double ProcessorTime(pid_t pid) {
+  std::ifstream schedstat("/proc/" + std::to_string(pid) + "/schedstat");
+  double nanoseconds = 0;
+  schedstat >> nanoseconds;
+  return nanoseconds / 1000.0;
+}
 
 // A held click: the button down for kHeldClick, then up; the time from the
 // release to the first key event after it. Nothing when no key came.
@@ -453,6 +471,7 @@ void MeasureRound(const Keyboard& keyboard, int clicks, Samples& samples) {
     return;
   }
   samples.found = true;
+  const double cpu_before = ProcessorTime(pid);
   for (int i = 0; i < clicks; ++i) {
     for (const ClickKind kind : kClickKinds) {
       // A pause as between a user's clicks: each click finds the keyboard
@@ -473,6 +492,7 @@ void MeasureRound(const Keyboard& keyboard, int clicks, Samples& samples) {
       }
     }
   }
+  samples.cpu_microseconds += ProcessorTime(pid) - cpu_before;
   samples.clicks += clicks;
   Stop(pid);
 }
@@ -517,6 +537,9 @@ std::vector<Share> MeasureShares(const std::vector<Keyboard>& keyboards, int cli
               " of " + std::to_string(one.clicks) + " clicks lost");
     }
     if (!one.found) continue;
+    Row("processor time per click: " + keyboards[k].name,
+        Format("%.0f us", one.cpu_microseconds / (2.0 * one.clicks)),
+        "the keyboard process's own, averaged over all its clicks of both kinds");
     Share share{keyboards[k].name, keyboards[k].floor};
     for (std::size_t index = 0; index < 2; ++index) {
       share.median[index] = Percentile(one.clicked[index], 0.5) - floor;
