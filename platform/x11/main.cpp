@@ -30,6 +30,8 @@ namespace {
 int RunOnDisplay(Display* display, plinth::platform::x11::KeyboardSelection& selection) {
   using namespace plinth::platform;
   fl_open_display(display);
+  // The keyboard takes no text: no input method need look at its events.
+  Fl::disable_im();
   x11::UsePlinthIcon();
 
   x11::XTestKeyInjector keys(display);
