@@ -7,18 +7,22 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <iostream>
+#include <optional>
 
 #include "platform/common/windows1252.h"
 
 namespace plinth::platform::x11 {
 namespace {
 
-// How long a redraw waits for events already on their way. A quick click's
-// press and release come together: the release types its key before the
-// pressed button is drawn.
+// How long a redraw waits for events on their way, and at most for a run
+// of them. A quick click's press and release come together: the release
+// types its key before the pressed button is drawn, and the drawing after
+// the key leaves the machine to the application that gets it.
 constexpr int kDrawingGraceMilliseconds = 2;
+constexpr std::chrono::milliseconds kLongestDrawingDelay{20};
 
 // Whether an X event has come or comes within the grace, without reading
 // it.
@@ -74,10 +78,25 @@ void X11Application::SignalArrived(int fd, void* application) {
 
 int X11Application::Run() {
   running_ = true;
+  std::optional<std::chrono::steady_clock::time_point> drawing_waits_since;
   while (!terminate_requested_ && Fl::first_window() != nullptr) {
-    // A wait that blocks draws first; one that does not handles the events
-    // that have come, then draws.
-    Fl::wait(Fl::damage() != 0 && EventsComeSoon() ? 0.0 : 1e20);
+    const auto now = std::chrono::steady_clock::now();
+    if (Fl::damage() == 0 || now - drawing_waits_since.value_or(now) > kLongestDrawingDelay ||
+        !EventsComeSoon()) {
+      // Draws what waits, then blocks until the next event.
+      drawing_waits_since.reset();
+      Fl::wait(1e20);
+      continue;
+    }
+    // Handles the events that have come, and sends nothing yet: FLTK's
+    // wait draws and flushes the requests first, then handles events; told
+    // of no damage, it only flushes what nothing was asked since (no key
+    // has gone out since the last wait).
+    if (!drawing_waits_since) drawing_waits_since = now;
+    const int waiting = Fl::damage();
+    Fl::damage(0);
+    Fl::wait(kDrawingGraceMilliseconds / 1000.0);
+    Fl::damage(Fl::damage() | waiting);
   }
   return 0;
 }

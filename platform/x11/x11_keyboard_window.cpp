@@ -191,7 +191,11 @@ void X11KeyboardWindow::Show() {
 }
 
 void X11KeyboardWindow::SetCaption(const std::string& text) {
-  form_->copy_label(Cp1252ToUtf8(text).c_str());
+  // A new title is several properties for the server to change and tell
+  // of: only when it is new.
+  const std::string utf8 = Cp1252ToUtf8(text);
+  if (form_->label() != nullptr && utf8 == form_->label()) return;
+  form_->copy_label(utf8.c_str());
 }
 
 GridButton* X11KeyboardWindow::ButtonOfCell(int cell) const {
