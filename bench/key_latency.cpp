@@ -17,15 +17,15 @@
 //
 // Measured for Plinth, for two other on-screen keyboards (matchbox-keyboard
 // and xvkbd, when installed) and for the floor, a program that only sends
-// its key when its window is clicked; each keyboard alone on a fresh
-// server, the keyboards in turn for several rounds so that each meets the
-// same load of the machine. Then the time from starting each to its window
-// being mapped.
+// its key when its window is clicked; each keyboard alone on a server of
+// its own, all running at once and clicked in turn, click by click, so
+// that each meets the same load of the machine. Then the time from
+// starting each to its window being mapped.
 //
 // Prints one line per figure, "ROW<TAB>measure<TAB>value<TAB>note", then
 // one line per target of Plinth's, "NOTE<TAB>text".
 //
-// Usage: key_latency [--clicks N] [--starts N] [--rounds N] [--no-peers]
+// Usage: key_latency [--clicks N] [--starts N] [--no-peers]
 // (needs Xvfb; --no-peers measures Plinth and the floor only)
 
 #include <X11/Xlib.h>
@@ -46,6 +46,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -408,7 +409,7 @@ struct Samples {
   std::vector<double> clicked[2];
   int lost[2] = {0, 0};
   int clicks = 0;               // of each kind
-  double cpu_microseconds = 0;  // the keyboard's own, over all its clicks
+  double cpu_microseconds = 0;  // the keyboard's own, while it was clicked
   bool found = false;
 };
 
@@ -449,52 +450,52 @@ std::optional<double> FastClick(Application& application, Point at) {
   return Microseconds(click, key->received);
 }
 
-// One round of one keyboard alone on a fresh server: `clicks` of each kind,
-// the kinds in turn, each click after a direct key.
-void MeasureRound(const Keyboard& keyboard, int clicks, Samples& samples) {
-  Server server;
-  if (!server.started()) return;
-  Application& application = server.application();
-  const pid_t pid = Spawn(keyboard.argv, server.name(), keyboard.directory);
+// One keyboard alone on a server of its own, ready to be clicked.
+struct Rig {
+  const Keyboard* keyboard = nullptr;
+  std::unique_ptr<Server> server = std::make_unique<Server>();
+  pid_t pid = -1;
+  std::optional<Point> key;  // nothing: no key button found
+  Samples samples;
+};
+
+// Starts the keyboard on a fresh server and finds the point of its key.
+void SetUp(Rig& rig) {
+  if (!rig.server->started()) return;
+  Application& application = rig.server->application();
+  rig.pid = Spawn(rig.keyboard->argv, rig.server->name(), rig.keyboard->directory);
   const std::optional<Window> window = application.WaitForMappedWindow(10s);
-  if (window) XMoveWindow(server.display(), *window, 340, 260);
+  if (!window) return;
+  Display* display = rig.server->display();
+  XMoveWindow(display, *window, 340, 260);
   usleep(500000);  // settled: moved, fonts loaded, first expose drawn
   application.Focus();
   application.Drain();
-  std::optional<Point> at;
-  if (window) {
-    at = keyboard.key_point != nullptr ? keyboard.key_point(server.display(), *window)
-                                       : FindTypingPoint(server.display(), *window, application);
+  rig.key = rig.keyboard->key_point != nullptr ? rig.keyboard->key_point(display, *window)
+                                               : FindTypingPoint(display, *window, application);
+}
+
+// One click of `kind` on the rig's keyboard, after a direct key on its
+// server.
+void ClickOnce(Rig& rig, ClickKind kind) {
+  Application& application = rig.server->application();
+  Samples& samples = rig.samples;
+  // A pause as between a user's clicks: each click finds the keyboard idle,
+  // done with redrawing after the one before.
+  usleep(kPause);
+  const Clock::time_point sent = application.SendDirectKey();
+  if (const auto key = application.WaitForKey(2s)) {
+    samples.direct.push_back(Microseconds(sent, key->received));
   }
-  if (!at) {
-    Stop(pid);
-    return;
+  usleep(kPause);
+  const std::optional<double> taken =
+      kind == ClickKind::Held ? HeldClick(application, *rig.key) : FastClick(application, *rig.key);
+  const auto index = static_cast<std::size_t>(kind);
+  if (taken) {
+    samples.clicked[index].push_back(*taken);
+  } else {
+    ++samples.lost[index];
   }
-  samples.found = true;
-  const double cpu_before = ProcessorTime(pid);
-  for (int i = 0; i < clicks; ++i) {
-    for (const ClickKind kind : kClickKinds) {
-      // A pause as between a user's clicks: each click finds the keyboard
-      // idle, done with redrawing after the one before.
-      usleep(kPause);
-      const Clock::time_point sent = application.SendDirectKey();
-      if (const auto key = application.WaitForKey(2s)) {
-        samples.direct.push_back(Microseconds(sent, key->received));
-      }
-      usleep(kPause);
-      const std::optional<double> taken =
-          kind == ClickKind::Held ? HeldClick(application, *at) : FastClick(application, *at);
-      const auto index = static_cast<std::size_t>(kind);
-      if (taken) {
-        samples.clicked[index].push_back(*taken);
-      } else {
-        ++samples.lost[index];
-      }
-    }
-  }
-  samples.cpu_microseconds += ProcessorTime(pid) - cpu_before;
-  samples.clicks += clicks;
-  Stop(pid);
 }
 
 struct Share {
@@ -505,16 +506,33 @@ struct Share {
   int lost[2] = {0, 0};
 };
 
-// Each keyboard alone on a server of its own, the keyboards in turn for
-// `rounds` rounds; reports each keyboard's share of both kinds of click.
-std::vector<Share> MeasureShares(const std::vector<Keyboard>& keyboards, int clicks, int rounds) {
-  std::vector<Samples> samples(keyboards.size());
-  for (int round = 0; round < rounds; ++round) {
-    const int in_round = clicks / rounds + (round < clicks % rounds ? 1 : 0);
-    for (std::size_t k = 0; k < keyboards.size(); ++k) {
-      MeasureRound(keyboards[k], in_round, samples[k]);
+// Each keyboard alone on a server of its own, all of them running at once
+// and clicked in turn, click by click, so that each meets the same load of
+// the machine; reports each keyboard's share of both kinds of click.
+std::vector<Share> MeasureShares(const std::vector<Keyboard>& keyboards, int clicks) {
+  std::vector<Rig> rigs(keyboards.size());
+  for (std::size_t k = 0; k < keyboards.size(); ++k) {
+    rigs[k].keyboard = &keyboards[k];
+    SetUp(rigs[k]);
+    rigs[k].samples.found = rigs[k].key.has_value();
+    rigs[k].samples.cpu_microseconds = -ProcessorTime(rigs[k].pid);
+  }
+  for (int i = 0; i < clicks; ++i) {
+    for (const ClickKind kind : kClickKinds) {
+      for (Rig& rig : rigs) {
+        if (rig.key) ClickOnce(rig, kind);
+      }
     }
   }
+  std::vector<Samples> samples;
+  for (Rig& rig : rigs) {
+    rig.samples.cpu_microseconds += ProcessorTime(rig.pid);
+    Stop(rig.pid);
+    rig.samples.clicks = clicks;
+    samples.push_back(rig.samples);
+  }
+  rigs.clear();
+
   std::vector<Share> shares;
   for (std::size_t k = 0; k < keyboards.size(); ++k) {
     const Samples& one = samples[k];
@@ -624,7 +642,6 @@ std::optional<Point> WindowMiddle(Display* display, Window window) {
 int main(int argc, char** argv) {
   int clicks = 300;
   int starts = 10;
-  int rounds = 3;
   bool peers = true;
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--no-peers") peers = false;
@@ -632,9 +649,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::string(argv[i]) == "--clicks") clicks = std::max(1, std::atoi(argv[i + 1]));
     if (std::string(argv[i]) == "--starts") starts = std::max(1, std::atoi(argv[i + 1]));
-    if (std::string(argv[i]) == "--rounds") rounds = std::max(1, std::atoi(argv[i + 1]));
   }
-  rounds = std::min(rounds, clicks);
 
   // Plinth from two directories of its own: the bundled layouts for the
   // start-up, a layout whose cell 1 types "a" for the clicks.
@@ -674,7 +689,7 @@ int main(int argc, char** argv) {
   }
   clicked.push_back(
       {"minimal XTest keyboard (floor)", {MINIMAL_KEYBOARD_BINARY}, "", WindowMiddle, true});
-  const std::vector<Share> shares = MeasureShares(clicked, clicks, rounds);
+  const std::vector<Share> shares = MeasureShares(clicked, clicks);
   const std::vector<double> start_ups = MeasureStartUp(started, starts);
   JudgeTargets(shares, start_ups);
 
