@@ -269,8 +269,15 @@ platform::Point X11KeyboardWindow::OuterPosition() {
   if (!Mapped()) return outer_position_;
   const FrameExtents frame = Frame();
   // FLTK keeps the client area's place on the screen as the server tells
-  // it, without a round trip.
-  return {form_->x() - frame.left, form_->y() - frame.top};
+  // it, without a round trip; only after a move that the window manager
+  // did not make as asked is FLTK's idea of the place behind until the
+  // server tells of it.
+  platform::Point client{form_->x(), form_->y()};
+  if (place_unsettled_) {
+    client = ClientOnScreen(*form_);
+    place_unsettled_ = client != platform::Point{form_->x(), form_->y()};
+  }
+  return {client.x - frame.left, client.y - frame.top};
 }
 
 platform::Size X11KeyboardWindow::OuterSize() {
@@ -292,6 +299,7 @@ void X11KeyboardWindow::MoveTo(platform::Point outer) {
   while (ClientOnScreen(*form_) != client && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
+  place_unsettled_ = ClientOnScreen(*form_) != client;
 }
 
 platform::Point X11KeyboardWindow::FrameOffset() {
