@@ -121,10 +121,8 @@ bool XTestKeyInjector::SendKeyEvent(std::uint16_t code, std::uint32_t /*scan*/,
     spares_.Press(keycode);
   }
   // A stroke goes out whole, in one write, as soon as its last key is up:
-  // a write per event would wake the server for each. The keyboard then
-  // waits until the server has handled it, so that the application the
-  // key is for meets no other work of the keyboard's first.
-  if (held_.empty()) XSync(display_, False);
+  // a write per event would wake the server for each.
+  if (held_.empty()) XFlush(display_);
   return sent;
 }
 
