@@ -36,6 +36,13 @@ struct CharacterKey {
   bool alt = false;
 };
 
+// A key the window system holds down.
+struct HeldKey {
+  std::uint32_t id = 0;  // the platform's number for it: an X keycode, a virtual-key code
+  std::string name;      // "Shift", "Ctrl", "Alt", else the key's own name
+  friend bool operator==(const HeldKey&, const HeldKey&) = default;
+};
+
 class KeyInjector {
  public:
   virtual ~KeyInjector() = default;
@@ -55,6 +62,12 @@ class KeyInjector {
   // one of the keys cannot be sent; then no event of the stroke may be
   // sent, not even a modifier. Windows has every key ready.
   virtual bool PrepareKeyStroke(std::uint16_t /*code*/, std::uint8_t /*modifiers*/) { return true; }
+  // Every key the window system holds down at this moment, asked anew.
+  virtual std::vector<HeldKey> KeysHeldDown() = 0;
+  // Sends a key-up of each of `keys` (from KeysHeldDown), and returns once
+  // the system has handled them, so that KeysHeldDown then tells which
+  // went up. A key that another device holds may stay down.
+  virtual void ReleaseKeys(const std::vector<HeldKey>& keys) = 0;
 };
 
 // ---------------------------------------------------------------- pointer, screen

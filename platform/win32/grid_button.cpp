@@ -13,6 +13,8 @@ namespace {
 
 constexpr COLORREF kPurple = RGB(128, 0, 128);
 constexpr std::string_view kEllipsis = "\x85";  // in Windows-1252
+// The buttons' one face, whose sizes the fonts give.
+constexpr int kButtonFace = 0;
 
 }  // namespace
 
@@ -35,6 +37,7 @@ void GridButton::SetCaption(const std::string& caption) {
 
 void GridButton::SetFonts(const WindowFonts& fonts) {
   fonts_ = &fonts;
+  fitted_caption_.Forget();
   InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -129,8 +132,8 @@ FittedCaption GridButton::Fit(HDC dc) const {
   const CaptionRoom room =
       ButtonCaptionRoom(face.right, fonts_->button_height(), fonts_->smallest_button_height());
   const HGDIOBJ old_font = GetCurrentObject(dc, OBJ_FONT);
-  FittedCaption fitted = FitCaption(
-      caption_, room,
+  FittedCaption fitted = fitted_caption_.Fit(
+      caption_, room, kButtonFace,
       [this, dc](std::string_view text, int height) {
         SelectObject(dc, fonts_->ButtonOfHeight(height));
         SIZE extent{};

@@ -62,6 +62,7 @@ class GridButton {
   const WindowFonts* fonts_;
   std::function<void()> on_click_;
   std::string caption_;
+  mutable CaptionFitCache fitted_caption_;
   FontColour colour_ = FontColour::WindowText;
   ButtonState state_ = ButtonState::Off;
   int state_frame_ = 2;

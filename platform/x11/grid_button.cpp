@@ -79,8 +79,8 @@ void GridButton::draw() {
   fl_color(labelcolor());
   const platform::CaptionRoom room = platform::ButtonCaptionRoom(w(), labelsize(), smallest_font_);
   const Fl_Font face = labelfont();
-  const platform::FittedCaption fitted = platform::FitCaption(
-      caption_, room,
+  const platform::FittedCaption& fitted = fitted_caption_.Fit(
+      caption_, room, face,
       [face](std::string_view text, int size) {
         fl_font(face, size);
         return static_cast<int>(std::lround(fl_width(text.data(), static_cast<int>(text.size()))));

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/common/caption_fit.h"
 #include "platform/form_geometry.h"
 #include "platform/keyboard_window.h"
 
@@ -60,6 +61,7 @@ class GridButton final : public Fl_Button {
 
   CoveredEdges covered_;
   std::string caption_;
+  platform::CaptionFitCache fitted_caption_;
   int smallest_font_ = 8;
   std::function<void()> on_click_;
   int dwell_permille_ = 0;

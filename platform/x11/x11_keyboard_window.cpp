@@ -83,6 +83,7 @@ X11KeyboardWindow::X11KeyboardWindow() {
     if (events_ != nullptr) events_->FormResize({width, height});
   });
 
+  reported_frame_ = std::make_unique<ReportedFrame>();
   screen_watch_ = std::make_unique<ScreenWatch>([this] {
     if (events_ != nullptr) events_->ScreenChanged();
   });
@@ -200,7 +201,11 @@ void X11KeyboardWindow::Show() {
 }
 
 void X11KeyboardWindow::SetCaption(const std::string& text) {
-  form_->copy_label(Cp1252ToUtf8(text).c_str());
+  // A new title is several properties for the server to change and tell
+  // of: only when it is new.
+  const std::string utf8 = Cp1252ToUtf8(text);
+  if (form_->label() != nullptr && utf8 == form_->label()) return;
+  form_->copy_label(utf8.c_str());
 }
 
 GridButton* X11KeyboardWindow::ButtonOfCell(int cell) const {
@@ -248,7 +253,7 @@ bool X11KeyboardWindow::Mapped() const { return form_->shown() != 0; }
 
 FrameExtents X11KeyboardWindow::Frame() {
   if (Mapped()) {
-    if (const auto reported = ReadFrameExtents(fl_display, fl_xid(form_.get()))) return *reported;
+    if (const auto reported = reported_frame_->Of(fl_xid(form_.get()))) return *reported;
   }
   if (!announced_frame_) {
     announced_frame_ =
@@ -274,7 +279,15 @@ platform::Point ClientOnScreen(Fl_Window& window) {
 platform::Point X11KeyboardWindow::OuterPosition() {
   if (!Mapped()) return outer_position_;
   const FrameExtents frame = Frame();
-  const platform::Point client = ClientOnScreen(*form_);
+  // FLTK keeps the client area's place on the screen as the server tells
+  // it, without a round trip; only after a move that the window manager
+  // did not make as asked is FLTK's idea of the place behind until the
+  // server tells of it.
+  platform::Point client{form_->x(), form_->y()};
+  if (place_unsettled_) {
+    client = ClientOnScreen(*form_);
+    place_unsettled_ = client != platform::Point{form_->x(), form_->y()};
+  }
   return {client.x - frame.left, client.y - frame.top};
 }
 
@@ -297,6 +310,7 @@ void X11KeyboardWindow::MoveTo(platform::Point outer) {
   while (ClientOnScreen(*form_) != client && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
+  place_unsettled_ = ClientOnScreen(*form_) != client;
 }
 
 platform::Point X11KeyboardWindow::FrameOffset() {

@@ -93,6 +93,10 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   std::array<std::string, platform::kPopupMenu.size()> menu_captions_;  // UTF-8
   bool non_activating_ = false;
   std::optional<FrameExtents> announced_frame_;
+  std::unique_ptr<ReportedFrame> reported_frame_;
+  // Whether the window may stand elsewhere than FLTK has it: a move the
+  // window manager did not make as asked, not yet told of.
+  bool place_unsettled_ = false;
   // Where the outer window goes when it is mapped.
   platform::Point outer_position_{platform::design::kWindowLeft, platform::design::kWindowTop};
 };
