@@ -66,6 +66,11 @@ class TForm1 final : public platform::WindowEvents {
   // moves the home point with it. The pitch is kept as the one asked for,
   // which the window takes again when the screen allows more.
   void ApplyPitch(int pitch);
+  // Whether a monitor shows the whole window, frame included.
+  bool WholeOnAMonitor();
+  // A window that no monitor shows whole moves, by the shortest way, onto
+  // the primary monitor.
+  void KeepWithinReach();
 
   // The caption is the status line.
   void ShowStatus(std::string_view text, bool prefixed);

@@ -25,6 +25,8 @@ void TForm1::FormCreate() {
   Flags.Shift1Lock = false;
 
   ApplyPitch(StartPitch());
+  // A large keyboard at its designed place could run off a small screen.
+  KeepWithinReach();
   if (const std::string problem = dwell_.Configure(); !problem.empty()) ShowError(problem);
 }
 
