@@ -69,8 +69,8 @@ void TForm1::ShowLock(std::string_view action, bool on) {
   for (int cell = 1; cell <= kCellCount; ++cell) {
     if (cell == platform::design::kCentreCell) continue;
     const TButtonRec& rec = ShownRecord(cell);
-    if (AsciiUpper(rec.Type) == "ACTION" && AsciiUpper(rec.Handler) == "DEFAULT" &&
-        AsciiUpper(rec.Action) == action) {
+    if (IsAsciiUpperOf(rec.Type, "ACTION") && IsAsciiUpperOf(rec.Handler, "DEFAULT") &&
+        IsAsciiUpperOf(rec.Action, action)) {
       window_.SetButtonFontColour(cell, colour);
     }
   }
