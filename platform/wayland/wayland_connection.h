@@ -1,0 +1,124 @@
+#pragma once
+
+// The connection to the compositor and the globals the keyboard needs: the
+// compositor, shared memory, the seat and its pointer, the outputs, and the
+// three protocols of wlroots compositors that let a program act as a
+// keyboard (layer surfaces, a virtual keyboard, a virtual pointer).
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct wl_display;
+struct wl_registry;
+struct wl_compositor;
+struct wl_shm;
+struct wl_seat;
+struct wl_pointer;
+struct wl_surface;
+struct wl_output;
+struct zwlr_layer_shell_v1;
+struct zwp_virtual_keyboard_manager_v1;
+struct zwlr_virtual_pointer_manager_v1;
+
+namespace plinth::platform::wayland {
+
+// One output as the compositor announces it: its place in the layout, its
+// size in logical pixels and its scale.
+struct Output {
+  wl_output* output = nullptr;
+  std::uint32_t name = 0;  // the registry's name of the global
+  Rect area;               // logical pixels of the compositor's layout
+  int scale = 1;
+  // Pending until the output's done event.
+  Point position;
+  Size mode;
+  int pending_scale = 1;
+};
+
+// Pointer events on one surface, in surface-local logical pixels.
+class PointerHandler {
+ public:
+  virtual ~PointerHandler() = default;
+  virtual void PointerEntered(double x, double y) = 0;
+  virtual void PointerMotion(double x, double y) = 0;
+  virtual void PointerLeft() = 0;
+  // `button` is the Linux input code (BTN_LEFT, BTN_RIGHT).
+  virtual void PointerButton(std::uint32_t button, bool pressed) = 0;
+};
+
+class WaylandConnection {
+ public:
+  // Connects to the compositor of WAYLAND_DISPLAY and learns its globals
+  // and outputs. Nothing when no compositor answers.
+  static std::unique_ptr<WaylandConnection> Connect();
+  ~WaylandConnection();
+  WaylandConnection(const WaylandConnection&) = delete;
+  WaylandConnection& operator=(const WaylandConnection&) = delete;
+
+  // The interface names of the three keyboard protocols that the
+  // compositor does not offer; empty when it offers them all.
+  std::vector<std::string> MissingProtocols() const;
+
+  wl_display* display() const { return display_; }
+  wl_compositor* compositor() const { return compositor_; }
+  wl_shm* shm() const { return shm_; }
+  wl_seat* seat() const { return seat_; }
+  zwlr_layer_shell_v1* layer_shell() const { return layer_shell_; }
+  zwp_virtual_keyboard_manager_v1* keyboard_manager() const { return keyboard_manager_; }
+  zwlr_virtual_pointer_manager_v1* pointer_manager() const { return pointer_manager_; }
+
+  // Outputs whose done event has come, in the order they were announced.
+  std::vector<const Output*> Outputs() const;
+  const Output* FindOutput(const wl_output* output) const;
+  // Called after an output was added, changed or removed; `removed` is the
+  // output gone, or null.
+  void OnOutputsChanged(std::function<void(const wl_output* removed)> changed) {
+    outputs_changed_ = std::move(changed);
+  }
+
+  // Pointer events of `surface` go to `handler` until it is removed.
+  void SetPointerHandler(wl_surface* surface, PointerHandler* handler);
+  void RemovePointerHandler(wl_surface* surface);
+  // The serial of the last pointer enter, for the cursor image.
+  std::uint32_t pointer_enter_serial() const { return enter_serial_; }
+
+  // Sends every request written so far and waits until the compositor has
+  // handled them.
+  void Roundtrip();
+
+ private:
+  WaylandConnection() = default;
+  static void Global(void* data, wl_registry* registry, std::uint32_t name, const char* interface,
+                     std::uint32_t version);
+  static void GlobalRemove(void* data, wl_registry* registry, std::uint32_t name);
+  void AddOutput(std::uint32_t name, std::uint32_t version);
+  void SeatCapabilities(std::uint32_t capabilities);
+  PointerHandler* HandlerOf(wl_surface* surface) const;
+
+  friend struct OutputEvents;
+  friend struct SeatEvents;
+  friend struct PointerEvents;
+
+  wl_display* display_ = nullptr;
+  wl_registry* registry_ = nullptr;
+  wl_compositor* compositor_ = nullptr;
+  wl_shm* shm_ = nullptr;
+  wl_seat* seat_ = nullptr;
+  wl_pointer* pointer_ = nullptr;
+  zwlr_layer_shell_v1* layer_shell_ = nullptr;
+  zwp_virtual_keyboard_manager_v1* keyboard_manager_ = nullptr;
+  zwlr_virtual_pointer_manager_v1* pointer_manager_ = nullptr;
+  std::vector<std::unique_ptr<Output>> outputs_;
+  std::function<void(const wl_output*)> outputs_changed_;
+  std::map<wl_surface*, PointerHandler*> pointer_handlers_;
+  wl_surface* pointer_surface_ = nullptr;
+  std::uint32_t enter_serial_ = 0;
+};
+
+}  // namespace plinth::platform::wayland
