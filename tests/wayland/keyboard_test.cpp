@@ -1,0 +1,193 @@
+// The real `plinth` on a headless sway: it types into the application that
+// has the focus, which keeps it throughout, with the modifiers in effect as
+// a real keyboard's; it returns the pointer home after each click; it
+// clicks by dwell; and it leaves no modifier held however it ends.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "tests/wayland/support/key_recorder.h"
+#include "tests/wayland/support/sway_session.h"
+#include "tests/wayland/support/wayland_keyboard.h"
+#include "tests/x11/support/display_tools.h"
+
+namespace plinth::wayland_test {
+namespace {
+
+using namespace std::chrono_literals;
+using Kind = KeyboardEvent::Kind;
+using x11_test::KeyLayout;
+
+// A layout of the listed buttons, each "[ButtonN]" with its lines.
+std::string Buttons(const std::map<int, std::string>& lines_by_cell) {
+  std::string text;
+  for (const auto& [cell, lines] : lines_by_cell) {
+    text += "[Button" + std::to_string(cell) + "]\r\n" + lines + "\r\n";
+  }
+  return text;
+}
+
+// The Shift layer of cells 1 and 2: the base key with Shift, and "&".
+const std::string kShiftLayer =
+    "[ShiftButton1]\r\nShifted=1\r\n\r\n"
+    "[ShiftButton2]\r\nType=KEY\r\nCaption=&\r\n\r\n";
+
+class WaylandKeyboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (const std::string why = SwaySession::Unavailable(); !why.empty()) GTEST_SKIP() << why;
+    session_ = std::make_unique<SwaySession>();
+    recorder_ = std::make_unique<KeyRecorder>(*session_);
+    ASSERT_TRUE(recorder_->WaitForFocus()) << recorder_->Log();
+  }
+
+  // Starts the keyboard and waits until it shows and the recorder has the
+  // focus again: the compositor moves the focus out and in when a keyboard
+  // device is added.
+  // An empty Extend layout, unless given, so that no warning opens.
+  void Start(LayoutFiles layouts, const std::vector<std::string>& args = {}) {
+    layouts.try_emplace("Extend", "");
+    keyboard_ = std::make_unique<WaylandKeyboard>(*session_, layouts, args);
+    ASSERT_TRUE(keyboard_->WaitForWindow()) << keyboard_->StandardError() << session_->Log();
+    ASSERT_TRUE(recorder_->WaitForFocus()) << recorder_->Log();
+    events_before_clicks_ = recorder_->Events().size();
+  }
+
+  void ClickCell(int cell) const {
+    const platform::Point at = keyboard_->CellCentre(cell);
+    session_->Click(at.x, at.y);
+  }
+  void ClickAt(platform::Point at) const { session_->Click(at.x, at.y); }
+
+  // The recorder's events since the keyboard was up.
+  std::vector<KeyboardEvent> EventsSinceStart() const {
+    std::vector<KeyboardEvent> events = recorder_->Events();
+    events.erase(events.begin(), events.begin() + static_cast<long>(std::min(events_before_clicks_,
+                                                                             events.size())));
+    return events;
+  }
+
+  void ExpectFocusKept() const {
+    const auto events = EventsSinceStart();
+    EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                            [](const KeyboardEvent& e) { return e.kind == Kind::Leave; }),
+              0)
+        << recorder_->Log();
+  }
+
+  void ExpectNoModifierLeft() const {
+    const auto events = recorder_->Events();
+    const auto last = std::find_if(events.rbegin(), events.rend(), [](const KeyboardEvent& e) {
+      return e.kind == Kind::Modifiers;
+    });
+    ASSERT_NE(last, events.rend());
+    EXPECT_EQ(last->modifiers, 0u) << recorder_->Log();
+  }
+
+  std::unique_ptr<SwaySession> session_;
+  std::unique_ptr<KeyRecorder> recorder_;
+  std::unique_ptr<WaylandKeyboard> keyboard_;
+  std::size_t events_before_clicks_ = 0;
+};
+
+TEST_F(WaylandKeyboardTest, ClicksTypeIntoTheFocusedApplicationWhichKeepsTheFocus) {
+  Start({{"Default", KeyLayout({{1, "p"}, {2, "l"}, {9, "1"}, {10, ";"}})}});
+  for (const int cell : {1, 2, 9, 10}) ClickCell(cell);
+  EXPECT_EQ(recorder_->WaitForText("pl1;"), "pl1;") << recorder_->Log();
+  EXPECT_EQ(PressesWithModifiers(EventsSinceStart()),
+            (std::vector<std::string>{"p", "l", "1", "semicolon"}));
+  ExpectFocusKept();
+  ExpectNoModifierLeft();
+}
+
+TEST_F(WaylandKeyboardTest, ShiftPanelTypesTheShiftedKeyWithShiftInEffect) {
+  Start({{"Default", KeyLayout({{1, "a"}, {2, "7"}}) + kShiftLayer}});
+  ClickAt(keyboard_->ShiftPanel());
+  ClickCell(1);
+  ClickAt(keyboard_->ShiftPanel());
+  ClickCell(2);
+  EXPECT_EQ(recorder_->WaitForText("A&"), "A&") << recorder_->Log();
+  EXPECT_EQ(PressesWithModifiers(EventsSinceStart()),
+            (std::vector<std::string>{"Shift_L", "A+Shift", "Shift_L", "ampersand+Shift"}));
+  ExpectFocusKept();
+  ExpectNoModifierLeft();
+}
+
+TEST_F(WaylandKeyboardTest, CharactersOutsideTheUsKeymapTypeByKeysOfTheirOwn) {
+  // Layout files are Windows-1252: é, ß, the euro sign.
+  Start({{"Default", KeyLayout({{1, "\xE9"}, {2, "\xDF"}, {3, "\x80"}})}});
+  for (const int cell : {1, 2, 3}) ClickCell(cell);
+  EXPECT_EQ(recorder_->WaitForText("\xC3\xA9\xC3\x9F\xE2\x82\xAC"), "\xC3\xA9\xC3\x9F\xE2\x82\xAC")
+      << recorder_->Log();
+  ExpectFocusKept();
+}
+
+TEST_F(WaylandKeyboardTest, CtrlToggleGoesOutAsControlInEffectForTheNextKeyOnly) {
+  Start({{"Default",
+          Buttons({{1, "Type=CTRLTOGGLE\r\nCaption=Ctrl"}, {2, "Type=KEY\r\nCaption=v"}})}});
+  ClickCell(1);
+  ClickCell(2);
+  ClickCell(2);
+  // The Ctrl key's own press comes before the state it sets, as from a
+  // real keyboard.
+  EXPECT_EQ(recorder_->WaitForText("\x16v"), "\x16v") << recorder_->Log();
+  EXPECT_EQ(PressesWithModifiers(EventsSinceStart()),
+            (std::vector<std::string>{"Control_L", "v+Control", "v"}));
+  ExpectNoModifierLeft();
+}
+
+TEST_F(WaylandKeyboardTest, TerminateEndsTheKeyboardWithNothingHeld) {
+  Start({{"Default", Buttons({{1,
+                               "Type=ACTION\r\nHandler=EXTEND\r\nAction=TERMINATE"
+                               "\r\nCaption=End"}})}});
+  ClickCell(1);
+  EXPECT_EQ(keyboard_->process().WaitForExit(10s), 0) << keyboard_->StandardError();
+  ExpectFocusKept();
+  ExpectNoModifierLeft();
+}
+
+TEST_F(WaylandKeyboardTest, SignalEndsTheKeyboardCleanly) {
+  Start({{"Default", KeyLayout({{1, "a"}})}});
+  kill(keyboard_->process().pid(), SIGTERM);
+  EXPECT_EQ(keyboard_->process().WaitForExit(10s), 0) << keyboard_->StandardError();
+  ExpectNoModifierLeft();
+}
+
+TEST_F(WaylandKeyboardTest, PointerReturnsHomeAfterEachClick) {
+  Start({{"Default", KeyLayout({{1, "a"}, {2, "b"}}) + kShiftLayer}});
+  ClickCell(1);
+  EXPECT_EQ(recorder_->WaitForText("a"), "a") << recorder_->Log();
+  // Pressed again where the pointer now is: home is the Shift panel.
+  session_->PressButton();
+  session_->ReleaseButton();
+  ClickCell(2);
+  EXPECT_EQ(recorder_->WaitForText("a&"), "a&") << recorder_->Log();
+}
+
+TEST_F(WaylandKeyboardTest, ARestOnAButtonClicksItOnce) {
+  Start({{"Default", "[Configuration]\r\nDwellTime=300\r\n\r\n" + KeyLayout({{1, "d"}})}});
+  const platform::Point at = keyboard_->CellCentre(1);
+  session_->MovePointer(at.x, at.y);
+  EXPECT_EQ(recorder_->WaitForText("d"), "d") << recorder_->Log();
+  // The pointer went home, where resting clicks nothing.
+  std::this_thread::sleep_for(1s);
+  EXPECT_EQ(TypedText(recorder_->Events()), "d");
+  ExpectFocusKept();
+}
+
+TEST_F(WaylandKeyboardTest, ASecondStartLeavesTheRunningKeyboardAndEndsWell) {
+  Start({{"Default", KeyLayout({{1, "a"}})}});
+  WaylandKeyboard second(*session_, {{"Default", KeyLayout({{1, "b"}})}, {"Extend", ""}});
+  EXPECT_EQ(second.process().WaitForExit(10s), 0) << second.StandardError();
+  EXPECT_TRUE(keyboard_->process().Running());
+  ClickCell(1);
+  EXPECT_EQ(recorder_->WaitForText("a"), "a") << recorder_->Log();
+}
+
+}  // namespace
+}  // namespace plinth::wayland_test
