@@ -3,6 +3,7 @@
 // keyboard focus and pointer events. Runs until SIGTERM; prints "ready"
 // once the compositor has both devices.
 
+#include <pthread.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
@@ -41,9 +42,6 @@ void Global(void* data, wl_registry* registry, std::uint32_t name, const char* i
 
 void GlobalRemove(void* /*data*/, wl_registry* /*registry*/, std::uint32_t /*name*/) {}
 
-volatile std::sig_atomic_t stop = 0;
-void Stop(int /*signal*/) { stop = 1; }
-
 // A US keymap, as a real keyboard of the seat would have.
 std::string UsKeymap() {
   xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
@@ -63,6 +61,13 @@ std::string UsKeymap() {
 }  // namespace
 
 int main() {
+  // Taken by sigwait below, not by a handler.
+  sigset_t ending;
+  sigemptyset(&ending);
+  sigaddset(&ending, SIGTERM);
+  sigaddset(&ending, SIGINT);
+  pthread_sigmask(SIG_BLOCK, &ending, nullptr);
+
   wl_display* display = wl_display_connect(nullptr);
   if (display == nullptr) {
     std::fprintf(stderr, "plinth-seat-devices: no compositor\n");
@@ -94,10 +99,9 @@ int main() {
   std::printf("ready\n");
   std::fflush(stdout);
 
-  std::signal(SIGTERM, Stop);
-  std::signal(SIGINT, Stop);
-  while (stop == 0 && wl_display_dispatch(display) >= 0) {
-  }
+  // The devices stay until the end; nothing the compositor says matters.
+  int signal = 0;
+  sigwait(&ending, &signal);
   zwlr_virtual_pointer_v1_destroy(pointer);
   zwp_virtual_keyboard_v1_destroy(keyboard);
   wl_display_roundtrip(display);
