@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/wayland/layer_shell_protocol.h"
+#include "xdg-shell-client-protocol.h"
 
 namespace plinth::platform::wayland {
 
@@ -19,7 +20,9 @@ LayerWindow::LayerWindow(WaylandConnection& connection, std::string name, Pointe
 LayerWindow::~LayerWindow() { Destroy(); }
 
 void LayerWindow::Place(const LayerPlacement& placement) {
-  const bool new_output = surface_ != nullptr && placement.output != placement_.output;
+  // A popup is made anew at its new place.
+  const bool new_output = surface_ != nullptr && (placement.output != placement_.output ||
+                                                  popup_ != nullptr || placement.parent != nullptr);
   placement_ = placement;
   if (new_output || closed_) Destroy();
   if (surface_ == nullptr) {
@@ -38,6 +41,11 @@ void LayerWindow::Create() {
   configured_ = false;
   surface_ = wl_compositor_create_surface(connection_.compositor());
   connection_.SetPointerHandler(surface_, &pointer_);
+  if (placement_.parent != nullptr && placement_.parent->layer_ != nullptr &&
+      connection_.wm_base() != nullptr) {
+    CreatePopup();
+    return;
+  }
   layer_ = zwlr_layer_shell_v1_get_layer_surface(connection_.layer_shell(), surface_,
                                                  const_cast<wl_output*>(placement_.output),
                                                  ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, name_.c_str());
@@ -54,11 +62,53 @@ void LayerWindow::Create() {
   dirty_ = true;
 }
 
+void LayerWindow::CreatePopup() {
+  xdg_surface_ = xdg_wm_base_get_xdg_surface(connection_.wm_base(), surface_);
+  static const xdg_surface_listener surface_listener{.configure = PopupConfigure};
+  xdg_surface_add_listener(xdg_surface_, &surface_listener, this);
+  xdg_positioner* positioner = xdg_wm_base_create_positioner(connection_.wm_base());
+  xdg_positioner_set_size(positioner, placement_.size.width, placement_.size.height);
+  // The popup's top-left corner at the offset from the parent's.
+  xdg_positioner_set_anchor_rect(positioner, 0, 0, 1, 1);
+  xdg_positioner_set_anchor(positioner, XDG_POSITIONER_ANCHOR_TOP_LEFT);
+  xdg_positioner_set_gravity(positioner, XDG_POSITIONER_GRAVITY_BOTTOM_RIGHT);
+  xdg_positioner_set_offset(positioner, placement_.offset.x, placement_.offset.y);
+  popup_ = xdg_surface_get_popup(xdg_surface_, nullptr, positioner);
+  xdg_positioner_destroy(positioner);
+  static const xdg_popup_listener popup_listener{
+      .configure = [](void*, xdg_popup*, std::int32_t, std::int32_t, std::int32_t, std::int32_t) {},
+      .popup_done = PopupDone,
+      .repositioned = [](void*, xdg_popup*, std::uint32_t) {},
+  };
+  xdg_popup_add_listener(popup_, &popup_listener, this);
+  zwlr_layer_surface_v1_get_popup(placement_.parent->layer_, popup_);
+  wl_surface_commit(surface_);
+  dirty_ = true;
+}
+
+void LayerWindow::PopupConfigure(void* data, xdg_surface* surface, std::uint32_t serial) {
+  auto& self = *static_cast<LayerWindow*>(data);
+  xdg_surface_ack_configure(surface, serial);
+  self.configured_ = true;
+  self.dirty_ = true;
+  self.DrawIfNeeded();
+}
+
+void LayerWindow::PopupDone(void* data, xdg_popup* /*popup*/) {
+  auto& self = *static_cast<LayerWindow*>(data);
+  self.closed_ = true;
+  if (self.on_closed_) self.on_closed_();
+}
+
 void LayerWindow::Destroy() {
   if (surface_ == nullptr) return;
   connection_.RemovePointerHandler(surface_);
-  zwlr_layer_surface_v1_destroy(layer_);
+  if (popup_ != nullptr) xdg_popup_destroy(popup_);
+  if (xdg_surface_ != nullptr) xdg_surface_destroy(xdg_surface_);
+  if (layer_ != nullptr) zwlr_layer_surface_v1_destroy(layer_);
   wl_surface_destroy(surface_);
+  popup_ = nullptr;
+  xdg_surface_ = nullptr;
   layer_ = nullptr;
   surface_ = nullptr;
   configured_ = false;

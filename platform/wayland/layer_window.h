@@ -6,6 +6,11 @@
 // is drawn by a paint function into shared-memory buffers at the output's
 // scale. A window that the compositor closes (its output gone) is made
 // again by the owner's Place.
+//
+// A window placed over another one that is shown (a menu or a dialog over
+// the keyboard) is a popup of it instead, at an offset from its top-left
+// corner: the compositor stacks surfaces of one layer as it likes, but a
+// popup always above its parent. It takes no keyboard focus either.
 
 #include <cairo.h>
 
@@ -21,6 +26,8 @@
 struct wl_surface;
 struct wl_output;
 struct zwlr_layer_surface_v1;
+struct xdg_surface;
+struct xdg_popup;
 
 namespace plinth::platform::wayland {
 
@@ -33,6 +40,11 @@ struct LayerPlacement {
   int margin_x = 0;                   // from the anchored vertical edge, inward
   int margin_y = 0;                   // from the anchored horizontal edge, inward
   Size size;
+  // A popup of this window, when it is shown, at this offset from its
+  // top-left corner; the anchors and margins are then for the case that
+  // it is not.
+  const class LayerWindow* parent = nullptr;
+  Point offset;
   friend bool operator==(const LayerPlacement&, const LayerPlacement&) = default;
 };
 
@@ -69,7 +81,10 @@ class LayerWindow {
   static void Configure(void* data, zwlr_layer_surface_v1* surface, std::uint32_t serial,
                         std::uint32_t width, std::uint32_t height);
   static void Closed(void* data, zwlr_layer_surface_v1* surface);
+  static void PopupConfigure(void* data, xdg_surface* surface, std::uint32_t serial);
+  static void PopupDone(void* data, xdg_popup* popup);
   void Create();
+  void CreatePopup();
   void Destroy();
   void ApplyPlacement();
   int Scale() const;
@@ -82,6 +97,8 @@ class LayerWindow {
   LayerPlacement placement_;
   wl_surface* surface_ = nullptr;
   zwlr_layer_surface_v1* layer_ = nullptr;
+  xdg_surface* xdg_surface_ = nullptr;
+  xdg_popup* popup_ = nullptr;
   bool configured_ = false;
   bool closed_ = false;
   bool dirty_ = true;

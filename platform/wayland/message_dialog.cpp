@@ -78,8 +78,8 @@ void PaintIcon(cairo_t* cairo, MessageIcon icon, double left, double top) {
 
 MessageDialog::MessageDialog(WaylandConnection& connection, const std::string& title_utf8,
                              MessageIcon icon, const std::string& text_utf8, int text_size,
-                             const wl_output* output, Rect monitor,
-                             DialogPointerMoved pointer_moved)
+                             const wl_output* output, Rect monitor, const LayerWindow* keyboard,
+                             Point keyboard_outer, DialogPointerMoved pointer_moved)
     : title_(title_utf8),
       icon_(icon),
       text_size_(text_size),
@@ -118,11 +118,18 @@ MessageDialog::MessageDialog(WaylandConnection& connection, const std::string& t
          button_height};
   window_ = std::make_unique<LayerWindow>(connection, "plinth-dialog", *this,
                                           [this](cairo_t* c, Size size) { Paint(c, size); });
-  window_->Place({.output = output, .centred = true, .size = size_});
+  window_->OnClosed([this] { closed_ = true; });
+  const Point outer = ScreenPoint(0, 0);
+  window_->Place({.output = output,
+                  .centred = true,
+                  .size = size_,
+                  .parent = keyboard != nullptr && keyboard->shown() ? keyboard : nullptr,
+                  .offset = {outer.x - keyboard_outer.x, outer.y - keyboard_outer.y}});
 }
 
 Point MessageDialog::ScreenPoint(double x, double y) const {
-  // The compositor centres a surface without anchors on its output.
+  // Centred on the output, as the compositor places a surface without
+  // anchors.
   return {monitor_.x + (monitor_.width - size_.width) / 2 + static_cast<int>(std::floor(x)),
           monitor_.y + (monitor_.height - size_.height) / 2 + static_cast<int>(std::floor(y))};
 }

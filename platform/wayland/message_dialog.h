@@ -1,7 +1,8 @@
 #pragma once
 
 // A message box on a layer surface of its own, centred on the keyboard's
-// output: a title line, an icon, the wrapped text and one OK button. It
+// output, above the keyboard: a title line, an icon, the wrapped text and
+// one OK button. It
 // takes no keyboard focus, so it is closed by a click on OK or by a dwell
 // there (PressOk); every pointer movement over it is reported, so that the
 // keyboard's dwell logic can watch the OK button.
@@ -21,9 +22,12 @@ using DialogPointerMoved = std::function<void(bool over_ok, Point screen_point)>
 
 class MessageDialog final : public PointerHandler {
  public:
-  // Shown at once on `output`, whose area is `monitor`.
+  // Shown at once on `output`, whose area is `monitor`: a popup of
+  // `keyboard` when it is shown, its outer top-left corner at
+  // `keyboard_outer`, else a window of its own.
   MessageDialog(WaylandConnection& connection, const std::string& title_utf8, MessageIcon icon,
                 const std::string& text_utf8, int text_size, const wl_output* output, Rect monitor,
+                const LayerWindow* keyboard, Point keyboard_outer,
                 DialogPointerMoved pointer_moved);
 
   bool closed() const { return closed_; }

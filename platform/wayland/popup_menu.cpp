@@ -20,7 +20,9 @@ PopupMenu::PopupMenu(WaylandConnection& connection, std::function<void(MenuItemI
     : chosen_(std::move(chosen)),
       window_(std::make_unique<LayerWindow>(
           connection, "plinth-menu", *this,
-          [this](cairo_t* cairo, Size size) { Paint(cairo, size); })) {}
+          [this](cairo_t* cairo, Size size) { Paint(cairo, size); })) {
+  window_->OnClosed([this] { Close(); });
+}
 
 void PopupMenu::SetChecked(MenuItemId item, bool checked) {
   checked_[static_cast<std::size_t>(item)] = checked;
@@ -44,10 +46,16 @@ Size PopupMenu::MenuSize() const {
   return {kCheckRoom + widest + kPadding + 2, static_cast<int>(kItemCount) * ItemHeight() + 2};
 }
 
-void PopupMenu::Open(const wl_output* output, Point at) {
+void PopupMenu::Open(const LayerWindow& keyboard, Point offset) {
   hovered_ = -1;
   pressed_inside_ = false;
-  window_->Place({.output = output, .margin_x = at.x, .margin_y = at.y, .size = MenuSize()});
+  const LayerPlacement& below = keyboard.placement();
+  window_->Place({.output = below.output,
+                  .margin_x = below.margin_x + offset.x,
+                  .margin_y = below.margin_y + offset.y,
+                  .size = MenuSize(),
+                  .parent = &keyboard,
+                  .offset = offset});
 }
 
 void PopupMenu::Close() { window_->Hide(); }

@@ -2,8 +2,8 @@
 
 // The right-click menu: "Available", "Show All" and "Dwell click", each with
 // its check mark, on a layer surface of its own that takes no keyboard
-// focus. A click on an item chooses it; leaving the menu, or a click on the
-// keyboard, closes it.
+// focus: a popup of the keyboard's window. A click on an item chooses it;
+// leaving the menu, or a click on the keyboard, closes it.
 
 #include <array>
 #include <functional>
@@ -20,9 +20,9 @@ class PopupMenu final : public PointerHandler {
 
   void SetChecked(MenuItemId item, bool checked);
   void SetFontSize(int size);
-  // Opens the menu with its top-left corner at `at`, in the output's own
-  // logical pixels.
-  void Open(const wl_output* output, Point at);
+  // Opens the menu over the keyboard's window, with its top-left corner
+  // at `offset` from the window's.
+  void Open(const LayerWindow& keyboard, Point offset);
   void Close();
   bool open() const { return window_->shown(); }
   void DrawIfNeeded() { window_->DrawIfNeeded(); }

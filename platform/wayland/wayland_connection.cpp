@@ -9,6 +9,7 @@
 #include "platform/wayland/layer_shell_protocol.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
+#include "xdg-shell-client-protocol.h"
 
 namespace plinth::platform::wayland {
 namespace {
@@ -20,6 +21,12 @@ constexpr std::uint32_t kShmVersion = 1;
 constexpr std::uint32_t kSeatVersion = 5;
 constexpr std::uint32_t kOutputVersion = 3;
 constexpr std::uint32_t kLayerShellVersion = 3;
+constexpr std::uint32_t kWmBaseVersion = 2;
+
+void Ping(void* /*data*/, xdg_wm_base* wm_base, std::uint32_t serial) {
+  xdg_wm_base_pong(wm_base, serial);
+}
+const xdg_wm_base_listener kWmBaseListener{.ping = Ping};
 
 template <typename T>
 T* Bind(wl_registry* registry, std::uint32_t name, const wl_interface* interface,
@@ -163,6 +170,7 @@ WaylandConnection::~WaylandConnection() {
   if (pointer_manager_ != nullptr) zwlr_virtual_pointer_manager_v1_destroy(pointer_manager_);
   if (keyboard_manager_ != nullptr) zwp_virtual_keyboard_manager_v1_destroy(keyboard_manager_);
   if (layer_shell_ != nullptr) zwlr_layer_shell_v1_destroy(layer_shell_);
+  if (wm_base_ != nullptr) xdg_wm_base_destroy(wm_base_);
   if (seat_ != nullptr) wl_seat_destroy(seat_);
   if (shm_ != nullptr) wl_shm_destroy(shm_);
   if (compositor_ != nullptr) wl_compositor_destroy(compositor_);
@@ -190,6 +198,10 @@ void WaylandConnection::Global(void* data, wl_registry* registry, std::uint32_t 
   } else if (is(zwlr_layer_shell_v1_interface)) {
     self.layer_shell_ = Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface,
                                                   version, kLayerShellVersion);
+  } else if (is(xdg_wm_base_interface)) {
+    self.wm_base_ =
+        Bind<xdg_wm_base>(registry, name, &xdg_wm_base_interface, version, kWmBaseVersion);
+    xdg_wm_base_add_listener(self.wm_base_, &kWmBaseListener, &self);
   } else if (is(zwp_virtual_keyboard_manager_v1_interface)) {
     self.keyboard_manager_ = Bind<zwp_virtual_keyboard_manager_v1>(
         registry, name, &zwp_virtual_keyboard_manager_v1_interface, version, 1);

@@ -23,6 +23,7 @@ struct wl_pointer;
 struct wl_surface;
 struct wl_output;
 struct zwlr_layer_shell_v1;
+struct xdg_wm_base;
 struct zwp_virtual_keyboard_manager_v1;
 struct zwlr_virtual_pointer_manager_v1;
 
@@ -70,6 +71,8 @@ class WaylandConnection {
   wl_shm* shm() const { return shm_; }
   wl_seat* seat() const { return seat_; }
   zwlr_layer_shell_v1* layer_shell() const { return layer_shell_; }
+  // For popups of the keyboard's layer surface; null when not offered.
+  xdg_wm_base* wm_base() const { return wm_base_; }
   zwp_virtual_keyboard_manager_v1* keyboard_manager() const { return keyboard_manager_; }
   zwlr_virtual_pointer_manager_v1* pointer_manager() const { return pointer_manager_; }
 
@@ -112,6 +115,7 @@ class WaylandConnection {
   wl_seat* seat_ = nullptr;
   wl_pointer* pointer_ = nullptr;
   zwlr_layer_shell_v1* layer_shell_ = nullptr;
+  xdg_wm_base* wm_base_ = nullptr;
   zwp_virtual_keyboard_manager_v1* keyboard_manager_ = nullptr;
   zwlr_virtual_pointer_manager_v1* pointer_manager_ = nullptr;
   std::vector<std::unique_ptr<Output>> outputs_;

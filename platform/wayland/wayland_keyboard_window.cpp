@@ -85,7 +85,8 @@ void WaylandKeyboardWindow::Place() {
   if (!shown_) return;
   const Output* out = OutputFor(outer_);
   const Size size = OuterSize();
-  LayerPlacement placement{.size = size};
+  LayerPlacement placement;
+  placement.size = size;
   if (out != nullptr) {
     placement.output = out->output;
     const Rect& area = out->area;
@@ -97,6 +98,8 @@ void WaylandKeyboardWindow::Place() {
     placement.margin_y = placement.anchor_bottom ? 0 : outer_.y - area.y;
   }
   if (window_->shown() && !window_->closed() && placement == window_->placement()) return;
+  // The menu is a popup of the window: it goes first.
+  menu_.Close();
   window_->Place(placement);
 }
 
@@ -179,7 +182,8 @@ void WaylandKeyboardWindow::RunDialog(const std::string& title, MessageIcon icon
   const Rect monitor = out != nullptr ? out->area : Rect{0, 0, 1024, 768};
   auto dialog = std::make_unique<MessageDialog>(
       connection_, title, icon, Cp1252ToUtf8(text), picture_.geometry.text_font,
-      out != nullptr ? out->output : nullptr, monitor, [this](bool over_ok, Point screen_point) {
+      out != nullptr ? out->output : nullptr, monitor, window_.get(), outer_,
+      [this](bool over_ok, Point screen_point) {
         if (events_ == nullptr) return;
         events_->PointerMoved(over_ok ? PointerTarget::DialogOk() : PointerTarget{}, screen_point);
       });
@@ -264,9 +268,7 @@ void WaylandKeyboardWindow::PointerButton(std::uint32_t button, bool pressed) {
   const PointerTarget target = TargetAtSurface(pointer_x_, pointer_y_);
   const Point at = ScreenPoint(pointer_x_, pointer_y_);
   if (button == BTN_RIGHT && pressed) {
-    const Output* out = OutputFor(outer_);
-    const Point origin = out != nullptr ? Point{out->area.x, out->area.y} : Point{};
-    menu_.Open(out != nullptr ? out->output : nullptr, {at.x - origin.x, at.y - origin.y});
+    menu_.Open(*window_, {at.x - outer_.x, at.y - outer_.y});
     return;
   }
   if (button != BTN_LEFT) return;
