@@ -3,7 +3,6 @@
 #include <wayland-client.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 #include "platform/wayland/layer_shell_protocol.h"
@@ -54,7 +53,6 @@ struct OutputEvents {
   static void Name(void* /*data*/, wl_output* /*output*/, const char* /*name*/) {}
   static void Description(void* /*data*/, wl_output* /*output*/, const char* /*text*/) {}
   static void Done(void* data, wl_output* /*output*/);
-  static inline WaylandConnection* connection = nullptr;
 };
 
 namespace {
@@ -74,7 +72,7 @@ void OutputEvents::Done(void* data, wl_output* /*output*/) {
   // The mode is in device pixels; the layout is in logical ones.
   out.area = {out.position.x, out.position.y, out.mode.width / out.scale,
               out.mode.height / out.scale};
-  if (connection != nullptr && connection->outputs_changed_) connection->outputs_changed_(nullptr);
+  if (out.connection->outputs_changed_) out.connection->outputs_changed_(nullptr);
 }
 
 struct SeatEvents {
@@ -91,11 +89,10 @@ const wl_seat_listener kSeatListener{.capabilities = SeatEvents::Capabilities,
 
 struct PointerEvents {
   static WaylandConnection& Of(void* data) { return *static_cast<WaylandConnection*>(data); }
-  static void Enter(void* data, wl_pointer* /*pointer*/, std::uint32_t serial, wl_surface* surface,
+  static void Enter(void* data, wl_pointer* /*pointer*/, std::uint32_t /*serial*/, wl_surface* surface,
                     wl_fixed_t x, wl_fixed_t y) {
     WaylandConnection& connection = Of(data);
     connection.pointer_surface_ = surface;
-    connection.enter_serial_ = serial;
     if (PointerHandler* handler = connection.HandlerOf(surface)) {
       handler->PointerEntered(wl_fixed_to_double(x), wl_fixed_to_double(y));
     }
@@ -152,7 +149,6 @@ std::unique_ptr<WaylandConnection> WaylandConnection::Connect() {
   if (display == nullptr) return nullptr;
   std::unique_ptr<WaylandConnection> connection(new WaylandConnection());
   connection->display_ = display;
-  OutputEvents::connection = connection.get();
   static const wl_registry_listener listener{.global = Global, .global_remove = GlobalRemove};
   connection->registry_ = wl_display_get_registry(display);
   wl_registry_add_listener(connection->registry_, &listener, connection.get());
@@ -164,7 +160,6 @@ std::unique_ptr<WaylandConnection> WaylandConnection::Connect() {
 }
 
 WaylandConnection::~WaylandConnection() {
-  if (OutputEvents::connection == this) OutputEvents::connection = nullptr;
   for (const auto& out : outputs_) wl_output_destroy(out->output);
   if (pointer_ != nullptr) wl_pointer_destroy(pointer_);
   if (pointer_manager_ != nullptr) zwlr_virtual_pointer_manager_v1_destroy(pointer_manager_);
@@ -213,6 +208,7 @@ void WaylandConnection::Global(void* data, wl_registry* registry, std::uint32_t 
 
 void WaylandConnection::AddOutput(std::uint32_t name, std::uint32_t version) {
   auto out = std::make_unique<Output>();
+  out->connection = this;
   out->name = name;
   out->output = Bind<wl_output>(registry_, name, &wl_output_interface, version, kOutputVersion);
   wl_output_add_listener(out->output, &kOutputListener, out.get());

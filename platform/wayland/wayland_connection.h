@@ -31,7 +31,10 @@ namespace plinth::platform::wayland {
 
 // One output as the compositor announces it: its place in the layout, its
 // size in logical pixels and its scale.
+class WaylandConnection;
+
 struct Output {
+  WaylandConnection* connection = nullptr;
   wl_output* output = nullptr;
   std::uint32_t name = 0;  // the registry's name of the global
   Rect area;               // logical pixels of the compositor's layout
@@ -88,8 +91,6 @@ class WaylandConnection {
   // Pointer events of `surface` go to `handler` until it is removed.
   void SetPointerHandler(wl_surface* surface, PointerHandler* handler);
   void RemovePointerHandler(wl_surface* surface);
-  // The serial of the last pointer enter, for the cursor image.
-  std::uint32_t pointer_enter_serial() const { return enter_serial_; }
 
   // Sends every request written so far and waits until the compositor has
   // handled them.
@@ -122,7 +123,6 @@ class WaylandConnection {
   std::function<void(const wl_output*)> outputs_changed_;
   std::map<wl_surface*, PointerHandler*> pointer_handlers_;
   wl_surface* pointer_surface_ = nullptr;
-  std::uint32_t enter_serial_ = 0;
 };
 
 }  // namespace plinth::platform::wayland
