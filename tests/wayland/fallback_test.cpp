@@ -5,13 +5,11 @@
 // program always has.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
-#include <optional>
 #include <sstream>
 
 #include "tests/support/child_process.h"
@@ -72,33 +70,6 @@ class BareCompositor {
   std::unique_ptr<ChildProcess> process_;
 };
 
-// Variables of the test's own environment, set for the programs it starts
-// and put back as they were.
-class ScopedEnvironment {
- public:
-  explicit ScopedEnvironment(const std::map<std::string, std::string>& values) {
-    for (const auto& [name, value] : values) {
-      const char* old = std::getenv(name.c_str());
-      saved_[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
-      setenv(name.c_str(), value.c_str(), 1);
-    }
-  }
-  ~ScopedEnvironment() {
-    for (const auto& [name, value] : saved_) {
-      if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
-    }
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  std::map<std::string, std::optional<std::string>> saved_;
-};
-
 // Runs plinth with `args` in `env` to its end; its standard error.
 std::string RunPlinth(const std::vector<std::string>& args,
                       const std::map<std::string, std::string>& env, int* status) {
@@ -118,10 +89,9 @@ TEST(WaylandFallbackTest, CompositorWithoutTheProtocolsIsNamedAndTheKeyboardStar
   BareCompositor compositor;
   ASSERT_TRUE(compositor.up());
   x11_test::XSession x(x11_test::WindowManager::Absent);
-  // The keyboard inherits the Wayland session of the test.
-  const ScopedEnvironment session(compositor.Environment());
-  x11_test::KeyboardProgram keyboard(
-      x, {{"Default", x11_test::KeyLayout({{1, "a"}})}, {"Extend", ""}});
+  x11_test::KeyboardProgram keyboard(x,
+                                     {{"Default", x11_test::KeyLayout({{1, "a"}})}, {"Extend", ""}},
+                                     {.env = compositor.Environment()});
   const auto window = keyboard.WaitForWindow();
   EXPECT_TRUE(window.has_value()) << keyboard.StandardError();
   const std::string errors = keyboard.StandardError();
