@@ -62,7 +62,7 @@ const Output* WaylandKeyboardWindow::OutputFor(Point outer) const {
   const std::vector<const Output*> outputs = connection_.Outputs();
   if (outputs.empty()) return nullptr;
   // The output that holds the window's centre, else the one nearest it.
-  const Size size = const_cast<WaylandKeyboardWindow*>(this)->OuterSize();
+  const Size size = Outer();
   const Point centre{outer.x + size.width / 2, outer.y + size.height / 2};
   const Output* nearest = outputs.front();
   long best = -1;
@@ -153,7 +153,9 @@ void WaylandKeyboardWindow::SetGeometry(const FormGeometry& geometry) {
   Place();
 }
 
-Size WaylandKeyboardWindow::OuterSize() {
+Size WaylandKeyboardWindow::OuterSize() { return Outer(); }
+
+Size WaylandKeyboardWindow::Outer() const {
   const FormGeometry& geometry = picture_.geometry;
   return {geometry.client.width, geometry.client.height + StatusLineHeight(geometry)};
 }

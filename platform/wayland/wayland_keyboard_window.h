@@ -64,6 +64,8 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
 
  private:
   void Place();
+  // The size of the window, its status line included.
+  Size Outer() const;
   const Output* OutputFor(Point outer) const;
   void RunDialog(const std::string& title, MessageIcon icon, const std::string& text);
   PointerTarget TargetAtSurface(double x, double y) const;
