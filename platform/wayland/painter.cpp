@@ -8,12 +8,12 @@
 namespace plinth::platform::wayland {
 namespace {
 
-void SetColour(cairo_t* cairo, Rgb colour) {
+void SetColour(cairo_t* cairo, const Rgb& colour) {
   cairo_set_source_rgb(cairo, colour.red, colour.green, colour.blue);
 }
 
 // A horizontal or vertical line one pixel wide through pixel centres.
-void Line(cairo_t* cairo, double x0, double y0, double x1, double y1, Rgb colour) {
+void Line(cairo_t* cairo, double x0, double y0, double x1, double y1, const Rgb& colour) {
   SetColour(cairo, colour);
   cairo_set_line_width(cairo, 1);
   cairo_move_to(cairo, x0 + 0.5, y0 + 0.5);
@@ -34,13 +34,13 @@ PangoLayout* MakeLayout(cairo_t* cairo, std::string_view utf8, const char* famil
 
 }  // namespace
 
-void FillRect(cairo_t* cairo, Rect area, Rgb colour) {
+void FillRect(cairo_t* cairo, Rect area, const Rgb& colour) {
   SetColour(cairo, colour);
   cairo_rectangle(cairo, area.x, area.y, area.width, area.height);
   cairo_fill(cairo);
 }
 
-void FrameRect(cairo_t* cairo, Rect area, int width, Rgb colour) {
+void FrameRect(cairo_t* cairo, Rect area, int width, const Rgb& colour) {
   for (int ring = 0; ring < width; ++ring) {
     const int x = area.x + ring;
     const int y = area.y + ring;
@@ -88,7 +88,7 @@ int TextWidth(cairo_t* cairo, std::string_view utf8, const char* family, int siz
   return width;
 }
 
-void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int size, Rgb colour,
+void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int size, const Rgb& colour,
               Rect area, Align align) {
   if (utf8.empty()) return;
   PangoLayout* layout = MakeLayout(cairo, utf8, family, size);

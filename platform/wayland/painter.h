@@ -31,9 +31,9 @@ inline constexpr const char* kButtonFamily = "Monospace";
 inline constexpr const char* kTextFamily = "Sans";
 }  // namespace look
 
-void FillRect(cairo_t* cairo, Rect area, Rgb colour);
+void FillRect(cairo_t* cairo, Rect area, const Rgb& colour);
 // A frame of `width` pixels just inside `area`.
-void FrameRect(cairo_t* cairo, Rect area, int width, Rgb colour);
+void FrameRect(cairo_t* cairo, Rect area, int width, const Rgb& colour);
 // The two-pixel bevel of a button, raised or sunken, on the button face.
 void DrawBevel(cairo_t* cairo, Rect area, bool sunken);
 
@@ -42,7 +42,7 @@ void DrawBevel(cairo_t* cairo, Rect area, bool sunken);
 int TextWidth(cairo_t* cairo, std::string_view utf8, const char* family, int size);
 enum class Align { Left, Centre };
 // Draws one line of text in `area`, centred vertically.
-void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int size, Rgb colour,
+void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int size, const Rgb& colour,
               Rect area, Align align);
 
 // How much of the dwell time has passed, as an orange bar along the bottom
