@@ -16,57 +16,16 @@ cmake --build --preset dev -j 2 --target plinth plinth_layouts plinth-seat-devic
 bin="$PWD/build/dev/bin"
 devices="$PWD/build/dev/tests/wayland/plinth-seat-devices"
 
-runtime=$(mktemp -d /tmp/plinth-sway-XXXXXX)
-pids=()
-stop_all() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null || true
-    wait "${pids[i]}" 2>/dev/null || true
-  done
-  rm -rf "$runtime"
-}
-trap stop_all EXIT
-
-wait_for() {
-  local tries=$(($1 * 20))
-  shift
-  until "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.05
-  done
-}
-
-cat >"$runtime/config" <<'CONFIG'
-output HEADLESS-1 resolution 1024x768 position 0 0
-default_border none
-xwayland disable
-CONFIG
-as_user=()
-if [ "$(id -u)" -eq 0 ]; then
-  chown plinth-test: "$runtime" "$runtime/config"
-  as_user=(setpriv --reuid=plinth-test --regid=plinth-test --clear-groups)
-fi
-chmod 700 "$runtime"
-export XDG_RUNTIME_DIR=$runtime SWAYSOCK=$runtime/sway-ipc.sock
-HOME=$runtime WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-  "${as_user[@]}" sway -c "$runtime/config" >"$runtime/sway.log" 2>&1 &
-pids+=($!)
-wait_for 20 test -S "$runtime/wayland-1"
-wait_for 20 swaymsg -t get_outputs >/dev/null
-export WAYLAND_DISPLAY=wayland-1
-
-"$devices" >"$runtime/devices.log" &
-pids+=($!)
-wait_for 10 grep -q ready "$runtime/devices.log"
+source scripts/headless-sway.sh
+sway_start 1024x768 "$devices"
+runtime=$sway_runtime
 stdbuf -oL wev >"$runtime/wev.log" &
-pids+=($!)
-wait_for 10 grep -q "wl_keyboard] enter" "$runtime/wev.log"
+sway_track $!
+sway_wait_for 10 grep -q "wl_keyboard] enter" "$runtime/wev.log"
 
 cd "$bin"
-DISPLAY= ./plinth &
-pids+=($!)
+./plinth &
+sway_track $!
 cd - >/dev/null
 sleep 1.5
 
