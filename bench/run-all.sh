@@ -5,14 +5,19 @@
 #   - layout loading: the start-up loads of the bundled layouts and of a
 #     full 196-section layout, next to a reader that re-reads the file for
 #     every key;
+#   - fitting a button's caption: a long one's cut, and a redraw that finds
+#     it fitted already;
 #   - start-up with each hostile layout file, with its peak memory;
-#   - the keyboard's share of a click (click to KeyPress minus a direct
-#     XTest key to KeyPress) and start-up to a mapped window, for Plinth,
-#     matchbox-keyboard and xvkbd in the same run on the same Xvfb, with
-#     the floor: a keyboard that only sends its key;
+#   - the keyboard's share of a click held 80 ms and of a click pressed
+#     and released at once (click to key minus a direct XTest key to
+#     KeyPress) and its processor time per click, for Plinth,
+#     matchbox-keyboard, xvkbd and the floor (a keyboard that only sends its
+#     key), each alone on an Xvfb of its own, clicked in turn in one run;
+#     and their start-up to a mapped window;
 #   - start-up to the first frame on a headless sway, Plinth against wvkbd;
 #   - Plinth.exe's start-up under Wine against a minimal Win32 program;
-#   - memory of the running keyboard after start and after a click storm.
+#   - memory of the running keyboard after start and after a click storm;
+#   - word suggestions (bench/words.sh, its own section at the end).
 # Each X measurement runs on an Xvfb of its own.
 #
 # Usage: bench/run-all.sh   (about five minutes after the build)
@@ -25,7 +30,7 @@ results=bench/RESULTS.md
 # support code; it is no finding of ours.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-error=restrict >/dev/null
 cmake --build "$build" -j 2 --target \
-  plinth key_recorder stress_tests layout_load_bench hostile_load_bench key_latency \
+  plinth key_recorder stress_tests layout_load_bench hostile_load_bench caption_fit_bench key_latency \
   plinth-seat-devices
 
 rows=()
@@ -52,15 +57,22 @@ while IFS=$'\t' read -r name value note; do
   row "$name" "$value" "$note"
 done < <(benchmark_rows "$build/bench/layout_load_bench")
 
+echo "== caption fitting" >&2
+while IFS=$'\t' read -r name value note; do
+  row "$name" "$value" "$note"
+done < <(benchmark_rows "$build/bench/caption_fit_bench")
+
 echo "== hostile layout files" >&2
 while IFS=$'\t' read -r name value note; do
   row "$name" "$value" "$note"
 done < <(benchmark_rows "$build/bench/hostile_load_bench")
 
-echo "== click-to-key share and start-up, next to two other on-screen keyboards" >&2
+echo "== click-to-key share, processor time and start-up, next to two other on-screen keyboards" >&2
 # The peers are measured, nothing of Plinth uses them.
 bench/install-peers.sh || echo "run-all.sh: the peer keyboards could not be installed" >&2
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 latency=$("$build/bench/key_latency" --clicks 300 --starts 20)
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 while IFS=$'\t' read -r _ measure value note; do
   row "$measure" "$value" "$note"
 done < <(grep $'^ROW\t' <<<"$latency")
@@ -102,21 +114,29 @@ row "memory: peak RSS after 2 000 storm clicks" "$(value peak_after) kB" \
   echo "Written by bench/run-all.sh on $(date -u '+%Y-%m-%d %H:%M UTC'), a machine with" \
     "$(nproc) cores ($(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n1))," \
     "on an optimised build (CMAKE_BUILD_TYPE=Release). The machine was shared with other work" \
-    "while it ran: the spread of repeated runs is wide, medians are what to compare."
+    "while it ran: the spread of repeated runs is wide, medians are what to compare. Load" \
+    "average (1, 5, 15 minutes) before the click benchmark: $load_before; after it: $load_after."
   echo
   echo "| measure | value | note |"
   echo "|---|---|---|"
   printf '%s\n' "${rows[@]}"
   echo
-  echo "Click to key on X11: the keyboard's share is the time from an XTest click on a key button"
-  echo "to the application's KeyPress, minus the same application's own XTest key to its KeyPress"
-  echo "(median of those), with the three keyboards side by side on one Xvfb and clicked in turn."
-  echo "A fourth program clicked in the same turns is the floor: a one-button keyboard that draws"
-  echo "nothing and only sends its key through XTest when its window is clicked. What it adds is what"
-  echo "one more process between the pointer and the application costs on this machine (two more"
-  echo "wake-ups: the keyboard's and the server's), which no keyboard can go below."
-  echo "Plinth's targets in this run:"
+  echo "Click to key on X11: each keyboard runs alone on an Xvfb of its own, with an application"
+  echo "that holds the focus; the four keyboards run at once and are clicked in turn, click by click,"
+  echo "so that each meets the same load of the machine. Before each click the pointer comes to the"
+  echo "key button and rests 5 ms. A held click keeps the button down 80 ms, as a person's click does,"
+  echo "and is timed from the release to the first key event after it; a fast click presses and"
+  echo "releases at once, as a quick user or a dwell click does, and is timed to the KeyPress. The"
+  echo "keyboard's share is that time minus the application's own XTest key to its KeyPress on the"
+  echo "same server (medians). The floor is a one-button keyboard that draws nothing and only sends"
+  echo "its key through XTest when its window is clicked: what it adds is what one more process"
+  echo "between the pointer and the application costs on this machine, which no keyboard can go"
+  echo "below. Processor time per click is the keyboard process's own (/proc/PID/schedstat) over"
+  echo "all its clicks. Plinth's targets in this run:"
   echo
   echo "$targets"
 } >"$results"
+
+echo "== word suggestions" >&2
+bench/words.sh >/dev/null
 cat "$results"

@@ -2,8 +2,8 @@
 # on Linux, a zip on Windows. `cpack` in a release build folder makes the
 # package; scripts/package.sh makes both.
 #
-# The keyboard reads the bundled layouts from the directory of its real path,
-# so the program and the layouts always go into one folder: /usr/lib/plinth
+# The keyboard reads the bundled layouts and word lists from the directory
+# of its real path, so the program and they always go into one folder: /usr/lib/plinth
 # on Linux, with /usr/bin/plinth a link to it, and the top of the zip on
 # Windows. On Linux a user's own layouts in ~/.config/plinth/ come first.
 
@@ -43,6 +43,8 @@ if(WIN32)
   install(TARGETS ${PLINTH_GUI_TARGET} RUNTIME DESTINATION . COMPONENT ${PLINTH_COMPONENT})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/layouts/ DESTINATION . COMPONENT ${PLINTH_COMPONENT}
           FILES_MATCHING PATTERN "*.ini")
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/words/ DESTINATION . COMPONENT ${PLINTH_COMPONENT}
+          FILES_MATCHING PATTERN "*.words")
   configure_file(${PLINTH_PACKAGING_DIR}/README.txt ${PLINTH_PACKAGING_OUT}/README.txt
                  @ONLY NEWLINE_STYLE CRLF)
   # The licence, and the copyright file that names it, as Windows text files.
@@ -87,6 +89,9 @@ file(CREATE_LINK ../lib/plinth/plinth ${PLINTH_PACKAGING_OUT}/plinth SYMBOLIC)
 install(TARGETS ${PLINTH_GUI_TARGET} RUNTIME DESTINATION lib/plinth COMPONENT ${PLINTH_COMPONENT})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/layouts/ DESTINATION lib/plinth
         COMPONENT ${PLINTH_COMPONENT} FILES_MATCHING PATTERN "*.ini")
+# The word lists lie beside the layouts, where the keyboard looks them up.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/words/ DESTINATION lib/plinth
+        COMPONENT ${PLINTH_COMPONENT} FILES_MATCHING PATTERN "*.words")
 install(FILES ${PLINTH_PACKAGING_OUT}/plinth DESTINATION bin COMPONENT ${PLINTH_COMPONENT})
 if(TARGET plinth-layout)
   install(TARGETS plinth-layout RUNTIME DESTINATION bin COMPONENT ${PLINTH_COMPONENT})

@@ -5,6 +5,8 @@
 // build and move their widgets by it. The default value is the window as
 // designed, at 100% on a 96 DPI screen.
 
+#include <algorithm>
+
 #include "platform/form_design.h"
 #include "platform/platform.h"
 
@@ -17,9 +19,45 @@ struct Square {
   friend bool operator==(const Square&, const Square&) = default;
 };
 
+// A colour by its red, green and blue parts, 0 to 255 each.
+struct Rgb {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The dwell bar: it fills from the left along the bottom of the target the
+// pointer rests on, in a dark frame. Orange and its frame show on every
+// panel colour and on the button face.
+struct DwellBarLook {
+  int height_share = 6;  // the bar is a sixth of its target's height,
+  int least_height = 3;  // but no lower than this
+  int frame = 1;         // the width of its frame
+  Rgb fill{255, 140, 0};
+  Rgb frame_colour{96, 48, 0};
+
+  struct Bar {
+    Rect whole;   // the frame runs along its inside
+    Rect filled;  // from the left end, `permille` of the whole
+  };
+  // The bar in `area`, the face of its target inside the target's own edge.
+  Bar In(const Rect& area, int permille) const {
+    const int height = std::min(area.height, std::max(least_height, area.height / height_share));
+    const Rect whole{area.x, area.y + area.height - height, area.width, height};
+    return {whole, {whole.x, whole.y, whole.width * std::clamp(permille, 0, 1000) / 1000, height}};
+  }
+
+  friend bool operator==(const DwellBarLook&, const DwellBarLook&) = default;
+};
+
 struct FormGeometry {
   int pitch = design::kButtonStep;  // from one cell to the next
   Size client{design::kClientWidth, design::kClientHeight};
+  // Where the grid starts in the client area: the corner, unless the
+  // window has a size that the keyboard did not choose, in which the grid
+  // lies in the middle. The panels below include it.
+  Point grid_origin{0, 0};
   int button_size = design::kButtonSize;  // one more than the pitch: neighbours overlap
   Square extend_panel{design::kExtendPanelLeft, design::kExtendPanelTop, design::kExtendPanelSize};
   // Client coordinates, inside the Extend panel's border.
@@ -31,6 +69,10 @@ struct FormGeometry {
   // frame, and the side of the corner marker of a mode.
   int state_frame = 2;
   int mode_marker = 6;
+  // The light frame inside an armed panel's border, so that armed differs
+  // from hover by more than colour.
+  int armed_panel_frame = 1;
+  DwellBarLook dwell_bar;
   // Character heights in pixels.
   int button_font = 12;          // captions of the grid buttons
   int smallest_button_font = 8;  // a caption too wide shrinks down to this
@@ -41,7 +83,7 @@ struct FormGeometry {
   Square Cell(int cell) const {
     const int column = (cell - 1) % design::kGridColumns;
     const int row = (cell - 1) / design::kGridColumns;
-    return {pitch * column, pitch * row, button_size};
+    return {grid_origin.x + pitch * column, grid_origin.y + pitch * row, button_size};
   }
 
   friend bool operator==(const FormGeometry&, const FormGeometry&) = default;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The keyboard window's widgets: 48 grid buttons (cell 25 has none), the two
-// nested centre panels, the popup menu with three check items, the caption and
-// the dialogs. The platform builds them from form_design.h, reports user
+// nested centre panels, the popup menu of popup_menu.h, the caption and the
+// dialogs. The platform builds them from form_design.h, reports user
 // input to a WindowEvents sink and shows what the keyboard logic sets.
 
 #include <string>
@@ -10,12 +10,11 @@
 
 #include "platform/form_geometry.h"
 #include "platform/platform.h"
+#include "platform/popup_menu.h"
 
 namespace plinth::platform {
 
 enum class PanelId { Extend, Shift };  // pnlExtend, pnlShift
-// Available1, ShowAll1, and the check item "Dwell click".
-enum class MenuItemId { Available, ShowAll, DwellClick };
 
 // A panel's state; the platform paints it as a colour: idle the system
 // button-face colour, hover teal RGB(0,128,128), armed black, and an armed
@@ -48,6 +47,12 @@ struct PointerTarget {
   friend bool operator==(const PointerTarget&, const PointerTarget&) = default;
 };
 
+// The point a report of pointer movement carries: where the pointer was
+// when the window system queued the movement, so that a report handled
+// late shows the pointer where it was then (X11); or where the pointer is
+// when the report is made (Windows).
+enum class PointerPositions { OfTheEvent, LiveCursor };
+
 // Where user input goes. Handlers run on the user-interface thread, one at a
 // time; a left click only (a right click opens the popup menu instead).
 class WindowEvents {
@@ -78,9 +83,14 @@ class WindowEvents {
   // The window now lies on a screen of another resolution.
   virtual void FormDpiChanged(int dpi) = 0;
   // The pointer moved to `screen_point` over `target`; also when it left
-  // the window (target Nothing). While the warning dialog is open, moves
-  // over its OK button are reported too.
+  // the window (target Nothing), and while a mouse button is held. While
+  // the warning dialog is open, moves over its OK button are reported too.
   virtual void PointerMoved(PointerTarget target, Point screen_point) = 0;
+  // The left, middle or right mouse button went down, or came up at
+  // `screen_point`, over a window of the keyboard (its dialogs and popup
+  // menu included). A release is reported before the click it makes.
+  virtual void MouseButtonPressed() = 0;
+  virtual void MouseButtonReleased(Point screen_point) = 0;
 };
 
 class KeyboardWindow {
@@ -88,6 +98,8 @@ class KeyboardWindow {
   virtual ~KeyboardWindow() = default;
 
   virtual void SetEventSink(WindowEvents* events) = 0;
+  // Which point the reports of PointerMoved carry.
+  virtual PointerPositions ReportedPointerPositions() const = 0;
   // Makes the window non-activating: clicks never take the keyboard focus
   // from the application being typed into.
   virtual void MakeNonActivating() = 0;
@@ -99,6 +111,7 @@ class KeyboardWindow {
   virtual void SetButtonFontColour(int cell, FontColour colour) = 0;
   virtual void SetButtonState(int cell, ButtonState state) = 0;
   virtual void SetPanelState(PanelId panel, PanelState state) = 0;
+  // Shows or hides the check mark of a Check item of the popup menu.
   virtual void SetMenuItemChecked(MenuItemId item, bool checked) = 0;
 
   // Sizes the client area and lays out every widget and font by `geometry`;
@@ -126,8 +139,9 @@ class KeyboardWindow {
   // user has closed it.
   virtual void ShowApplicationError(const std::string& text) = 0;
 
-  // Shows on `target` how much of the dwell time has passed, in thousandths
-  // (a filling bar); target Nothing hides it. At most one target shows it.
+  // Draws on `target` how much of the dwell time has passed, in thousandths
+  // (a bar that fills); 0 takes the bar off `target`. The keyboard takes it
+  // off one target before it shows it on another, and never names Nothing.
   virtual void ShowDwellProgress(PointerTarget target, int permille) = 0;
   // Closes the open warning dialog as its OK button would.
   virtual void PressDialogOk() = 0;

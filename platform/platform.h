@@ -36,6 +36,13 @@ struct CharacterKey {
   bool alt = false;
 };
 
+// A key the window system holds down.
+struct HeldKey {
+  std::uint32_t id = 0;  // the platform's number for it: an X keycode, a virtual-key code
+  std::string name;      // "Shift", "Ctrl", "Alt", else the key's own name
+  friend bool operator==(const HeldKey&, const HeldKey&) = default;
+};
+
 class KeyInjector {
  public:
   virtual ~KeyInjector() = default;
@@ -55,6 +62,12 @@ class KeyInjector {
   // one of the keys cannot be sent; then no event of the stroke may be
   // sent, not even a modifier. Windows has every key ready.
   virtual bool PrepareKeyStroke(std::uint16_t /*code*/, std::uint8_t /*modifiers*/) { return true; }
+  // Every key the window system holds down at this moment, asked anew.
+  virtual std::vector<HeldKey> KeysHeldDown() = 0;
+  // Sends a key-up of each of `keys` (from KeysHeldDown), and returns once
+  // the system has handled them, so that KeysHeldDown then tells which
+  // went up. A key that another device holds may stay down.
+  virtual void ReleaseKeys(const std::vector<HeldKey>& keys) = 0;
 };
 
 // ---------------------------------------------------------------- pointer, screen
@@ -162,6 +175,29 @@ class FileSystem {
   // read (and says why on standard error), and std::bad_alloc when memory
   // runs out.
   virtual std::unique_ptr<Profile> OpenProfile(const std::string& path) = 0;
+
+  // Data files: word lists, and the words one user typed.
+  struct DataFileRead {
+    std::optional<std::string> bytes;  // nothing when the file cannot be read
+    bool missing = false;              // because there is no such file
+    std::string error;                 // why it cannot be read
+  };
+  // Reads a whole regular file of at most `limit` bytes; a pipe, a device or
+  // a larger file is refused without blocking or reading it all.
+  virtual DataFileRead ReadDataFile(const std::string& /*path*/, std::uint64_t /*limit*/) {
+    return {std::nullopt, false, "this system keeps no data files"};
+  }
+  // This user's own data folder, with its trailing separator; empty when
+  // the system names none. It may not exist yet.
+  virtual std::string UserDataFolder() { return {}; }
+  // Replaces the file at `path` with `bytes` as one step: after a crash or
+  // a full disk the old file or the new one is there whole, never a part.
+  // Creates the file's folder when it is missing. Returns why it failed,
+  // the old file left as it was; nothing on success.
+  virtual std::optional<std::string> WriteFileAtomically(const std::string& /*path*/,
+                                                         std::string_view /*bytes*/) {
+    return "this system keeps no data files";
+  }
 };
 
 // ---------------------------------------------------------------- text

@@ -7,7 +7,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev clang-format clang-tidy cppcheck
   libgtest-dev libgmock-dev libbenchmark-dev
   libfltk1.3-dev libx11-dev libxtst-dev libxext-dev libxft-dev libxinerama-dev libxrandr-dev libxfixes-dev libxcursor-dev libxrender-dev libfontconfig-dev
-  xvfb xauth x11-xkb-utils libxi-dev openbox xdotool x11-utils x11-xserver-utils imagemagick fonts-dejavu-core
+  xvfb xauth x11-xkb-utils libxi-dev openbox i3-wm xdotool x11-utils x11-xserver-utils imagemagick fonts-dejavu-core
   mingw-w64 wine wine64
   valgrind dpkg-dev file lintian desktop-file-utils
   libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libcairo2-dev libpango1.0-dev

@@ -7,7 +7,11 @@
 set -euo pipefail
 
 number_file=$(mktemp)
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$number_file" </dev/null >/dev/null 2>&1 &
+# -noreset: the command's clients come and go (a program stopped, the next
+# started); without it the server resets each time its last client leaves,
+# and a client that connects meanwhile, more likely on a busy machine, finds
+# no display.
+Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$number_file" </dev/null >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$number_file"' EXIT
 

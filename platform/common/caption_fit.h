@@ -7,6 +7,7 @@
 // whatever font measures it.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,7 @@ struct CaptionRoom {
   int width = 0;          // pixels the caption may take
   int font_size = 0;      // the button's font size
   int smallest_size = 0;  // the smallest readable size
+  friend bool operator==(const CaptionRoom&, const CaptionRoom&) = default;
 };
 
 // The room inside a grid button of `button_size` pixels: clear of its
@@ -45,6 +47,29 @@ inline CaptionRoom ButtonCaptionRoom(int button_size, int font_size, int smalles
 // ellipsis when not even one character fits with it.
 FittedCaption FitCaption(std::string_view text, const CaptionRoom& room, const MeasureText& measure,
                          std::string_view ellipsis, TextEncoding encoding);
+
+// The caption a button showed last, fitted again only when its text, its
+// room or its font face changed: a button is drawn over and over with the
+// same caption (every few tens of milliseconds while a dwell bar fills).
+// One cache serves one button, whose measure, ellipsis and encoding stay
+// the same.
+class CaptionFitCache {
+ public:
+  // FitCaption's result for `text` in `room` in the face `font` (the
+  // platform's number for it).
+  const FittedCaption& Fit(std::string_view text, const CaptionRoom& room, int font,
+                           const MeasureText& measure, std::string_view ellipsis,
+                           TextEncoding encoding);
+  // Fits anew next time, as after the fonts changed beneath the same
+  // number.
+  void Forget() { fitted_.reset(); }
+
+ private:
+  std::string text_;
+  CaptionRoom room_;
+  int font_ = 0;
+  std::optional<FittedCaption> fitted_;
+};
 
 // A fixed-width face's measure without a font: every character is 0.6 of
 // the size wide, as in the faces that show the grid's captions. Counts the

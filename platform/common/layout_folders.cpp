@@ -18,6 +18,12 @@ std::string UserLayoutFolder(const char* xdg_config_home, const char* home) {
   return {};
 }
 
+std::string UserDataFolder(const char* xdg_data_home, const char* home) {
+  if (IsAbsolute(xdg_data_home)) return WithSlash(xdg_data_home) + "plinth/";
+  if (IsAbsolute(home)) return WithSlash(home) + ".local/share/plinth/";
+  return {};
+}
+
 std::string FolderOf(const std::string& path) {
   const std::size_t separator = path.find_last_of("/\\");
   return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);

@@ -16,6 +16,12 @@ namespace plinth::platform {
 // null when unset.
 std::string UserLayoutFolder(const char* xdg_config_home, const char* home);
 
+// The user's data folder (learned words), with its trailing '/':
+// $XDG_DATA_HOME/plinth/, or $HOME/.local/share/plinth/ when XDG_DATA_HOME
+// is unset, empty or not absolute. Empty when neither gives an absolute
+// path.
+std::string UserDataFolder(const char* xdg_data_home, const char* home);
+
 // The folder part of `path`, up to and including its last separator ('/' or
 // '\'); empty for a bare name.
 std::string FolderOf(const std::string& path);

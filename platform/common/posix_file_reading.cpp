@@ -36,13 +36,18 @@ FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit) {
   // Opening a FIFO without O_NONBLOCK waits for a writer; the type is
   // checked on the opened file, so nothing can be swapped in between.
   const FileDescriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (file.get() < 0) return Failure(std::strerror(errno));
+  if (file.get() < 0) {
+    const int error = errno;
+    FileBytes failure = Failure(std::strerror(error));
+    failure.missing = error == ENOENT;
+    return failure;
+  }
   struct stat status {};
   if (fstat(file.get(), &status) != 0) return Failure(std::strerror(errno));
   if (S_ISDIR(status.st_mode)) return Failure("it is a directory");
   if (!S_ISREG(status.st_mode)) return Failure("it is no regular file (a pipe or a device)");
   if (static_cast<std::uint64_t>(status.st_size) > limit) {
-    return Failure(TooLargeReason(static_cast<std::uint64_t>(status.st_size)));
+    return Failure(TooLargeReason(static_cast<std::uint64_t>(status.st_size), limit));
   }
 
   std::string bytes;
@@ -56,7 +61,7 @@ FileBytes ReadRegularFile(const std::string& path, std::uint64_t limit) {
     if (count == 0) break;
     bytes.append(chunk.data(), static_cast<std::size_t>(count));
     // A file that grows while it is read is held to the same bound.
-    if (bytes.size() > limit) return Failure(TooLargeReason(bytes.size()));
+    if (bytes.size() > limit) return Failure(TooLargeReason(bytes.size(), limit));
   }
   return {std::move(bytes), ""};
 }

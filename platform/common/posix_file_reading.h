@@ -12,6 +12,7 @@ namespace plinth::platform {
 struct FileBytes {
   std::optional<std::string> bytes;  // nothing when the file cannot be read
   std::string error;                 // why not
+  bool missing = false;              // because there is no such file
 };
 
 // The content of the regular file at `path` (in the file system's own

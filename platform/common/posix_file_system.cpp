@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/common/layout_folders.h"
+#include "platform/common/posix_atomic_file.h"
 #include "platform/common/posix_file_reading.h"
 #include "platform/common/profile_file.h"
 #include "platform/common/unreadable_profile.h"
@@ -47,6 +48,21 @@ std::unique_ptr<Profile> PosixFileSystem::OpenProfile(const std::string& path) {
   FileBytes file = ReadRegularFile(path, kMaxProfileFileSize);
   if (!file.bytes) RefuseProfile(path, file.error);
   return std::make_unique<ProfileFile>(std::move(*file.bytes));
+}
+
+FileSystem::DataFileRead PosixFileSystem::ReadDataFile(const std::string& path,
+                                                       std::uint64_t limit) {
+  FileBytes file = ReadRegularFile(path, limit);
+  return {std::move(file.bytes), file.missing, std::move(file.error)};
+}
+
+std::string PosixFileSystem::UserDataFolder() {
+  return platform::UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+std::optional<std::string> PosixFileSystem::WriteFileAtomically(const std::string& path,
+                                                                std::string_view bytes) {
+  return ReplaceFileAtomically(path, bytes);
 }
 
 }  // namespace plinth::platform

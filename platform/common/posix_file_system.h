@@ -25,6 +25,12 @@ class PosixFileSystem final : public FileSystem {
   // Only regular files up to kMaxProfileFileSize are read: a pipe or a
   // device could block the reader or never end.
   std::unique_ptr<Profile> OpenProfile(const std::string& path) override;
+  DataFileRead ReadDataFile(const std::string& path, std::uint64_t limit) override;
+  // $XDG_DATA_HOME/plinth/ (~/.local/share/plinth/).
+  std::string UserDataFolder() override;
+  // A temporary file in the same folder, flushed, renamed over the old.
+  std::optional<std::string> WriteFileAtomically(const std::string& path,
+                                                 std::string_view bytes) override;
 };
 
 }  // namespace plinth::platform

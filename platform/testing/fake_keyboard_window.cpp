@@ -56,16 +56,42 @@ void FakeKeyboardWindow::SetPanelState(PanelId panel, PanelState state) {
 }
 
 void FakeKeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
-  menu_checked_.at(static_cast<std::size_t>(item)) = checked;
+  menu_checked_.at(platform::MenuRow(item)) = checked;
 }
 
 void FakeKeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int permille) {
-  dwell_target_ = target;
-  dwell_permille_ = permille;
+  using Kind = platform::PointerTarget::Kind;
+  if (target.kind == Kind::Nothing || (target.kind == Kind::Button && !HasButton(target.cell))) {
+    ++misaddressed_calls_;
+    return;
+  }
+  for (auto& [shown, progress] : dwell_progress_) {
+    if (shown == target) {
+      progress = permille;
+      return;
+    }
+  }
+  dwell_progress_.emplace_back(target, permille);
+}
+
+int FakeKeyboardWindow::dwell_progress(platform::PointerTarget target) const {
+  for (const auto& [shown, progress] : dwell_progress_) {
+    if (shown == target) return progress;
+  }
+  return 0;
+}
+
+std::vector<platform::PointerTarget> FakeKeyboardWindow::dwell_bars() const {
+  std::vector<platform::PointerTarget> bars;
+  for (const auto& [shown, progress] : dwell_progress_) {
+    if (progress > 0) bars.push_back(shown);
+  }
+  return bars;
 }
 
 void FakeKeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
   if (geometry != geometry_) ++geometry_changes_;
+  if (geometry.client != geometry_.client) ++size_requests_;
   geometry_ = geometry;
 }
 
@@ -115,7 +141,7 @@ PanelState FakeKeyboardWindow::panel_state(PanelId panel) const {
 }
 
 bool FakeKeyboardWindow::menu_item_checked(MenuItemId item) const {
-  return menu_checked_.at(static_cast<std::size_t>(item));
+  return menu_checked_.at(platform::MenuRow(item));
 }
 
 std::vector<std::string> FakeKeyboardWindow::warnings() const {

@@ -7,8 +7,10 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/form_design.h"
@@ -39,6 +41,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
 
   // ---- KeyboardWindow
   void SetEventSink(platform::WindowEvents* events) override { events_ = events; }
+  platform::PointerPositions ReportedPointerPositions() const override { return positions_; }
   void MakeNonActivating() override { non_activating_ = true; }
   void Show() override { shown_ = true; }
   void SetCaption(const std::string& text) override;
@@ -58,6 +61,12 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void ShowDwellProgress(platform::PointerTarget target, int permille) override;
   void PressDialogOk() override { ++dialog_ok_presses_; }
 
+  // The reports of pointer movement the test makes stand for those of a
+  // platform that reports the point of each event (the default) or the
+  // live cursor.
+  void set_reported_pointer_positions(platform::PointerPositions positions) {
+    positions_ = positions;
+  }
   // A window manager that frames the window differently, or starts late.
   void set_frame_offset(platform::Point offset) { frame_offset_ = offset; }
 
@@ -76,9 +85,13 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   const std::vector<platform::Point>& moves() const { return moves_; }
   const platform::FormGeometry& geometry() const { return geometry_; }
   int geometry_changes() const { return geometry_changes_; }
+  // Layouts that asked for a client size other than the window's present
+  // one: requests a window manager may refuse.
+  int size_requests() const { return size_requests_; }
   platform::Size smallest_client() const { return smallest_client_; }
   platform::Size largest_client() const { return largest_client_; }
-  // Calls that addressed a cell without a button (25) or outside 1..49.
+  // Calls that addressed a cell without a button (25) or outside 1..49, and
+  // dwell bars asked of nothing.
   int misaddressed_calls() const { return misaddressed_calls_; }
 
   // ---- dialogs, warnings and application errors in the order shown
@@ -92,9 +105,10 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   // An outer size of the window's own, whatever its geometry.
   void set_outer_size(platform::Size size) { size_ = size; }
 
-  // ---- the dwell indicator: where it is shown now, and how full
-  platform::PointerTarget dwell_target() const { return dwell_target_; }
-  int dwell_permille() const { return dwell_permille_; }
+  // ---- the dwell bars: how full the bar on `target` was drawn last, and
+  // the targets that show a bar now
+  int dwell_progress(platform::PointerTarget target) const;
+  std::vector<platform::PointerTarget> dwell_bars() const;
   // How often the OK button of a dialog was pressed by the keyboard logic.
   int dialog_ok_presses() const { return dialog_ok_presses_; }
 
@@ -113,6 +127,10 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void DragBorderKeepingAspect(platform::Size client);
   void MoveToScreenOfDpi(int dpi);
   void MovePointerTo(platform::PointerTarget target, platform::Point screen_point);
+  void PressMouseButton() { Sink().MouseButtonPressed(); }
+  void ReleaseMouseButton(platform::Point screen_point) {
+    Sink().MouseButtonReleased(screen_point);
+  }
 
  private:
   static bool HasButton(int cell);
@@ -121,6 +139,7 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void Open(DialogKind kind, const std::string& text);
 
   platform::WindowEvents* events_ = nullptr;
+  platform::PointerPositions positions_ = platform::PointerPositions::OfTheEvent;
   bool non_activating_ = false;
   bool shown_ = false;
   std::string caption_ = platform::design::kCaption;
@@ -130,15 +149,15 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   std::array<platform::ButtonState, platform::design::kCellCount> button_states_{};
   platform::PanelState shift_panel_ = platform::PanelState::Idle;
   platform::PanelState extend_panel_ = platform::PanelState::Idle;
-  std::array<bool, 3> menu_checked_{};
-  platform::PointerTarget dwell_target_;
-  int dwell_permille_ = 0;
+  std::array<bool, platform::kPopupMenu.size()> menu_checked_{};
+  std::vector<std::pair<platform::PointerTarget, int>> dwell_progress_;
   int dialog_ok_presses_ = 0;
   platform::Point position_{platform::design::kWindowLeft, platform::design::kWindowTop};
   platform::Point frame_offset_ = kFrameOffset;
   std::optional<platform::Size> size_;
   platform::FormGeometry geometry_;
   int geometry_changes_ = 0;
+  int size_requests_ = 0;
   platform::Size smallest_client_;
   platform::Size largest_client_;
   std::vector<platform::Point> moves_;
@@ -148,3 +167,25 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
 };
 
 }  // namespace plinth::test_platform
+
+namespace plinth::platform {
+
+// How a test shows a target it expected.
+inline void PrintTo(const PointerTarget& target, std::ostream* out) {
+  switch (target.kind) {
+    case PointerTarget::Kind::Button:
+      *out << "Button(" << target.cell << ")";
+      return;
+    case PointerTarget::Kind::Panel:
+      *out << (target.panel == PanelId::Shift ? "Panel(Shift)" : "Panel(Extend)");
+      return;
+    case PointerTarget::Kind::DialogOk:
+      *out << "DialogOk()";
+      return;
+    case PointerTarget::Kind::Nothing:
+      break;
+  }
+  *out << "Nothing";
+}
+
+}  // namespace plinth::platform

@@ -49,6 +49,36 @@ std::unique_ptr<platform::Profile> MemoryFileSystem::OpenProfile(const std::stri
       std::make_unique<platform::ProfileFile>(std::move(bytes)), lookups_, failing_lookup_);
 }
 
+platform::FileSystem::DataFileRead MemoryFileSystem::ReadDataFile(const std::string& path,
+                                                                  std::uint64_t limit) {
+  opened_.push_back(path);
+  const auto found = files_.find(path);
+  if (found == files_.end()) return {std::nullopt, true, "No such file or directory"};
+  if (unreadable_.contains(path) || directories_.contains(path)) {
+    return {std::nullopt, false, "Permission denied"};
+  }
+  if (found->second.size() > limit) {
+    return {std::nullopt, false,
+            "it is " + std::to_string(found->second.size()) + " bytes, more than " +
+                std::to_string(limit)};
+  }
+  return {found->second, false, ""};
+}
+
+std::optional<std::string> MemoryFileSystem::WriteFileAtomically(const std::string& path,
+                                                                 std::string_view bytes) {
+  written_.push_back(path);
+  if (!failing_writes_.empty()) return "cannot write " + path + ": " + failing_writes_;
+  files_[path] = std::string(bytes);
+  return std::nullopt;
+}
+
+std::optional<std::string> MemoryFileSystem::FileBytes(const std::string& path) const {
+  const auto found = files_.find(path);
+  if (found == files_.end()) return std::nullopt;
+  return found->second;
+}
+
 std::string MemoryFileSystem::ExecutableDirectory() const {
   const std::size_t separator = executable_path_.find_last_of("/\\");
   return separator == std::string::npos ? std::string() : executable_path_.substr(0, separator + 1);

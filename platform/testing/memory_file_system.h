@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -30,6 +31,11 @@ class MemoryFileSystem final : public platform::FileSystem {
   std::string NativeFileName(const std::string& cp1252_name) override { return cp1252_name; }
   bool FileExists(const std::string& path) override;
   std::unique_ptr<platform::Profile> OpenProfile(const std::string& path) override;
+  DataFileRead ReadDataFile(const std::string& path, std::uint64_t limit) override;
+  std::string UserDataFolder() override { return data_folder_; }
+  // Replaces the file whole, unless writes fail (FailWrites).
+  std::optional<std::string> WriteFileAtomically(const std::string& path,
+                                                 std::string_view bytes) override;
 
   // ---- setting up
   void set_executable_path(std::string path) { executable_path_ = std::move(path); }
@@ -44,6 +50,14 @@ class MemoryFileSystem final : public platform::FileSystem {
   void AddDirectory(const std::string& path) { directories_.insert(path); }
   // The file at `path` exists but cannot be read.
   void MakeUnreadable(const std::string& path) { unreadable_.insert(path); }
+  // The user's data folder, with its trailing separator; empty: none.
+  void set_data_folder(std::string folder) { data_folder_ = std::move(folder); }
+  static constexpr const char* kDefaultDataFolder = "/home/user/.local/share/plinth/";
+  // Every write from now on fails with `reason` (a full disk, a folder that
+  // cannot be written), leaving the files as they were; empty: writes work.
+  void FailWrites(std::string reason) { failing_writes_ = std::move(reason); }
+  // The bytes of the file at `path`, when there is one.
+  std::optional<std::string> FileBytes(const std::string& path) const;
 
   // ---- failures: std::bad_alloc, as from exhausted memory
   // Every OpenProfile call from now on throws.
@@ -58,6 +72,8 @@ class MemoryFileSystem final : public platform::FileSystem {
   const std::vector<std::string>& opened() const { return opened_; }
   // Lookups made on all profiles so far.
   std::size_t lookups() const { return *lookups_; }
+  // Paths written by WriteFileAtomically, in order, failed writes included.
+  const std::vector<std::string>& written() const { return written_; }
 
  private:
   std::string executable_path_;
@@ -65,6 +81,9 @@ class MemoryFileSystem final : public platform::FileSystem {
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
   std::set<std::string> unreadable_;
+  std::string data_folder_ = kDefaultDataFolder;
+  std::string failing_writes_;
+  std::vector<std::string> written_;
   bool fail_opening_ = false;
   std::optional<std::size_t> failing_lookup_;
   std::vector<std::string> opened_;

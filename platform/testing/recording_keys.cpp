@@ -1,5 +1,6 @@
 #include "platform/testing/recording_keys.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -104,6 +105,19 @@ std::set<std::uint16_t> RecordingKeyInjector::KeysHeld() const {
     }
   }
   return held;
+}
+
+void RecordingKeyInjector::HoldDown(platform::HeldKey key, bool another_device) {
+  if (another_device) held_elsewhere_.insert(key.id);
+  held_down_.push_back(std::move(key));
+}
+
+void RecordingKeyInjector::ReleaseKeys(const std::vector<platform::HeldKey>& keys) {
+  releases_.insert(releases_.end(), keys.begin(), keys.end());
+  std::erase_if(held_down_, [&](const platform::HeldKey& held) {
+    return !held_elsewhere_.contains(held.id) &&
+           std::ranges::find(keys, held.id, &platform::HeldKey::id) != keys.end();
+  });
 }
 
 void RecordingKeyInjector::SetCharacterKey(unsigned char ch,

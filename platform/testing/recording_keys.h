@@ -39,6 +39,9 @@ class RecordingKeyInjector final : public platform::KeyInjector {
   bool SendKeyEvent(std::uint16_t code, std::uint32_t scan, std::uint32_t flags) override;
   std::optional<platform::CharacterKey> KeyForCharacter(unsigned char ch) override;
   bool PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) override;
+  std::vector<platform::HeldKey> KeysHeldDown() override { return held_down_; }
+  // Releases every key of `keys` but those held by another device.
+  void ReleaseKeys(const std::vector<platform::HeldKey>& keys) override;
 
   // Every SendKeyEvent call in order, refused ones included.
   const std::vector<KeyEvent>& events() const { return events_; }
@@ -64,6 +67,12 @@ class RecordingKeyInjector final : public platform::KeyInjector {
   // Makes the n-th SendKeyEvent call (1-based, counted from construction)
   // report a refusal.
   void RefuseEvent(std::size_t n) { refused_calls_.insert(n); }
+  // A key the system holds down before anything is sent; one that
+  // `another_device` holds does not go up when released.
+  void HoldDown(platform::HeldKey key, bool another_device = false);
+  // Every key ReleaseKeys was asked to release, in order.
+  const std::vector<platform::HeldKey>& releases() const { return releases_; }
+
   // Replaces one entry of the keyboard layout; nothing makes `ch` untypeable.
   void SetCharacterKey(unsigned char ch, std::optional<platform::CharacterKey> key);
 
@@ -77,6 +86,9 @@ class RecordingKeyInjector final : public platform::KeyInjector {
   std::set<std::uint16_t> unpreparable_;
   std::size_t calls_ = 0;
   std::map<unsigned char, std::optional<platform::CharacterKey>> layout_;
+  std::vector<platform::HeldKey> held_down_;
+  std::set<std::uint32_t> held_elsewhere_;  // ids of keys another device holds
+  std::vector<platform::HeldKey> releases_;
 };
 
 }  // namespace plinth::test_platform

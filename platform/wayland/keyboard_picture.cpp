@@ -1,6 +1,6 @@
 #include "platform/wayland/keyboard_picture.h"
 
-#include <algorithm>
+#include <cmath>
 
 #include "platform/common/caption_fit.h"
 #include "platform/wayland/painter.h"
@@ -26,6 +26,15 @@ Rgb PanelColour(PanelState state) {
       break;
   }
   return look::kButtonFace;
+}
+
+// The device pixels of one logical pixel: the fonts' number for the
+// caption cache, as text is measured anew at another scale.
+int DeviceScale(cairo_t* cairo) {
+  double x = 1;
+  double y = 0;
+  cairo_user_to_device_distance(cairo, &x, &y);
+  return static_cast<int>(std::lround(x));
 }
 
 void PaintButton(cairo_t* cairo, const KeyboardPicture& picture, int cell) {
@@ -56,8 +65,8 @@ void PaintButton(cairo_t* cairo, const KeyboardPicture& picture, int cell) {
   const std::string& caption = picture.captions[static_cast<std::size_t>(cell)];
   const CaptionRoom room =
       ButtonCaptionRoom(area.width, geometry.button_font, geometry.smallest_button_font);
-  const FittedCaption fitted = FitCaption(
-      caption, room,
+  const FittedCaption& fitted = picture.fitted_captions[static_cast<std::size_t>(cell)].Fit(
+      caption, room, DeviceScale(cairo),
       [cairo](std::string_view text, int size) {
         return TextWidth(cairo, text, look::kButtonFamily, size);
       },
@@ -70,7 +79,7 @@ void PaintButton(cairo_t* cairo, const KeyboardPicture& picture, int cell) {
   DrawText(cairo, fitted.text, look::kButtonFamily, fitted.font_size, colour, text_area,
            Align::Centre);
   if (picture.dwell_target == PointerTarget::Button(cell)) {
-    DrawDwellBar(cairo, area, picture.dwell_permille, kBevel);
+    DrawDwellBar(cairo, area, picture.dwell_permille, kBevel, geometry.dwell_bar);
   }
 }
 
@@ -89,10 +98,10 @@ void PaintPanel(cairo_t* cairo, const KeyboardPicture& picture, PanelId panel) {
     const int inset = 2 * border;
     FrameRect(cairo,
               {area.x + inset, area.y + inset, area.width - 2 * inset, area.height - 2 * inset},
-              std::max(1, geometry.state_frame / 2), look::kButtonFace);
+              geometry.armed_panel_frame, look::kButtonFace);
   }
   if (picture.dwell_target == PointerTarget::Panel(panel)) {
-    DrawDwellBar(cairo, area, picture.dwell_permille, border);
+    DrawDwellBar(cairo, area, picture.dwell_permille, border, geometry.dwell_bar);
   }
 }
 

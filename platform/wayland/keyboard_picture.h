@@ -10,6 +10,7 @@
 #include <array>
 #include <string>
 
+#include "platform/common/caption_fit.h"
 #include "platform/form_design.h"
 #include "platform/keyboard_window.h"
 
@@ -27,6 +28,9 @@ struct KeyboardPicture {
   int dwell_permille = 0;
   // The grid button held down by the pointer, drawn sunken; 0 for none.
   int pressed_cell = 0;
+  // Each button's caption as it was fitted last: a picture is painted
+  // again for every step of a dwell bar.
+  mutable std::array<CaptionFitCache, design::kCellCount + 1> fitted_captions{};
 };
 
 // The whole window: the status line, then the grid below it.

@@ -119,7 +119,7 @@ MessageDialog::MessageDialog(WaylandConnection& connection, const std::string& t
   window_ = std::make_unique<LayerWindow>(connection, "plinth-dialog", *this,
                                           [this](cairo_t* c, Size size) { Paint(c, size); });
   window_->OnClosed([this] { closed_ = true; });
-  const Point outer = ScreenPoint(0, 0);
+  const Point outer = ScreenPointAt(0, 0);
   window_->Place({.output = output,
                   .centred = true,
                   .size = size_,
@@ -127,7 +127,7 @@ MessageDialog::MessageDialog(WaylandConnection& connection, const std::string& t
                   .offset = {outer.x - keyboard_outer.x, outer.y - keyboard_outer.y}});
 }
 
-Point MessageDialog::ScreenPoint(double x, double y) const {
+Point MessageDialog::ScreenPointAt(double x, double y) const {
   // Centred on the output, as the compositor places a surface without
   // anchors.
   return {monitor_.x + (monitor_.width - size_.width) / 2 + static_cast<int>(std::floor(x)),
@@ -141,7 +141,7 @@ bool MessageDialog::OverOk(double x, double y) const {
 void MessageDialog::PointerEntered(double x, double y) { PointerMotion(x, y); }
 
 void MessageDialog::PointerMotion(double x, double y) {
-  if (pointer_moved_) pointer_moved_(OverOk(x, y), ScreenPoint(x, y));
+  if (pointer_moved_) pointer_moved_(OverOk(x, y), ScreenPointAt(x, y));
 }
 
 void MessageDialog::PointerLeft() {
@@ -164,9 +164,10 @@ void MessageDialog::PressOk() {
   window_->Hide();
 }
 
-void MessageDialog::ShowDwellProgress(int permille) {
-  if (permille == dwell_permille_) return;
+void MessageDialog::ShowDwellProgress(int permille, const DwellBarLook& look) {
+  if (permille == dwell_permille_ && look == dwell_bar_look_) return;
   dwell_permille_ = permille;
+  dwell_bar_look_ = look;
   window_->Redraw();
 }
 
@@ -196,7 +197,7 @@ void MessageDialog::Paint(cairo_t* cairo, Size size) const {
   DrawBevel(cairo, ok_, false);
   FrameRect(cairo, ok_, 1, look::kBlack);
   DrawText(cairo, "OK", look::kTextFamily, text_size_, look::kWindowText, ok_, Align::Centre);
-  DrawDwellBar(cairo, ok_, dwell_permille_, 2);
+  DrawDwellBar(cairo, ok_, dwell_permille_, 2, dwell_bar_look_);
 }
 
 }  // namespace plinth::platform::wayland

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/form_geometry.h"
 #include "platform/wayland/layer_window.h"
 
 namespace plinth::platform::wayland {
@@ -32,18 +33,18 @@ class MessageDialog final : public PointerHandler {
 
   bool closed() const { return closed_; }
   void PressOk();
-  void ShowDwellProgress(int permille);
+  void ShowDwellProgress(int permille, const DwellBarLook& look);
   void DrawIfNeeded() { window_->DrawIfNeeded(); }
 
   void PointerEntered(double x, double y) override;
   void PointerMotion(double x, double y) override;
   void PointerLeft() override;
   void PointerButton(std::uint32_t button, bool pressed) override;
+  Point ScreenPointAt(double x, double y) const override;
 
  private:
   void Paint(cairo_t* cairo, Size size) const;
   bool OverOk(double x, double y) const;
-  Point ScreenPoint(double x, double y) const;
 
   std::string title_;
   MessageIcon icon_;
@@ -58,6 +59,7 @@ class MessageDialog final : public PointerHandler {
   bool closed_ = false;
   bool ok_pressed_ = false;
   int dwell_permille_ = 0;
+  DwellBarLook dwell_bar_look_;
 };
 
 }  // namespace plinth::platform::wayland

@@ -8,10 +8,6 @@
 namespace plinth::platform::wayland {
 namespace {
 
-void SetColour(cairo_t* cairo, const Rgb& colour) {
-  cairo_set_source_rgb(cairo, colour.red, colour.green, colour.blue);
-}
-
 // A horizontal or vertical line one pixel wide through pixel centres.
 void Line(cairo_t* cairo, double x0, double y0, double x1, double y1, const Rgb& colour) {
   SetColour(cairo, colour);
@@ -33,6 +29,10 @@ PangoLayout* MakeLayout(cairo_t* cairo, std::string_view utf8, const char* famil
 }
 
 }  // namespace
+
+void SetColour(cairo_t* cairo, const Rgb& colour) {
+  cairo_set_source_rgb(cairo, colour.red / 255.0, colour.green / 255.0, colour.blue / 255.0);
+}
 
 void FillRect(cairo_t* cairo, Rect area, const Rgb& colour) {
   SetColour(cairo, colour);
@@ -56,10 +56,10 @@ void FrameRect(cairo_t* cairo, Rect area, int width, const Rgb& colour) {
 
 void DrawBevel(cairo_t* cairo, Rect area, bool sunken) {
   FillRect(cairo, area, look::kButtonFace);
-  const Rgb light{1, 1, 1};
-  const Rgb lighter{0.87, 0.87, 0.87};
-  const Rgb dark{0.5, 0.5, 0.5};
-  const Rgb darker{0.25, 0.25, 0.25};
+  const Rgb light{255, 255, 255};
+  const Rgb lighter{222, 222, 222};
+  const Rgb dark{128, 128, 128};
+  const Rgb darker{64, 64, 64};
   const int left = area.x;
   const int top = area.y;
   const int right = area.x + area.width - 1;
@@ -88,8 +88,8 @@ int TextWidth(cairo_t* cairo, std::string_view utf8, const char* family, int siz
   return width;
 }
 
-void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int size, const Rgb& colour,
-              Rect area, Align align) {
+void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int size,
+              const Rgb& colour, Rect area, Align align) {
   if (utf8.empty()) return;
   PangoLayout* layout = MakeLayout(cairo, utf8, family, size);
   int width = 0;
@@ -107,15 +107,12 @@ void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int siz
   g_object_unref(layout);
 }
 
-void DrawDwellBar(cairo_t* cairo, Rect area, int permille, int inset) {
+void DrawDwellBar(cairo_t* cairo, Rect area, int permille, int inset, const DwellBarLook& look) {
   if (permille <= 0) return;
-  const int inner_width = area.width - 2 * inset;
-  const int height = std::max(3, area.height / 6);
-  const int filled = inner_width * std::min(permille, 1000) / 1000;
-  const int top = area.y + area.height - inset - height;
-  // Orange and its dark frame show on every panel colour and on the face.
-  FillRect(cairo, {area.x + inset, top, filled, height}, {1.0, 140 / 255.0, 0});
-  FrameRect(cairo, {area.x + inset, top, inner_width, height}, 1, {96 / 255.0, 48 / 255.0, 0});
+  const DwellBarLook::Bar bar = look.In(
+      {area.x + inset, area.y + inset, area.width - 2 * inset, area.height - 2 * inset}, permille);
+  FillRect(cairo, bar.filled, look.fill);
+  FrameRect(cairo, bar.whole, look.frame, look.frame_colour);
 }
 
 }  // namespace plinth::platform::wayland

@@ -7,30 +7,25 @@
 
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/form_geometry.h"
 
 namespace plinth::platform::wayland {
 
-struct Rgb {
-  double red = 0;
-  double green = 0;
-  double blue = 0;
-};
-
 namespace look {
-inline constexpr Rgb kButtonFace{0.75, 0.75, 0.75};
+inline constexpr Rgb kButtonFace{192, 192, 192};
 inline constexpr Rgb kWindowText{0, 0, 0};
-inline constexpr Rgb kPurple{128 / 255.0, 0, 128 / 255.0};
-inline constexpr Rgb kTeal{0, 128 / 255.0, 128 / 255.0};
+inline constexpr Rgb kPurple{128, 0, 128};
+inline constexpr Rgb kTeal{0, 128, 128};
 inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kWhite{1, 1, 1};
-inline constexpr Rgb kHighlight{0, 0, 0.5};  // a chosen menu item
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kHighlight{0, 0, 128};  // a chosen menu item
 // Grid captions in a fixed-width face; the window, menu and dialogs in a
 // proportional one.
 inline constexpr const char* kButtonFamily = "Monospace";
 inline constexpr const char* kTextFamily = "Sans";
 }  // namespace look
 
+void SetColour(cairo_t* cairo, const Rgb& colour);
 void FillRect(cairo_t* cairo, Rect area, const Rgb& colour);
 // A frame of `width` pixels just inside `area`.
 void FrameRect(cairo_t* cairo, Rect area, int width, const Rgb& colour);
@@ -42,11 +37,11 @@ void DrawBevel(cairo_t* cairo, Rect area, bool sunken);
 int TextWidth(cairo_t* cairo, std::string_view utf8, const char* family, int size);
 enum class Align { Left, Centre };
 // Draws one line of text in `area`, centred vertically.
-void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int size, const Rgb& colour,
-              Rect area, Align align);
+void DrawText(cairo_t* cairo, std::string_view utf8, const char* family, int size,
+              const Rgb& colour, Rect area, Align align);
 
-// How much of the dwell time has passed, as an orange bar along the bottom
-// of `area` inside `inset`.
-void DrawDwellBar(cairo_t* cairo, Rect area, int permille, int inset);
+// How much of the dwell time has passed, as the bar `look` gives inside
+// `inset` pixels of `area`'s edge; nothing for 0.
+void DrawDwellBar(cairo_t* cairo, Rect area, int permille, int inset, const DwellBarLook& look);
 
 }  // namespace plinth::platform::wayland

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/wayland/keymap_text.h"
@@ -31,6 +32,11 @@ class VirtualKeyboardInjector final : public KeyInjector {
   bool SendKeyEvent(std::uint16_t code, std::uint32_t scan, std::uint32_t flags) override;
   std::optional<CharacterKey> KeyForCharacter(unsigned char ch) override;
   bool PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) override;
+  // A virtual keyboard starts with no key down, and the compositor tells
+  // no client what other keyboards hold; a keyboard that ended in the
+  // middle of a stroke took its keys with its device. Nothing to release.
+  std::vector<HeldKey> KeysHeldDown() override { return {}; }
+  void ReleaseKeys(const std::vector<HeldKey>& /*keys*/) override {}
 
   // Releases every key still pressed and clears the modifier state.
   void ReleaseAll();

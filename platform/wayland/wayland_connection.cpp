@@ -89,10 +89,12 @@ const wl_seat_listener kSeatListener{.capabilities = SeatEvents::Capabilities,
 
 struct PointerEvents {
   static WaylandConnection& Of(void* data) { return *static_cast<WaylandConnection*>(data); }
-  static void Enter(void* data, wl_pointer* /*pointer*/, std::uint32_t /*serial*/, wl_surface* surface,
-                    wl_fixed_t x, wl_fixed_t y) {
+  static void Enter(void* data, wl_pointer* /*pointer*/, std::uint32_t /*serial*/,
+                    wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
     WaylandConnection& connection = Of(data);
     connection.pointer_surface_ = surface;
+    connection.pointer_x_ = wl_fixed_to_double(x);
+    connection.pointer_y_ = wl_fixed_to_double(y);
     if (PointerHandler* handler = connection.HandlerOf(surface)) {
       handler->PointerEntered(wl_fixed_to_double(x), wl_fixed_to_double(y));
     }
@@ -106,6 +108,8 @@ struct PointerEvents {
   static void Motion(void* data, wl_pointer* /*pointer*/, std::uint32_t /*time*/, wl_fixed_t x,
                      wl_fixed_t y) {
     WaylandConnection& connection = Of(data);
+    connection.pointer_x_ = wl_fixed_to_double(x);
+    connection.pointer_y_ = wl_fixed_to_double(y);
     if (PointerHandler* handler = connection.HandlerOf(connection.pointer_surface_)) {
       handler->PointerMotion(wl_fixed_to_double(x), wl_fixed_to_double(y));
     }
@@ -113,8 +117,16 @@ struct PointerEvents {
   static void Button(void* data, wl_pointer* /*pointer*/, std::uint32_t /*serial*/,
                      std::uint32_t /*time*/, std::uint32_t button, std::uint32_t state) {
     WaylandConnection& connection = Of(data);
-    if (PointerHandler* handler = connection.HandlerOf(connection.pointer_surface_)) {
-      handler->PointerButton(button, state == WL_POINTER_BUTTON_STATE_PRESSED);
+    PointerHandler* handler = connection.HandlerOf(connection.pointer_surface_);
+    if (handler == nullptr) return;
+    const bool pressed = state == WL_POINTER_BUTTON_STATE_PRESSED;
+    if (connection.button_watch_) {
+      connection.button_watch_(
+          button, pressed, handler->ScreenPointAt(connection.pointer_x_, connection.pointer_y_));
+    }
+    // The watch may have closed the surface.
+    if (PointerHandler* still = connection.HandlerOf(connection.pointer_surface_)) {
+      still->PointerButton(button, pressed);
     }
   }
   static void Axis(void* /*data*/, wl_pointer* /*pointer*/, std::uint32_t /*time*/,

@@ -45,7 +45,8 @@ struct Output {
   int pending_scale = 1;
 };
 
-// Pointer events on one surface, in surface-local logical pixels.
+// Pointer events on one surface, in surface-local logical pixels. Each
+// motion event carries the pointer's place when the compositor sent it.
 class PointerHandler {
  public:
   virtual ~PointerHandler() = default;
@@ -54,7 +55,14 @@ class PointerHandler {
   virtual void PointerLeft() = 0;
   // `button` is the Linux input code (BTN_LEFT, BTN_RIGHT).
   virtual void PointerButton(std::uint32_t button, bool pressed) = 0;
+  // The point of the compositor's layout at a point of the surface.
+  virtual Point ScreenPointAt(double x, double y) const = 0;
 };
+
+// Every press and release of a pointer button over a surface of the
+// program, where on the screen it happened; told before the surface's own
+// handler hears of it.
+using ButtonWatch = std::function<void(std::uint32_t button, bool pressed, Point screen_point)>;
 
 class WaylandConnection {
  public:
@@ -88,6 +96,7 @@ class WaylandConnection {
     outputs_changed_ = std::move(changed);
   }
 
+  void WatchButtons(ButtonWatch watch) { button_watch_ = std::move(watch); }
   // Pointer events of `surface` go to `handler` until it is removed.
   void SetPointerHandler(wl_surface* surface, PointerHandler* handler);
   void RemovePointerHandler(wl_surface* surface);
@@ -123,6 +132,9 @@ class WaylandConnection {
   std::function<void(const wl_output*)> outputs_changed_;
   std::map<wl_surface*, PointerHandler*> pointer_handlers_;
   wl_surface* pointer_surface_ = nullptr;
+  double pointer_x_ = 0;  // the last place on pointer_surface_
+  double pointer_y_ = 0;
+  ButtonWatch button_watch_;
 };
 
 }  // namespace plinth::platform::wayland

@@ -44,6 +44,9 @@ WaylandKeyboardWindow::WaylandKeyboardWindow(WaylandConnection& connection, Even
     if (shown_) Place();
   });
   connection.OnOutputsChanged([this](const wl_output* removed) { OutputsChanged(removed); });
+  connection.WatchButtons([this](std::uint32_t button, bool pressed, Point screen_point) {
+    ReportButton(button, pressed, screen_point);
+  });
   loop.AddBeforeWait([this] {
     window_->DrawIfNeeded();
     menu_.DrawIfNeeded();
@@ -51,7 +54,10 @@ WaylandKeyboardWindow::WaylandKeyboardWindow(WaylandConnection& connection, Even
   });
 }
 
-WaylandKeyboardWindow::~WaylandKeyboardWindow() { connection_.OnOutputsChanged(nullptr); }
+WaylandKeyboardWindow::~WaylandKeyboardWindow() {
+  connection_.OnOutputsChanged(nullptr);
+  connection_.WatchButtons(nullptr);
+}
 
 const wl_output* WaylandKeyboardWindow::output() const {
   const Output* out = OutputFor(outer_);
@@ -200,10 +206,12 @@ void WaylandKeyboardWindow::RunDialog(const std::string& title, MessageIcon icon
 
 void WaylandKeyboardWindow::ShowDwellProgress(PointerTarget target, int permille) {
   if (target.kind == PointerTarget::Kind::DialogOk) {
-    if (dialog_) dialog_->ShowDwellProgress(permille);
+    if (dialog_) dialog_->ShowDwellProgress(permille, picture_.geometry.dwell_bar);
     return;
   }
-  if (dialog_) dialog_->ShowDwellProgress(0);
+  // One target shows a bar at a time: taking a bar off another target
+  // leaves this one's.
+  if (permille == 0 && !(picture_.dwell_target == target)) return;
   if (picture_.dwell_target == target && picture_.dwell_permille == permille) return;
   picture_.dwell_target = target;
   picture_.dwell_permille = permille;
@@ -221,7 +229,18 @@ PointerTarget WaylandKeyboardWindow::TargetAtSurface(double x, double y) const {
   return TargetAt(picture_.geometry, client_x, client_y);
 }
 
-Point WaylandKeyboardWindow::ScreenPoint(double x, double y) const {
+void WaylandKeyboardWindow::ReportButton(std::uint32_t button, bool pressed, Point screen_point) {
+  if (events_ == nullptr || (button != BTN_LEFT && button != BTN_MIDDLE && button != BTN_RIGHT)) {
+    return;
+  }
+  if (pressed) {
+    events_->MouseButtonPressed();
+  } else {
+    events_->MouseButtonReleased(screen_point);
+  }
+}
+
+Point WaylandKeyboardWindow::ScreenPointAt(double x, double y) const {
   return {outer_.x + static_cast<int>(std::floor(x)), outer_.y + static_cast<int>(std::floor(y))};
 }
 
@@ -235,7 +254,7 @@ void WaylandKeyboardWindow::PointerMotion(double x, double y) {
   // While a dialog is open the keyboard takes no input.
   if (dialog_) return;
   if (target.kind == PointerTarget::Kind::Panel) events_->PanelMouseMove(target.panel);
-  events_->PointerMoved(target, ScreenPoint(x, y));
+  events_->PointerMoved(target, ScreenPointAt(x, y));
 }
 
 void WaylandKeyboardWindow::PointerLeft() {
@@ -245,7 +264,7 @@ void WaylandKeyboardWindow::PointerLeft() {
     Redraw();
   }
   if (events_ != nullptr && !dialog_) {
-    events_->PointerMoved({}, ScreenPoint(pointer_x_, pointer_y_));
+    events_->PointerMoved({}, ScreenPointAt(pointer_x_, pointer_y_));
   }
 }
 
@@ -268,9 +287,9 @@ void WaylandKeyboardWindow::PointerButton(std::uint32_t button, bool pressed) {
     return;
   }
   const PointerTarget target = TargetAtSurface(pointer_x_, pointer_y_);
-  const Point at = ScreenPoint(pointer_x_, pointer_y_);
+  const Point at = ScreenPointAt(pointer_x_, pointer_y_);
   if (button == BTN_RIGHT && pressed) {
-    menu_.Open(*window_, {at.x - outer_.x, at.y - outer_.y});
+    menu_.Open(*window_, outer_, {at.x - outer_.x, at.y - outer_.y});
     return;
   }
   if (button != BTN_LEFT) return;

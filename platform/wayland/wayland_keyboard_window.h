@@ -33,6 +33,10 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   const wl_output* output() const;
 
   void SetEventSink(WindowEvents* events) override { events_ = events; }
+  // Each motion event carries the pointer's place when it was sent.
+  PointerPositions ReportedPointerPositions() const override {
+    return PointerPositions::OfTheEvent;
+  }
   // A layer surface with no keyboard interactivity never takes the focus.
   void MakeNonActivating() override {}
   void Show() override;
@@ -61,6 +65,7 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   void PointerMotion(double x, double y) override;
   void PointerLeft() override;
   void PointerButton(std::uint32_t button, bool pressed) override;
+  Point ScreenPointAt(double x, double y) const override;
 
  private:
   void Place();
@@ -69,7 +74,9 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   const Output* OutputFor(Point outer) const;
   void RunDialog(const std::string& title, MessageIcon icon, const std::string& text);
   PointerTarget TargetAtSurface(double x, double y) const;
-  Point ScreenPoint(double x, double y) const;
+  // Tells the keyboard of a press or release of the left, middle or right
+  // button over any of its surfaces.
+  void ReportButton(std::uint32_t button, bool pressed, Point screen_point);
   void OutputsChanged(const wl_output* removed);
   void Redraw() { window_->Redraw(); }
   bool PanelPressIsClick(PanelId panel, Point at);

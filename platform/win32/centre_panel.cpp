@@ -30,7 +30,8 @@ COLORREF CentrePanel::StateColour(PanelState state) {
 
 void CentrePanel::SetState(PanelState state) { RepaintOnChange(window_, state_, state); }
 
-void CentrePanel::SetDwellProgress(int permille) {
+void CentrePanel::SetDwellProgress(int permille, const DwellBarLook& look) {
+  RepaintOnChange(window_, dwell_bar_look_, look);
   RepaintOnChange(window_, dwell_permille_, permille);
 }
 
@@ -85,7 +86,7 @@ void CentrePanel::Paint(HDC dc) const {
       InflateRect(&frame, -1, -1);
     }
   }
-  DrawDwellBar(dc, client, dwell_permille_);
+  DrawDwellBar(dc, client, dwell_permille_, dwell_bar_look_);
 }
 
 }  // namespace plinth::platform::win32

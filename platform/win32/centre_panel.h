@@ -12,6 +12,7 @@
 
 #include <functional>
 
+#include "platform/form_geometry.h"
 #include "platform/keyboard_window.h"
 #include "platform/win32/windows_api.h"
 
@@ -37,8 +38,9 @@ class CentrePanel {
   // The width of the light frame inside an armed panel.
   void SetArmedFrame(int width);
   PanelState state() const { return state_; }
-  // How far the dwell indicator is filled, in thousandths; 0 hides it.
-  void SetDwellProgress(int permille);
+  // How far the dwell bar is filled, in thousandths (0 hides it), and how
+  // it looks at the window's present size.
+  void SetDwellProgress(int permille, const DwellBarLook& look);
 
   // The colour that shows `state`; idle is the system's button-face colour.
   static COLORREF StateColour(PanelState state);
@@ -54,6 +56,7 @@ class CentrePanel {
   int armed_frame_ = 1;
   bool press_is_click_ = false;
   int dwell_permille_ = 0;
+  DwellBarLook dwell_bar_look_;
 };
 
 }  // namespace plinth::platform::win32

@@ -1,26 +1,36 @@
 #include "platform/win32/dwell_bar.h"
 
-#include <algorithm>
-
 namespace plinth::platform::win32 {
+namespace {
 
-void DrawDwellBar(HDC dc, RECT area, int permille, HBRUSH rest) {
+COLORREF ColourOf(const Rgb& rgb) {
+  return RGB(static_cast<BYTE>(rgb.red), static_cast<BYTE>(rgb.green), static_cast<BYTE>(rgb.blue));
+}
+
+RECT RectOf(const Rect& rect) {
+  return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
+}
+
+}  // namespace
+
+void DrawDwellBar(HDC dc, RECT area, int permille, const DwellBarLook& look, HBRUSH rest) {
   if (permille <= 0) return;
-  const int width = area.right - area.left;
-  const int height = std::max(3, static_cast<int>(area.bottom - area.top) / 6);
-  const RECT frame{area.left, area.bottom - height, area.right, area.bottom};
-  const RECT filled{area.left, frame.top, area.left + width * std::min(permille, 1000) / 1000,
-                    area.bottom};
+  const DwellBarLook::Bar bar =
+      look.In({area.left, area.top, area.right - area.left, area.bottom - area.top}, permille);
+  RECT frame = RectOf(bar.whole);
+  const RECT filled = RectOf(bar.filled);
   if (rest != nullptr) {
-    const RECT unfilled{filled.right, frame.top, area.right, area.bottom};
+    const RECT unfilled{filled.right, frame.top, frame.right, frame.bottom};
     FillRect(dc, &unfilled, rest);
   }
-  // Orange and its dark frame show on every panel colour and on the face.
-  HBRUSH fill = CreateSolidBrush(RGB(255, 140, 0));
+  HBRUSH fill = CreateSolidBrush(ColourOf(look.fill));
   FillRect(dc, &filled, fill);
   DeleteObject(fill);
-  HBRUSH edge = CreateSolidBrush(RGB(96, 48, 0));
-  FrameRect(dc, &frame, edge);
+  HBRUSH edge = CreateSolidBrush(ColourOf(look.frame_colour));
+  for (int ring = 0; ring < look.frame; ++ring) {
+    FrameRect(dc, &frame, edge);
+    InflateRect(&frame, -1, -1);
+  }
   DeleteObject(edge);
 }
 

@@ -13,6 +13,8 @@ namespace {
 
 constexpr COLORREF kPurple = RGB(128, 0, 128);
 constexpr std::string_view kEllipsis = "\x85";  // in Windows-1252
+// The buttons' one face, whose sizes the fonts give.
+constexpr int kButtonFace = 0;
 
 }  // namespace
 
@@ -35,12 +37,14 @@ void GridButton::SetCaption(const std::string& caption) {
 
 void GridButton::SetFonts(const WindowFonts& fonts) {
   fonts_ = &fonts;
+  fitted_caption_.Forget();
   InvalidateRect(window_, nullptr, FALSE);
 }
 
 void GridButton::SetFontColour(FontColour colour) { RepaintOnChange(window_, colour_, colour); }
 
-void GridButton::SetDwellProgress(int permille) {
+void GridButton::SetDwellProgress(int permille, const DwellBarLook& look) {
+  RepaintOnChange(window_, dwell_bar_look_, look);
   RepaintOnChange(window_, dwell_permille_, permille);
 }
 
@@ -108,7 +112,7 @@ void GridButton::Paint(HDC dc) const {
   // Inside the raised edge, under the caption, which stays readable.
   RECT inside = face;
   InflateRect(&inside, -2, -2);
-  DrawDwellBar(dc, inside, dwell_permille_);
+  DrawDwellBar(dc, inside, dwell_permille_, dwell_bar_look_);
 
   if (caption_.empty()) return;
   const FittedCaption fitted = Fit(dc);
@@ -128,8 +132,8 @@ FittedCaption GridButton::Fit(HDC dc) const {
   const CaptionRoom room =
       ButtonCaptionRoom(face.right, fonts_->button_height(), fonts_->smallest_button_height());
   const HGDIOBJ old_font = GetCurrentObject(dc, OBJ_FONT);
-  FittedCaption fitted = FitCaption(
-      caption_, room,
+  FittedCaption fitted = fitted_caption_.Fit(
+      caption_, room, kButtonFace,
       [this, dc](std::string_view text, int height) {
         SelectObject(dc, fonts_->ButtonOfHeight(height));
         SIZE extent{};

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/common/caption_fit.h"
+#include "platform/form_geometry.h"
 #include "platform/keyboard_window.h"
 #include "platform/win32/window_fonts.h"
 #include "platform/win32/windows_api.h"
@@ -42,8 +43,9 @@ class GridButton {
   // The caption as the button shows it at its present size.
   FittedCaption ShownCaption() const;
   FontColour font_colour() const { return colour_; }
-  // How far the dwell indicator is filled, in thousandths; 0 hides it.
-  void SetDwellProgress(int permille);
+  // How far the dwell bar is filled, in thousandths (0 hides it), and how
+  // it looks at the window's present size.
+  void SetDwellProgress(int permille, const DwellBarLook& look);
   ButtonState state() const { return state_; }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -60,6 +62,7 @@ class GridButton {
   const WindowFonts* fonts_;
   std::function<void()> on_click_;
   std::string caption_;
+  mutable CaptionFitCache fitted_caption_;
   FontColour colour_ = FontColour::WindowText;
   ButtonState state_ = ButtonState::Off;
   int state_frame_ = 2;
@@ -67,6 +70,7 @@ class GridButton {
   bool tracking_ = false;  // the left button went down over us
   bool pressed_ = false;   // drawn pushed in
   int dwell_permille_ = 0;
+  DwellBarLook dwell_bar_look_;
 };
 
 }  // namespace plinth::platform::win32

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "platform/win32/held_modifiers.h"
 #include "platform/win32/win32_application.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_key_injector.h"
@@ -16,9 +15,6 @@
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*command_line*/,
                    int /*show*/) {
   using namespace plinth::platform::win32;
-  // Shift, Ctrl or Alt held by a keyboard that was killed mid-key would
-  // change every key this one sends.
-  ReleaseHeldModifiers();
   try {
     Win32KeyInjector keys;
     Win32PointerControl pointer;

@@ -27,7 +27,7 @@ HWND OpenMessageBoxOk(HWND owner) {
   return search.box == nullptr ? nullptr : GetDlgItem(search.box, IDOK);
 }
 
-void DwellBarOverButton::Show(HWND button, int permille) {
+void DwellBarOverButton::Show(HWND button, int permille, const DwellBarLook& look) {
   const bool shrinks = permille < shown_;
   shown_ = permille;
   if (button == nullptr) return;
@@ -40,7 +40,7 @@ void DwellBarOverButton::Show(HWND button, int permille) {
   InflateRect(&inside, -2, -2);
   HDC dc = GetDC(button);
   // On the face, not on the button's focus mark, which runs along its bottom.
-  DrawDwellBar(dc, inside, permille, GetSysColorBrush(COLOR_BTNFACE));
+  DrawDwellBar(dc, inside, permille, look, GetSysColorBrush(COLOR_BTNFACE));
   ReleaseDC(button, dc);
 }
 

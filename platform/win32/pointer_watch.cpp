@@ -33,9 +33,24 @@ bool IsPress(UINT message) {
   }
 }
 
+bool IsRelease(UINT message) {
+  switch (message) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONUP:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
-PointerWatch::PointerWatch(Moved moved) : moved_(std::move(moved)), previous_(watch_of_thread) {
+PointerWatch::PointerWatch(Handlers handlers)
+    : handlers_(std::move(handlers)), previous_(watch_of_thread) {
   watch_of_thread = this;
   hook_ = SetWindowsHookExA(WH_GETMESSAGE, SawMessage, nullptr, GetCurrentThreadId());
 }
@@ -56,15 +71,14 @@ LRESULT CALLBACK PointerWatch::SawMessage(int code, WPARAM wparam, LPARAM lparam
 void PointerWatch::Saw(const MSG& message) {
   const UINT kind = message.message;
   if (IsPress(kind)) {
-    // A held button is no rest: a long press must not click twice. The
-    // release's own click, if any, tells the keyboard where it left off.
-    POINT screen{};
-    GetCursorPos(&screen);
-    moved_(nullptr, screen);
+    if (handlers_.pressed) handlers_.pressed();
     return;
   }
-  if (kind == WM_MOUSEMOVE && (message.wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0) {
-    return;  // dragged with a button held
+  if (IsRelease(kind)) {
+    POINT screen{};
+    GetCursorPos(&screen);
+    if (handlers_.released) handlers_.released(screen);
+    return;
   }
   const bool moved = kind == WM_MOUSEMOVE || kind == WM_NCMOUSEMOVE;
   if (!moved && kind != WM_MOUSELEAVE && kind != WM_NCMOUSELEAVE) return;
@@ -85,7 +99,7 @@ bool PointerWatch::Report() {
   POINT screen{};
   if (!GetCursorPos(&screen)) return false;
   const HWND under = WindowFromPoint(screen);
-  moved_(under, screen);
+  if (handlers_.moved) handlers_.moved(under, screen);
   return IsOfThisThread(under);
 }
 

@@ -3,10 +3,10 @@
 // Watches the pointer over every window of this thread, the message boxes
 // included, through a hook on the messages the thread takes from its queue:
 // each movement, and the pointer leaving a window, is reported with the
-// window now under the pointer. A press of a mouse button is reported as the
-// pointer over no window, and movements with a button held are not
-// reported. The windows keep their own handling of the pointer, so nothing
-// about activation or clicks changes.
+// window now under the pointer; each press and release of the left, middle
+// or right mouse button as it is taken from the queue, so a release is
+// reported before the click it makes. The windows keep their own handling
+// of the pointer, so nothing about activation or clicks changes.
 //
 // A pointer that comes back from another program's window to the very
 // point where it left brings no movement message under Wine, which saw it
@@ -21,13 +21,18 @@ namespace plinth::platform::win32 {
 
 class PointerWatch {
  public:
-  // `moved` gets the window under the pointer (of any process, or null) and
-  // the pointer's screen point.
-  using Moved = std::function<void(HWND under, POINT screen)>;
+  struct Handlers {
+    // The window under the pointer (of any process, or null) and the
+    // pointer's screen point.
+    std::function<void(HWND under, POINT screen)> moved;
+    std::function<void()> pressed;
+    // Where the pointer is as the button comes up.
+    std::function<void(POINT screen)> released;
+  };
 
   // The newest watch of a thread reports; when it ends, the one before it
   // reports again.
-  explicit PointerWatch(Moved moved);
+  explicit PointerWatch(Handlers handlers);
   ~PointerWatch();
   PointerWatch(const PointerWatch&) = delete;
   PointerWatch& operator=(const PointerWatch&) = delete;
@@ -43,7 +48,7 @@ class PointerWatch {
   bool Report();
   void StopLooking();
 
-  Moved moved_;
+  Handlers handlers_;
   PointerWatch* previous_;  // the thread's watch before this one
   HHOOK hook_ = nullptr;
   bool watch_returns_ = false;

@@ -22,6 +22,14 @@ class Win32FileSystem final : public FileSystem {
   bool FileExists(const std::string& path) override;
   // Reads a disk file of at most kMaxProfileFileSize bytes.
   std::unique_ptr<Profile> OpenProfile(const std::string& path) override;
+  // Reads a disk file of at most `limit` bytes.
+  DataFileRead ReadDataFile(const std::string& path, std::uint64_t limit) override;
+  // %APPDATA%\Plinth\.
+  std::string UserDataFolder() override;
+  // A temporary file in the same folder, flushed, then moved over the old
+  // one with MoveFileExA (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+  std::optional<std::string> WriteFileAtomically(const std::string& path,
+                                                 std::string_view bytes) override;
 };
 
 }  // namespace plinth::platform::win32

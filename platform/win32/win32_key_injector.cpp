@@ -1,5 +1,6 @@
 #include "platform/win32/win32_key_injector.h"
 
+#include "platform/win32/held_keys.h"
 #include "platform/win32/windows_api.h"
 
 namespace plinth::platform::win32 {
@@ -22,5 +23,9 @@ std::optional<CharacterKey> Win32KeyInjector::KeyForCharacter(unsigned char ch) 
                       .ctrl = (modifiers & 2u) != 0,
                       .alt = (modifiers & 4u) != 0};
 }
+
+std::vector<HeldKey> Win32KeyInjector::KeysHeldDown() { return win32::KeysHeldDown(); }
+
+void Win32KeyInjector::ReleaseKeys(const std::vector<HeldKey>& keys) { win32::ReleaseKeys(keys); }
 
 }  // namespace plinth::platform::win32

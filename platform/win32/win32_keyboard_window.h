@@ -8,8 +8,15 @@
 // WM_MOUSEACTIVATE with MA_NOACTIVATE, so a click on it never takes the
 // focus from the application being typed into, under Wine too, where the
 // non-activating style alone does not keep it.
+//
+// Its parts are written in files of their own: keyboard_window_layout.cpp
+// (sizes, places, a drag of the border), keyboard_window_messages.cpp (the
+// window procedure and the popup menu), keyboard_window_dpi.cpp (a monitor
+// of another resolution) and keyboard_window_dialogs.cpp (message boxes and
+// the activation they take).
 
 #include <array>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -33,10 +40,8 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   static constexpr DWORD kNoActivate = 0x08000000;  // WS_EX_NOACTIVATE
   static constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED
-  // Command identifiers of the popup menu's items.
-  static constexpr UINT kAvailableCommand = 1;
-  static constexpr UINT kShowAllCommand = 2;
-  static constexpr UINT kDwellClickCommand = 3;
+  // The command identifier of a popup menu item: one more than its row.
+  static constexpr UINT CommandOf(MenuItemId item) { return static_cast<UINT>(MenuRow(item)) + 1; }
 
   // Creates the window, hidden, at its designed place and size.
   Win32KeyboardWindow();
@@ -45,6 +50,10 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   Win32KeyboardWindow& operator=(const Win32KeyboardWindow&) = delete;
 
   void SetEventSink(WindowEvents* events) override { events_ = events; }
+  // The pointer watch reports where the cursor is when it sees a message.
+  PointerPositions ReportedPointerPositions() const override {
+    return PointerPositions::LiveCursor;
+  }
   // Adds WS_EX_NOACTIVATE with GetWindowLongA and SetWindowLongA.
   void MakeNonActivating() override;
   void Show() override;
@@ -98,6 +107,9 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   // keyboard takes; the edges not dragged (by `edge`, a WMSZ_ value) stay.
   void ShapeDrag(WPARAM edge, RECT& outer);
   void LimitDrag(MINMAXINFO& limits) const;
+  // WM_DPICHANGED: the window went to a monitor of another resolution; the
+  // keyboard sizes itself anew, at the place `suggested` by the system.
+  void MoveToDpi(int dpi, const RECT* suggested);
 
   FormGeometry geometry_;
   std::unique_ptr<WindowFonts> fonts_ =
@@ -116,8 +128,19 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   std::unique_ptr<CentrePanel> extend_panel_;
   std::unique_ptr<CentrePanel> shift_panel_;
   std::unique_ptr<PointerWatch> pointer_watch_;
-  PointerTarget dwell_target_;  // where the dwell bar shows
-  DwellBarOverButton ok_bar_;   // on the OK button of a message box
+  DwellBarOverButton ok_bar_;  // on the OK button of a message box
 };
+
+template <class Event>
+void Win32KeyboardWindow::Deliver(Event&& event) {
+  if (events_ == nullptr) return;
+  try {
+    event(*events_);
+  } catch (const std::exception& failure) {
+    ShowApplicationError(failure.what());
+  } catch (...) {
+    ShowApplicationError("An unexpected failure occurred");
+  }
+}
 
 }  // namespace plinth::platform::win32

@@ -4,7 +4,6 @@
 #include <FL/fl_draw.H>
 #include <FL/x.H>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
@@ -30,7 +29,7 @@ Fl_Color StateColour(platform::PanelState state) {
 }  // namespace
 
 PanelLines LinesOf(const platform::FormGeometry& geometry) {
-  return {geometry.panel_border, std::max(1, geometry.state_frame / 2)};
+  return {geometry.panel_border, geometry.armed_panel_frame};
 }
 
 bool DoubleClickDetector::Press(const void* target, unsigned long time_ms, int x, int y) {
@@ -109,15 +108,16 @@ void ShiftPanel::SetState(platform::PanelState state) {
 
 int ShiftPanel::handle(int event) { return pointer_.Handle(event, *this); }
 
-void ShiftPanel::SetDwellProgress(int permille) {
-  if (permille == dwell_permille_) return;
+void ShiftPanel::SetDwellProgress(int permille, const platform::DwellBarLook& look) {
+  if (permille == dwell_permille_ && look == dwell_bar_look_) return;
   dwell_permille_ = permille;
+  dwell_bar_look_ = look;
   redraw();
 }
 
 void ShiftPanel::draw() {
   DrawPanelSquare(*this, state_, lines_);
-  DrawDwellBar(*this, dwell_permille_, lines_.border);
+  DrawDwellBar(*this, dwell_permille_, lines_.border, dwell_bar_look_);
 }
 
 ExtendPanel::ExtendPanel(const platform::FormGeometry& geometry, PanelHandlers extend_handlers,
@@ -171,16 +171,17 @@ int ExtendPanel::handle(int event) {
   }
 }
 
-void ExtendPanel::SetDwellProgress(int permille) {
-  if (permille == dwell_permille_) return;
+void ExtendPanel::SetDwellProgress(int permille, const platform::DwellBarLook& look) {
+  if (permille == dwell_permille_ && look == dwell_bar_look_) return;
   dwell_permille_ = permille;
+  dwell_bar_look_ = look;
   redraw();
 }
 
 void ExtendPanel::draw() {
   if ((damage() & ~FL_DAMAGE_CHILD) != 0) {
     DrawPanelSquare(*this, state_, lines_);
-    DrawDwellBar(*this, dwell_permille_, lines_.border);
+    DrawDwellBar(*this, dwell_permille_, lines_.border, dwell_bar_look_);
   }
   draw_children();
 }

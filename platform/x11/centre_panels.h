@@ -78,8 +78,9 @@ class ShiftPanel final : public Fl_Widget {
   void SetState(platform::PanelState state);
   platform::PanelState state() const { return state_; }
   void set_lines(PanelLines lines) { lines_ = lines; }
-  // How far the dwell indicator is filled, in thousandths; 0 hides it.
-  void SetDwellProgress(int permille);
+  // How far the dwell bar is filled, in thousandths (0 hides it), and how
+  // it looks at the window's present size.
+  void SetDwellProgress(int permille, const platform::DwellBarLook& look);
   int handle(int event) override;
 
  protected:
@@ -90,6 +91,7 @@ class ShiftPanel final : public Fl_Widget {
   platform::PanelState state_ = platform::PanelState::Idle;
   PanelLines lines_;
   int dwell_permille_ = 0;
+  platform::DwellBarLook dwell_bar_look_;
 };
 
 class ExtendPanel final : public Fl_Group {
@@ -104,8 +106,9 @@ class ExtendPanel final : public Fl_Group {
   ShiftPanel& shift_panel() { return *shift_; }
   // Places both panels where `geometry` puts them.
   void Place(const platform::FormGeometry& geometry);
-  // How far the dwell indicator is filled, in thousandths; 0 hides it.
-  void SetDwellProgress(int permille);
+  // How far the dwell bar is filled, in thousandths (0 hides it), and how
+  // it looks at the window's present size.
+  void SetDwellProgress(int permille, const platform::DwellBarLook& look);
   int handle(int event) override;
 
  protected:
@@ -117,6 +120,7 @@ class ExtendPanel final : public Fl_Group {
   platform::PanelState state_ = platform::PanelState::Idle;
   PanelLines lines_;
   int dwell_permille_ = 0;
+  platform::DwellBarLook dwell_bar_look_;
 };
 
 }  // namespace plinth::platform::x11

@@ -2,21 +2,29 @@
 
 #include <FL/fl_draw.H>
 
-#include <algorithm>
-
 namespace plinth::platform::x11 {
+namespace {
 
-void DrawDwellBar(const Fl_Widget& widget, int permille, int inset) {
+Fl_Color ColourOf(const platform::Rgb& rgb) {
+  return fl_rgb_color(static_cast<uchar>(rgb.red), static_cast<uchar>(rgb.green),
+                      static_cast<uchar>(rgb.blue));
+}
+
+}  // namespace
+
+void DrawDwellBar(const Fl_Widget& widget, int permille, int inset,
+                  const platform::DwellBarLook& look) {
   if (permille <= 0) return;
-  const int inner_width = widget.w() - 2 * inset;
-  const int height = std::max(3, widget.h() / 6);
-  const int filled = inner_width * std::min(permille, 1000) / 1000;
-  const int top = widget.y() + widget.h() - inset - height;
-  // Orange and its dark frame show on every panel colour and on the face.
-  fl_color(fl_rgb_color(255, 140, 0));
-  fl_rectf(widget.x() + inset, top, filled, height);
-  fl_color(fl_rgb_color(96, 48, 0));
-  fl_rect(widget.x() + inset, top, inner_width, height);
+  const platform::DwellBarLook::Bar bar = look.In(
+      {widget.x() + inset, widget.y() + inset, widget.w() - 2 * inset, widget.h() - 2 * inset},
+      permille);
+  fl_color(ColourOf(look.fill));
+  fl_rectf(bar.filled.x, bar.filled.y, bar.filled.width, bar.filled.height);
+  fl_color(ColourOf(look.frame_colour));
+  for (int ring = 0; ring < look.frame; ++ring) {
+    fl_rect(bar.whole.x + ring, bar.whole.y + ring, bar.whole.width - 2 * ring,
+            bar.whole.height - 2 * ring);
+  }
 }
 
 }  // namespace plinth::platform::x11

@@ -44,9 +44,6 @@ int FormWindow::handle(int event) {
   const bool right = Fl::event_button() == FL_RIGHT_MOUSE;
   switch (event) {
     case FL_PUSH:
-      // A held button is no rest for dwell click: the press ends any rest,
-      // and moves with the button held (FL_DRAG) are not reported.
-      if (on_pointer_moved_) on_pointer_moved_(false);
       if (right) {
         if (on_context_menu_) on_context_menu_();
         return 1;
@@ -57,7 +54,12 @@ int FormWindow::handle(int event) {
         return taken;
       }
       break;
-    case FL_DRAG:
+    case FL_DRAG: {
+      if (right) return 1;
+      const int taken = Fl_Double_Window::handle(event);
+      if (on_pointer_moved_) on_pointer_moved_(true);
+      return taken;
+    }
     case FL_RELEASE:
       if (right) return 1;
       break;

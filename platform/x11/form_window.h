@@ -18,8 +18,9 @@ class FormWindow final : public Fl_Double_Window {
   int handle(int event) override;
   // Runs after each left press has reached its target (Fl::pushed()).
   void OnLeftPress(std::function<void()> handler) { on_left_press_ = std::move(handler); }
-  // Runs for every pointer movement in the window, after its widgets have
-  // seen it, and when the pointer leaves the window (`inside` false).
+  // Runs for every pointer movement FLTK tells the window of, a button held
+  // or not, after its widgets have seen it, and when the pointer leaves the
+  // window (`inside` false).
   void OnPointerMoved(std::function<void(bool inside)> handler) {
     on_pointer_moved_ = std::move(handler);
   }

@@ -1,5 +1,7 @@
 #include "platform/x11/frame_extents.h"
 
+#include <FL/Fl.H>
+#include <FL/x.H>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <poll.h>
@@ -122,6 +124,38 @@ FrameExtents ProbeKeyboardFrame(Display* display, int client_width, int client_h
   XDestroyWindow(probe, stand_in);
   XCloseDisplay(probe);
   return extents.value_or(FrameExtents{});
+}
+
+ReportedFrame::ReportedFrame()
+    : frame_extents_(XInternAtom(fl_display, "_NET_FRAME_EXTENTS", False)) {
+  Fl::add_system_handler(SeeEvent, this);
+}
+
+ReportedFrame::~ReportedFrame() { Fl::remove_system_handler(SeeEvent); }
+
+std::optional<FrameExtents> ReportedFrame::Of(Window window) {
+  if (window != window_) {
+    // Told of the frame property's changes, beside what the window's
+    // owner already selects.
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(fl_display, window, &attributes);
+    XSelectInput(fl_display, window, attributes.your_event_mask | PropertyChangeMask);
+    window_ = window;
+    frame_ = ReadFrameExtents(fl_display, window);
+  }
+  return frame_;
+}
+
+int ReportedFrame::SeeEvent(void* event, void* self) {
+  auto& reported = *static_cast<ReportedFrame*>(self);
+  const auto& x_event = *static_cast<const XEvent*>(event);
+  if (reported.window_ == None || x_event.xany.window != reported.window_) return 0;
+  const bool frame_changed =
+      x_event.type == MapNotify || x_event.type == UnmapNotify || x_event.type == ReparentNotify ||
+      (x_event.type == PropertyNotify && x_event.xproperty.atom == reported.frame_extents_);
+  // Read again at the next question.
+  if (frame_changed) reported.window_ = None;
+  return 0;
 }
 
 }  // namespace plinth::platform::x11

@@ -33,9 +33,10 @@ void GridButton::SetCaption(const std::string& utf8) {
   redraw();
 }
 
-void GridButton::SetDwellProgress(int permille) {
-  if (permille == dwell_permille_) return;
+void GridButton::SetDwellProgress(int permille, const platform::DwellBarLook& look) {
+  if (permille == dwell_permille_ && look == dwell_bar_look_) return;
   dwell_permille_ = permille;
+  dwell_bar_look_ = look;
   redraw();
 }
 
@@ -78,8 +79,8 @@ void GridButton::draw() {
   fl_color(labelcolor());
   const platform::CaptionRoom room = platform::ButtonCaptionRoom(w(), labelsize(), smallest_font_);
   const Fl_Font face = labelfont();
-  const platform::FittedCaption fitted = platform::FitCaption(
-      caption_, room,
+  const platform::FittedCaption& fitted = fitted_caption_.Fit(
+      caption_, room, face,
       [face](std::string_view text, int size) {
         fl_font(face, size);
         return static_cast<int>(std::lround(fl_width(text.data(), static_cast<int>(text.size()))));
@@ -88,7 +89,7 @@ void GridButton::draw() {
   fl_font(face, fitted.font_size);
   fl_push_clip(x() + inset, y() + inset, w() - 2 * inset, h() - 2 * inset);
   fl_draw(fitted.text.c_str(), x(), y(), w(), h(), FL_ALIGN_CENTER, nullptr, 0);
-  DrawDwellBar(*this, dwell_permille_, inset);
+  DrawDwellBar(*this, dwell_permille_, inset, dwell_bar_look_);
   fl_pop_clip();
   fl_pop_clip();
 }

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/common/caption_fit.h"
+#include "platform/form_geometry.h"
 #include "platform/keyboard_window.h"
 
 namespace plinth::platform::x11 {
@@ -34,8 +36,9 @@ class GridButton final : public Fl_Button {
   // A caption too wide for the button shrinks down to this size, then ends
   // in an ellipsis.
   void set_smallest_font(int size) { smallest_font_ = size; }
-  // How far the dwell indicator is filled, in thousandths; 0 hides it.
-  void SetDwellProgress(int permille);
+  // How far the dwell bar is filled, in thousandths (0 hides it), and how
+  // it looks at the window's present size.
+  void SetDwellProgress(int permille, const platform::DwellBarLook& look);
   // Whether the state the button switches is on; an unchanged state is not
   // redrawn.
   void SetState(platform::ButtonState state);
@@ -58,9 +61,11 @@ class GridButton final : public Fl_Button {
 
   CoveredEdges covered_;
   std::string caption_;
+  platform::CaptionFitCache fitted_caption_;
   int smallest_font_ = 8;
   std::function<void()> on_click_;
   int dwell_permille_ = 0;
+  platform::DwellBarLook dwell_bar_look_;
   platform::ButtonState state_ = platform::ButtonState::Off;
   int state_frame_ = 2;
   int mode_marker_ = 6;

@@ -9,6 +9,8 @@
 namespace plinth::platform::x11 {
 namespace {
 
+// The parts of the XKB keymap the copy is made of; a notice of any other
+// part (actions, behaviours, virtual modifiers) changes nothing here.
 constexpr unsigned kMapParts = XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask;
 
 // The keysym `keycode` types in `group` with Shift up or down, by the key's
@@ -52,8 +54,9 @@ KeyboardMapping::KeyboardMapping(Display* display) : display_(display) {
   if (XkbQueryExtension(display_, &opcode, &xkb_event_base_, &error_base, &major, &minor) == 0) {
     xkb_event_base_ = -1;
   } else {
-    constexpr unsigned kMapEvents = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
-    XkbSelectEvents(display_, XkbUseCoreKbd, kMapEvents, kMapEvents);
+    XkbSelectEvents(display_, XkbUseCoreKbd, XkbNewKeyboardNotifyMask, XkbNewKeyboardNotifyMask);
+    XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbMapNotify, XkbAllMapComponentsMask,
+                          kMapParts);
     XkbSelectEventDetails(display_, XkbUseCoreKbd, XkbStateNotify, XkbGroupStateMask,
                           XkbGroupStateMask);
   }
@@ -66,6 +69,7 @@ KeyboardMapping::~KeyboardMapping() {
 
 void KeyboardMapping::Read() {
   modifiers_.fill(0);
+  bindings_since_read_.clear();
   if (xkb_event_base_ >= 0) {
     if (xkb_ != nullptr) XkbFreeKeyboard(xkb_, 0, True);
     xkb_ = XkbGetMap(display_, kMapParts, XkbUseCoreKbd);
@@ -96,6 +100,12 @@ void KeyboardMapping::Read() {
 void KeyboardMapping::TakeGroupFromXkb() {
   if (xkb_ == nullptr || xkb_->map == nullptr) return;
   keymap_ = SnapshotOfGroup(xkb_, group_);
+  for (const auto& [keycode, keysym] : bindings_since_read_) keymap_.Rebind(keycode, keysym);
+}
+
+void KeyboardMapping::NoteBinding(int keycode, Keysym keysym) {
+  keymap_.Rebind(keycode, keysym);
+  bindings_since_read_[keycode] = keysym;
 }
 
 unsigned KeyboardMapping::ModifiersOf(int keycode) const {
@@ -103,27 +113,37 @@ unsigned KeyboardMapping::ModifiersOf(int keycode) const {
   return modifiers_[static_cast<std::size_t>(keycode)];
 }
 
-bool KeyboardMapping::HandleEvent(const XEvent& event) {
+bool KeyboardMapping::IsChangeNotice(const XEvent& event) const {
+  // With XKB, its own notices tell of every change, the core protocol's
+  // among them, and only of the parts that matter.
   if (event.type == MappingNotify) {
-    if (event.xmapping.request == MappingPointer) return false;
-    Read();
-    return true;
+    return xkb_event_base_ < 0 && event.xmapping.request != MappingPointer;
   }
   if (xkb_event_base_ < 0 || event.type != xkb_event_base_) return false;
   const auto& xkb_event = reinterpret_cast<const XkbEvent&>(event);
   switch (xkb_event.any.xkb_type) {
     case XkbNewKeyboardNotify:
+      return true;
     case XkbMapNotify:
-      Read();
-      return true;
+      return (xkb_event.map.changed & kMapParts) != 0;
     case XkbStateNotify:
-      if (xkb_event.state.group == group_) return false;
-      group_ = xkb_event.state.group;
-      TakeGroupFromXkb();
-      return true;
+      return (xkb_event.state.changed & XkbGroupStateMask) != 0;
     default:
       return false;
   }
+}
+
+bool KeyboardMapping::HandleEvent(const XEvent& event) {
+  if (!IsChangeNotice(event)) return false;
+  const auto& xkb_event = reinterpret_cast<const XkbEvent&>(event);
+  if (event.type == xkb_event_base_ && xkb_event.any.xkb_type == XkbStateNotify) {
+    if (xkb_event.state.group == group_) return false;
+    group_ = xkb_event.state.group;
+    TakeGroupFromXkb();
+  } else {
+    Read();
+  }
+  return true;
 }
 
 }  // namespace plinth::platform::x11

@@ -8,6 +8,7 @@
 // later, so a click never meets a stale copy.
 
 #include <array>
+#include <map>
 
 #include "platform/x11/display_fwd.h"
 #include "platform/x11/keymap_snapshot.h"
@@ -29,6 +30,9 @@ class KeyboardMapping {
   // Follows the change `event` announces: another keymap, modifier map or
   // group. True when the event was such a change.
   bool HandleEvent(const XEvent& event);
+  // Whether `event` announces a change HandleEvent follows. Calls no Xlib
+  // function, so that it may look at events inside Xlib's queue.
+  bool IsChangeNotice(const XEvent& event) const;
 
   // What each keycode types in the active group.
   const KeymapSnapshot& keymap() const { return keymap_; }
@@ -39,7 +43,8 @@ class KeyboardMapping {
 
   // Notes a keycode this program has just bound (to one keysym on both
   // levels, or kNoKeysym for none), before the server's event about it.
-  void NoteBinding(int keycode, Keysym keysym) { keymap_.Rebind(keycode, keysym); }
+  // A change of group that comes first keeps the binding.
+  void NoteBinding(int keycode, Keysym keysym);
 
  private:
   // Asks the server for the whole mapping: one round trip.
@@ -53,6 +58,9 @@ class KeyboardMapping {
   _XkbDesc* xkb_ = nullptr;
   int group_ = 0;
   KeymapSnapshot keymap_{8, 1, {}};
+  // This program's bindings since the mapping was last read, which the
+  // XKB keymap read then does not hold yet: keycode -> keysym.
+  std::map<int, Keysym> bindings_since_read_;
   std::array<unsigned char, 256> modifiers_{};  // by keycode
 };
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,13 +31,14 @@
 
 namespace {
 
-int RunOnDisplay(Display* display) {
+int RunOnDisplay(Display* display, plinth::platform::x11::KeyboardSelection& selection) {
   using namespace plinth::platform;
   fl_open_display(display);
+  // The keyboard takes no text: no input method need look at its events.
+  Fl::disable_im();
   x11::UsePlinthIcon();
 
   x11::XTestKeyInjector keys(display);
-  keys.ReleaseHeldKeys(std::cerr);
   // Every event passes the injector first, so that its copy of the keymap
   // follows each change before a click is handled.
   Fl::add_system_handler(
@@ -61,19 +63,37 @@ int RunOnDisplay(Display* display) {
                     .app = app,
                     .timer = timer};
   x11::X11KeyboardWindow window;
-  return plinth::RunKeyboard(services, window);
+  const int status = plinth::RunKeyboard(services, window);
+  // Stopped: a start from now on opens a new keyboard, while this one
+  // still gives back what it borrowed.
+  selection.GiveUp();
+  return status;
 }
 
-// One keyboard a display: true when this start is to show the running
-// keyboard instead of opening one. `--new` opens one anyway.
-bool ShowRunningKeyboard(plinth::platform::x11::KeyboardSelection& selection,
-                         plinth::StartRequest request) {
-  // A keyboard that ends between the two steps leaves the selection free.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    if (selection.Claim() || request == plinth::StartRequest::NewKeyboard) return false;
-    if (selection.AskOwnerToShow()) return true;
+// One keyboard a display: the exit status of this start when it is to show
+// the running keyboard instead of opening one; nothing when it opens one.
+// `--new` opens one anyway.
+std::optional<int> ShowRunningKeyboard(plinth::platform::x11::KeyboardSelection& selection,
+                                       plinth::StartRequest request) {
+  using Answer = plinth::platform::x11::KeyboardSelection::Answer;
+  // A keyboard that ends between the two steps leaves the selection free;
+  // another start may take it meanwhile.
+  constexpr int kAttempts = 10;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (selection.Claim() || request == plinth::StartRequest::NewKeyboard) return std::nullopt;
+    switch (selection.AskOwnerToShow()) {
+      case Answer::Shown:
+        return 0;
+      case Answer::NoOwner:
+        break;
+      case Answer::NoAnswer:
+        std::cerr << "plinth: the keyboard already running on this display does not answer; "
+                     "\"plinth --new\" opens another.\n";
+        return 1;
+    }
   }
-  return false;
+  std::cerr << "plinth: keyboards keep starting and ending on this display; try again.\n";
+  return 1;
 }
 
 }  // namespace
@@ -102,10 +122,11 @@ int main(int argc, char** argv) {
               << "\"; Plinth needs a running X server.\n";
     return 1;
   }
-  plinth::platform::x11::KeyboardSelection selection(display);
-  if (ShowRunningKeyboard(selection, request)) return 0;
+  plinth::platform::x11::KeyboardSelection selection(display,
+                                                     plinth::platform::x11::X11Application::Ending);
+  if (const auto shown = ShowRunningKeyboard(selection, request)) return *shown;
   try {
-    const int status = RunOnDisplay(display);
+    const int status = RunOnDisplay(display, selection);
     // Wait until the server has handled every request, the last key-ups
     // among them: input the server has not handled when the connection
     // closes is lost, and a modifier would stay held down.

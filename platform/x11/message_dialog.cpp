@@ -134,20 +134,22 @@ DialogLayout LayOut(const std::string& text, int text_size, const platform::Rect
 class OkButton final : public Fl_Return_Button {
  public:
   OkButton(int x, int y, int w, int h) : Fl_Return_Button(x, y, w, h, "OK") {}
-  void SetDwellProgress(int permille) {
-    if (permille == dwell_permille_) return;
+  void SetDwellProgress(int permille, const platform::DwellBarLook& look) {
+    if (permille == dwell_permille_ && look == dwell_bar_look_) return;
     dwell_permille_ = permille;
+    dwell_bar_look_ = look;
     redraw();
   }
 
  protected:
   void draw() override {
     Fl_Return_Button::draw();
-    DrawDwellBar(*this, dwell_permille_, Fl::box_dx(box()));
+    DrawDwellBar(*this, dwell_permille_, Fl::box_dx(box()), dwell_bar_look_);
   }
 
  private:
   int dwell_permille_ = 0;
+  platform::DwellBarLook dwell_bar_look_;
 };
 
 // The widgets are members: each leaves the window as it is destroyed,
@@ -181,7 +183,9 @@ class MessageDialog final : public Fl_Window {
   }
 
   void PressOk() { hide(); }
-  void ShowDwellProgress(int permille) { ok_.SetDwellProgress(permille); }
+  void ShowDwellProgress(int permille, const platform::DwellBarLook& look) {
+    ok_.SetDwellProgress(permille, look);
+  }
 
  private:
   static void Close(Fl_Widget* /*button*/, void* dialog) {
@@ -219,8 +223,8 @@ void PressOpenDialogOk() {
   if (open_dialog != nullptr) open_dialog->PressOk();
 }
 
-void ShowOpenDialogDwellProgress(int permille) {
-  if (open_dialog != nullptr) open_dialog->ShowDwellProgress(permille);
+void ShowOpenDialogDwellProgress(int permille, const platform::DwellBarLook& look) {
+  if (open_dialog != nullptr) open_dialog->ShowDwellProgress(permille, look);
 }
 
 }  // namespace plinth::platform::x11

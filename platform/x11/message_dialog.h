@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/form_geometry.h"
+
 namespace plinth::platform::x11 {
 
 enum class MessageIcon { Warning, Error };
@@ -18,9 +20,9 @@ using DialogPointerMoved = std::function<void(bool over_ok, int x_root, int y_ro
 void RunMessageDialog(const std::string& title_utf8, MessageIcon icon, const std::string& text_utf8,
                       int text_size, DialogPointerMoved pointer_moved = {});
 
-// The dialog open now, if any: its OK button pressed, or its dwell
-// indicator filled to `permille` thousandths.
+// The dialog open now, if any: its OK button pressed, or its dwell bar
+// filled to `permille` thousandths and drawn as `look` says.
 void PressOpenDialogOk();
-void ShowOpenDialogDwellProgress(int permille);
+void ShowOpenDialogDwellProgress(int permille, const platform::DwellBarLook& look);
 
 }  // namespace plinth::platform::x11

@@ -2,19 +2,35 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+#include <FL/x.H>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <iostream>
+#include <optional>
 
 #include "platform/common/windows1252.h"
 
 namespace plinth::platform::x11 {
 namespace {
 
-// A timeout whose only work is to end the wait for events.
-void WakeUp(void* /*data*/) {}
+// How long a redraw waits for events on their way, and at most for a run
+// of them. A quick click's press and release come together: the release
+// types its key before the pressed button is drawn, and the drawing after
+// the key leaves the machine to the application that gets it.
+constexpr int kDrawingGraceMilliseconds = 2;
+constexpr std::chrono::milliseconds kLongestDrawingDelay{20};
+
+// Whether an X event has come or comes within the grace, without reading
+// it.
+bool EventsComeSoon() {
+  if (XEventsQueued(fl_display, QueuedAfterReading) > 0) return true;
+  pollfd connection{ConnectionNumber(fl_display), POLLIN, 0};
+  return poll(&connection, 1, kDrawingGraceMilliseconds) > 0;
+}
 
 // The handler only writes a byte; the event loop reads it and ends.
 int signal_pipe[2] = {-1, -1};
@@ -27,6 +43,14 @@ extern "C" void OnTerminationSignal(int /*signal*/) {
 }  // namespace
 
 bool X11Application::ending_ = false;
+bool X11Application::running_ = false;
+
+bool X11Application::Ending() {
+  if (ending_ || (running_ && Fl::first_window() == nullptr)) return true;
+  // A signal whose byte the loop has not read yet.
+  pollfd waiting{signal_pipe[0], POLLIN, 0};
+  return signal_pipe[0] >= 0 && poll(&waiting, 1, 0) > 0;
+}
 
 void X11Application::EndOnTerminationSignals() {
   if (pipe2(signal_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
@@ -53,22 +77,32 @@ void X11Application::SignalArrived(int fd, void* application) {
 }
 
 int X11Application::Run() {
+  running_ = true;
+  std::optional<std::chrono::steady_clock::time_point> drawing_waits_since;
   while (!terminate_requested_ && Fl::first_window() != nullptr) {
-    Fl::wait();
-    Housekeep();
+    const auto now = std::chrono::steady_clock::now();
+    if (Fl::damage() == 0 || now - drawing_waits_since.value_or(now) > kLongestDrawingDelay ||
+        !EventsComeSoon()) {
+      // Draws what waits, then blocks until the next event.
+      drawing_waits_since.reset();
+      Fl::wait(1e20);
+      continue;
+    }
+    // Handles the events that have come, and sends nothing yet: FLTK's
+    // wait draws and flushes the requests first, then handles events; told
+    // of no damage, it only flushes what nothing was asked since (no key
+    // has gone out since the last wait).
+    if (!drawing_waits_since) drawing_waits_since = now;
+    const int waiting = Fl::damage();
+    Fl::damage(0);
+    Fl::wait(kDrawingGraceMilliseconds / 1000.0);
+    Fl::damage(Fl::damage() | waiting);
   }
   return 0;
 }
 
 void X11Application::ReportOnStandardError(const std::string& text) {
   std::cerr << "plinth: " << Cp1252ToUtf8(text) << std::endl;
-}
-
-void X11Application::Housekeep() {
-  if (!housekeeping_) return;
-  const auto again = housekeeping_();
-  Fl::remove_timeout(WakeUp);
-  if (again) Fl::add_timeout(std::chrono::duration<double>(*again).count(), WakeUp);
 }
 
 }  // namespace plinth::platform::x11

@@ -2,9 +2,6 @@
 
 // FLTK's event loop as the keyboard's message loop.
 
-#include <chrono>
-#include <functional>
-#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -13,13 +10,6 @@ namespace plinth::platform::x11 {
 
 class X11Application final : public Application {
  public:
-  // Work left over after events, such as restoring a borrowed keycode: run
-  // after each round of events; when it returns a delay, it runs again
-  // after that delay even if no event comes.
-  using Housekeeping = std::function<std::optional<std::chrono::milliseconds>()>;
-
-  void SetHousekeeping(Housekeeping task) { housekeeping_ = std::move(task); }
-
   // Ends the program on SIGTERM, SIGINT and SIGHUP as if its window were
   // closed, so that destructors run: held keys are released and borrowed
   // keycodes given back.
@@ -30,20 +20,21 @@ class X11Application final : public Application {
     terminate_requested_ = true;
     ending_ = true;
   }
-  // Whether the program is ending: a dialog opened now would only hold it.
-  static bool Ending() { return ending_; }
+  // Whether the program is ending: asked to end, a termination signal has
+  // come (handled or not), or its loop runs with no window left. A dialog
+  // opened now would only hold it.
+  static bool Ending();
   // Runs until Terminate() or until the last window is closed. Returns 0.
   int Run() override;
   // "plinth: " and the text in UTF-8.
   void ReportOnStandardError(const std::string& text) override;
 
  private:
-  void Housekeep();
   static void SignalArrived(int fd, void* application);
 
   static bool ending_;
+  static bool running_;
   bool terminate_requested_ = false;
-  Housekeeping housekeeping_;
 };
 
 }  // namespace plinth::platform::x11

@@ -10,6 +10,7 @@
 #include "platform/x11/form_window.h"
 #include "platform/x11/grid_button.h"
 #include "platform/x11/message_dialog.h"
+#include "platform/x11/mouse_button_watch.h"
 #include "platform/x11/screen_watch.h"
 #include "platform/x11/widget_look.h"
 #include "platform/x11/window_manager_hints.h"
@@ -38,9 +39,10 @@ CoveredEdges CoveredEdgesOfCell(int cell) {
           .bottom = row < last};
 }
 
-void SetUpMenuItem(Fl_Menu_Item& item, const char* text) {
-  item.text = text;
-  item.flags = FL_MENU_TOGGLE;
+// `caption` is the item's caption in UTF-8, kept by the caller.
+void SetUpMenuItem(Fl_Menu_Item& item, const platform::MenuItem& row, const std::string& caption) {
+  item.text = caption.c_str();
+  item.flags = row.kind == platform::MenuItemKind::Check ? FL_MENU_TOGGLE : 0;
   item.labeltype_ = FL_NORMAL_LABEL;
   item.labelfont_ = look::kTextFont;
   item.labelsize_ = look::kTextFontSize;
@@ -81,13 +83,22 @@ X11KeyboardWindow::X11KeyboardWindow() {
     if (events_ != nullptr) events_->FormResize({width, height});
   });
 
+  reported_frame_ = std::make_unique<ReportedFrame>();
   screen_watch_ = std::make_unique<ScreenWatch>([this] {
     if (events_ != nullptr) events_->ScreenChanged();
   });
+  button_watch_ = std::make_unique<MouseButtonWatch>(
+      [this] {
+        if (events_ != nullptr) events_->MouseButtonPressed();
+      },
+      [this](platform::Point screen_point) {
+        if (events_ != nullptr) events_->MouseButtonReleased(screen_point);
+      });
 
-  SetUpMenuItem(popup_menu_[0], "Available");
-  SetUpMenuItem(popup_menu_[1], "Show All");
-  SetUpMenuItem(popup_menu_[2], "Dwell click");
+  for (std::size_t row = 0; row < platform::kPopupMenu.size(); ++row) {
+    menu_captions_[row] = Cp1252ToUtf8(platform::kPopupMenu[row].caption);
+    SetUpMenuItem(popup_menu_[row], platform::kPopupMenu[row], menu_captions_[row]);
+  }
 }
 
 X11KeyboardWindow::~X11KeyboardWindow() = default;
@@ -151,8 +162,8 @@ void X11KeyboardWindow::OpenPopupMenu() {
   const Fl_Menu_Item* picked = popup_menu_[0].popup(Fl::event_x(), Fl::event_y());
   if (picked == nullptr || events_ == nullptr) return;
   // The check mark changes only when the keyboard logic sets it.
-  const MenuItemId items[] = {MenuItemId::Available, MenuItemId::ShowAll, MenuItemId::DwellClick};
-  events_->Available1Click(items[picked - popup_menu_.data()]);
+  const auto row = static_cast<std::size_t>(picked - popup_menu_.data());
+  if (row < platform::kPopupMenu.size()) events_->Available1Click(platform::kPopupMenu[row].id);
 }
 
 platform::PointerTarget X11KeyboardWindow::TargetAt(int x, int y) const {
@@ -190,7 +201,11 @@ void X11KeyboardWindow::Show() {
 }
 
 void X11KeyboardWindow::SetCaption(const std::string& text) {
-  form_->copy_label(Cp1252ToUtf8(text).c_str());
+  // A new title is several properties for the server to change and tell
+  // of: only when it is new.
+  const std::string utf8 = Cp1252ToUtf8(text);
+  if (form_->label() != nullptr && utf8 == form_->label()) return;
+  form_->copy_label(utf8.c_str());
 }
 
 GridButton* X11KeyboardWindow::ButtonOfCell(int cell) const {
@@ -225,7 +240,8 @@ void X11KeyboardWindow::SetPanelState(PanelId panel, platform::PanelState state)
 }
 
 void X11KeyboardWindow::SetMenuItemChecked(MenuItemId item, bool checked) {
-  Fl_Menu_Item& entry = popup_menu_[item == MenuItemId::Available ? 0 : 1];
+  Fl_Menu_Item& entry = popup_menu_.at(platform::MenuRow(item));
+  if (entry.checkbox() == 0) return;
   if (checked) {
     entry.set();
   } else {
@@ -237,7 +253,7 @@ bool X11KeyboardWindow::Mapped() const { return form_->shown() != 0; }
 
 FrameExtents X11KeyboardWindow::Frame() {
   if (Mapped()) {
-    if (const auto reported = ReadFrameExtents(fl_display, fl_xid(form_.get()))) return *reported;
+    if (const auto reported = reported_frame_->Of(fl_xid(form_.get()))) return *reported;
   }
   if (!announced_frame_) {
     announced_frame_ =
@@ -263,7 +279,15 @@ platform::Point ClientOnScreen(Fl_Window& window) {
 platform::Point X11KeyboardWindow::OuterPosition() {
   if (!Mapped()) return outer_position_;
   const FrameExtents frame = Frame();
-  const platform::Point client = ClientOnScreen(*form_);
+  // FLTK keeps the client area's place on the screen as the server tells
+  // it, without a round trip; only after a move that the window manager
+  // did not make as asked is FLTK's idea of the place behind until the
+  // server tells of it.
+  platform::Point client{form_->x(), form_->y()};
+  if (place_unsettled_) {
+    client = ClientOnScreen(*form_);
+    place_unsettled_ = client != platform::Point{form_->x(), form_->y()};
+  }
   return {client.x - frame.left, client.y - frame.top};
 }
 
@@ -286,6 +310,7 @@ void X11KeyboardWindow::MoveTo(platform::Point outer) {
   while (ClientOnScreen(*form_) != client && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
+  place_unsettled_ = ClientOnScreen(*form_) != client;
 }
 
 platform::Point X11KeyboardWindow::FrameOffset() {
@@ -313,28 +338,25 @@ DialogPointerMoved X11KeyboardWindow::DialogPointerReporter() {
 
 void X11KeyboardWindow::ShowDwellProgress(platform::PointerTarget target, int permille) {
   using Kind = platform::PointerTarget::Kind;
-  const auto show = [this](platform::PointerTarget on, int value) {
-    switch (on.kind) {
-      case Kind::Button:
-        if (GridButton* button = ButtonOfCell(on.cell)) button->SetDwellProgress(value);
-        break;
-      case Kind::Panel:
-        if (on.panel == PanelId::Shift) {
-          extend_panel_->shift_panel().SetDwellProgress(value);
-        } else {
-          extend_panel_->SetDwellProgress(value);
-        }
-        break;
-      case Kind::DialogOk:
-        ShowOpenDialogDwellProgress(value);
-        break;
-      case Kind::Nothing:
-        break;
-    }
-  };
-  if (target != dwell_target_) show(dwell_target_, 0);
-  dwell_target_ = target;
-  show(target, permille);
+  switch (target.kind) {
+    case Kind::Button:
+      if (GridButton* button = ButtonOfCell(target.cell)) {
+        button->SetDwellProgress(permille, geometry_.dwell_bar);
+      }
+      break;
+    case Kind::Panel:
+      if (target.panel == PanelId::Shift) {
+        extend_panel_->shift_panel().SetDwellProgress(permille, geometry_.dwell_bar);
+      } else {
+        extend_panel_->SetDwellProgress(permille, geometry_.dwell_bar);
+      }
+      break;
+    case Kind::DialogOk:
+      ShowOpenDialogDwellProgress(permille, geometry_.dwell_bar);
+      break;
+    case Kind::Nothing:
+      break;
+  }
 }
 
 void X11KeyboardWindow::PressDialogOk() { PressOpenDialogOk(); }

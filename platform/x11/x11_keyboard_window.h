@@ -26,6 +26,7 @@ namespace plinth::platform::x11 {
 
 class FormWindow;
 class GridButton;
+class MouseButtonWatch;
 class ScreenWatch;
 
 class X11KeyboardWindow final : public platform::KeyboardWindow {
@@ -37,6 +38,10 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   X11KeyboardWindow& operator=(const X11KeyboardWindow&) = delete;
 
   void SetEventSink(platform::WindowEvents* events) override { events_ = events; }
+  // Each movement is reported at the point of its X event.
+  platform::PointerPositions ReportedPointerPositions() const override {
+    return platform::PointerPositions::OfTheEvent;
+  }
   void MakeNonActivating() override;
   void Show() override;
 
@@ -80,13 +85,18 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   platform::Size largest_client_ = geometry_.client;
   std::unique_ptr<FormWindow> form_;
   std::unique_ptr<ScreenWatch> screen_watch_;
+  std::unique_ptr<MouseButtonWatch> button_watch_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
-  // PopupMenu1: Available1, ShowAll1, "Dwell click" and the end mark.
-  std::array<Fl_Menu_Item, 4> popup_menu_{};
-  platform::PointerTarget dwell_target_;  // where the dwell indicator shows
+  // PopupMenu1: the items of kPopupMenu and the end mark.
+  std::array<Fl_Menu_Item, platform::kPopupMenu.size() + 1> popup_menu_{};
+  std::array<std::string, platform::kPopupMenu.size()> menu_captions_;  // UTF-8
   bool non_activating_ = false;
   std::optional<FrameExtents> announced_frame_;
+  std::unique_ptr<ReportedFrame> reported_frame_;
+  // Whether the window may stand elsewhere than FLTK has it: a move the
+  // window manager did not make as asked, not yet told of.
+  bool place_unsettled_ = false;
   // Where the outer window goes when it is mapped.
   platform::Point outer_position_{platform::design::kWindowLeft, platform::design::kWindowTop};
 };

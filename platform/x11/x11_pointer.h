@@ -15,8 +15,12 @@ class X11PointerControl final : public PointerControl {
   explicit X11PointerControl(Display* display);
 
   // Warps the pointer to `screen_point` on the default screen's root
-  // window. Waits for the server's answer so that a refusal is reported
-  // here, with the X error code and text.
+  // window. The request goes out with the next ones, and nothing waits
+  // for the server: a click's key must reach its application before the
+  // keyboard makes the server work for it again. A warp within the root
+  // window has no error of its own; one that a security policy refuses
+  // reaches the display's error handler, which reports it on standard
+  // error.
   std::optional<OsError> SetCursorPos(Point screen_point) override;
 
  private:

@@ -60,8 +60,26 @@ void XTestKeyInjector::HandleEvent(const XEvent& event) {
       [this](int keycode, Keysym keysym) { return mapping_.keymap().Carries(keycode, keysym); });
 }
 
+void XTestKeyInjector::FollowQueuedChanges() {
+  struct Search {
+    const KeyboardMapping* mapping;
+    std::vector<XEvent> notices;
+  } search{&mapping_, {}};
+  // Looks at every event queued or already sent, removes none.
+  const auto collect = [](Display* /*display*/, XEvent* event, XPointer arg) -> Bool {
+    auto& found = *reinterpret_cast<Search*>(arg);
+    if (found.mapping->IsChangeNotice(*event)) found.notices.push_back(*event);
+    return False;
+  };
+  if (XEventsQueued(display_, QueuedAfterReading) == 0) return;
+  XEvent unused;
+  XCheckIfEvent(display_, &unused, collect, reinterpret_cast<XPointer>(&search));
+  for (const XEvent& notice : search.notices) HandleEvent(notice);
+}
+
 bool XTestKeyInjector::PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) {
   if (!has_xtest_) return false;
+  FollowQueuedChanges();
   for (const auto& [bit, modifier] :
        {std::pair{kShiftBit, kVkShift}, std::pair{kCtrlBit, kVkControl},
         std::pair{kAltBit, kVkAlt}}) {
@@ -96,14 +114,15 @@ bool XTestKeyInjector::SendKeyEvent(std::uint16_t code, std::uint32_t /*scan*/,
 
   const bool sent = XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode),
                                       key_up ? False : True, CurrentTime) != 0;
-  // Out at once and in order, before the next key's keymap change.
-  XFlush(display_);
   if (key_up) {
     spares_.Release(keycode);
   } else if (sent) {
     held_[code] = keycode;
     spares_.Press(keycode);
   }
+  // A stroke goes out whole, in one write, as soon as its last key is up:
+  // a write per event would wake the server for each.
+  if (held_.empty()) XFlush(display_);
   return sent;
 }
 
@@ -160,8 +179,9 @@ int XTestKeyInjector::ModifierKeycode(std::uint16_t code) const {
   return first;
 }
 
-void XTestKeyInjector::ReleaseHeldKeys(std::ostream& report) {
-  if (!has_xtest_) return;
+std::vector<HeldKey> XTestKeyInjector::KeysHeldDown() {
+  std::vector<HeldKey> held;
+  if (display_ == nullptr) return held;
   std::array<char, 32> pressed{};
   XQueryKeymap(display_, pressed.data());
   const unsigned alt = AltMask();
@@ -170,16 +190,20 @@ void XTestKeyInjector::ReleaseHeldKeys(std::ostream& report) {
     const unsigned modifiers = mapping_.ModifiersOf(keycode);
     const KeySym keysym = XkbKeycodeToKeysym(display_, static_cast<KeyCode>(keycode), 0, 0);
     const char* keysym_name = keysym == NoSymbol ? nullptr : XKeysymToString(keysym);
-    const std::string name = (modifiers & ShiftMask) != 0     ? "Shift"
-                             : (modifiers & ControlMask) != 0 ? "Ctrl"
-                             : (modifiers & alt) != 0         ? "Alt"
-                             : keysym_name != nullptr         ? keysym_name
-                                                      : "keycode " + std::to_string(keycode);
-    XTestFakeKeyEvent(display_, static_cast<unsigned>(keycode), False, CurrentTime);
-    report << "plinth: " << name << " was held down in the X server (keycode " << keycode
-           << "); released it\n";
+    held.push_back({.id = static_cast<std::uint32_t>(keycode),
+                    .name = (modifiers & ShiftMask) != 0     ? "Shift"
+                            : (modifiers & ControlMask) != 0 ? "Ctrl"
+                            : (modifiers & alt) != 0         ? "Alt"
+                            : keysym_name != nullptr         ? keysym_name
+                                                     : "keycode " + std::to_string(keycode)});
   }
-  XFlush(display_);
+  return held;
+}
+
+void XTestKeyInjector::ReleaseKeys(const std::vector<HeldKey>& keys) {
+  if (!has_xtest_) return;
+  for (const HeldKey& key : keys) XTestFakeKeyEvent(display_, key.id, False, CurrentTime);
+  XSync(display_, False);
 }
 
 void XTestKeyInjector::BindKeycode(int keycode, Keysym keysym) {

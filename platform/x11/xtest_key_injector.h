@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <ostream>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/x11/display_fwd.h"
@@ -35,7 +35,8 @@ class XTestKeyInjector final : public KeyInjector {
   // sent or XTest refused the event.
   bool SendKeyEvent(std::uint16_t code, std::uint32_t scan, std::uint32_t flags) override;
   std::optional<CharacterKey> KeyForCharacter(unsigned char ch) override;
-  // Finds the keycodes of the key and its modifiers, binding a spare
+  // Follows the keymap and group notices that wait in the event queue,
+  // then finds the keycodes of the key and its modifiers, binding a spare
   // keycode if need be. False when one of them has no keycode, or XTest
   // is missing.
   bool PrepareKeyStroke(std::uint16_t code, std::uint8_t modifiers) override;
@@ -45,11 +46,11 @@ class XTestKeyInjector final : public KeyInjector {
   // loop handles it, so that the next click finds the keymap as it is.
   void HandleEvent(const XEvent& event);
 
-  // Releases every key the server holds down, Shift, Ctrl and Alt above
-  // all (a program killed in the middle of a key stroke leaves them so, and
-  // the user has no key to release them), and writes a line on `report` for
-  // each.
-  void ReleaseHeldKeys(std::ostream& report);
+  // The keys the server counts as pressed, named by the modifier they set
+  // (Shift, Ctrl, Alt) or else by their keysym.
+  std::vector<HeldKey> KeysHeldDown() override;
+  // Key-ups through XTest, handled by the server before this returns.
+  void ReleaseKeys(const std::vector<HeldKey>& keys) override;
 
  private:
   struct Resolution {
@@ -58,6 +59,11 @@ class XTestKeyInjector final : public KeyInjector {
     int keycode = 0;
   };
 
+  // A key stroke may start before the event loop gets to the notices
+  // already come (a timer's dwell click runs before queued events): they
+  // are followed now, in order, and again harmlessly when the loop hands
+  // them over. Without a round trip when nothing waits.
+  void FollowQueuedChanges();
   int Resolve(std::uint16_t code, bool shift);
   int ModifierKeycode(std::uint16_t code) const;
   unsigned AltMask() const;

@@ -37,7 +37,7 @@ void TForm1::doclick(std::string_view sender_name) {
 
   std::optional<platform::Point> returned;
   if (rec.HomeButton != -1) returned = ReturnPointer();
-  AfterClick(returned);
+  dwell_.Clicked(returned);
 }
 
 std::optional<platform::Point> TForm1::ReturnPointer() {

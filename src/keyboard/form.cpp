@@ -8,7 +8,10 @@
 namespace plinth {
 
 TForm1::TForm1(platform::Services& services, platform::KeyboardWindow& window)
-    : services_(services), window_(window) {}
+    : services_(services),
+      window_(window),
+      dwell_(services.timer, window,
+             [this](platform::PointerTarget target) { PerformClick(target); }) {}
 
 const TButtonRec& TForm1::ShownRecord(int cell) const {
   assert(CurrentTable == &MainTable || CurrentTable == &ExtendTable);
@@ -26,12 +29,12 @@ void TForm1::ShowStatus(std::string_view text, bool prefixed) {
 void TForm1::ShowError(std::string_view message) {
   const std::string text = "Error - " + std::string(message);
   services_.app.ReportOnStandardError(text);
-  ShowDialog([&] { window_.ShowWarning(ShortenedForDialog(text)); });
+  dwell_.RunDialog([&] { window_.ShowWarning(ShortenedForDialog(text)); });
 }
 
 void TForm1::ShowApplicationError(const std::string& text) {
   services_.app.ReportOnStandardError(text);
-  ShowDialog([&] { window_.ShowApplicationError(ShortenedForDialog(text)); });
+  dwell_.RunDialog([&] { window_.ShowApplicationError(ShortenedForDialog(text)); });
 }
 
 PanelState TForm1::panel_state(PanelId panel) const {

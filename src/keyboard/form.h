@@ -4,15 +4,13 @@
 // modifier states, and the handlers of its buttons, panels and popup menu.
 // It reaches the machine only through the platform interfaces.
 
-#include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/keyboard_window.h"
 #include "platform/platform.h"
-#include "src/keyboard/dwell_tracker.h"
+#include "src/keyboard/dwell_controller.h"
 #include "src/keyboard/keyboard_flags.h"
 #include "src/keyboard/scaling.h"
 #include "src/layout/button_rec.h"
@@ -38,14 +36,21 @@ class TForm1 final : public platform::WindowEvents {
   void PanelMouseMove(PanelId sender) override;
   void PanelClick(PanelId sender) override;
   void Available1Click(MenuItemId sender) override;
-  // Keeps the window where it can be used: a docked window goes to the
-  // same corner of the (new) primary monitor; a window no monitor shows
-  // whole is moved into the primary monitor by the shortest way.
+  // Keeps the window where it can be used: first it takes the size asked
+  // for within the limits of the new screen, so that it fits whole, frame
+  // included; then a docked window goes to the same corner of the (new)
+  // primary monitor, and a window no monitor shows whole is moved into the
+  // primary monitor by the shortest way.
   void ScreenChanged() override;
+  // A new size from the user or the window manager: the window asks for
+  // the grid's own size nearest to it; a size given again in spite of that
+  // is kept, the grid fitted into it.
   void FormResize(platform::Size client) override;
   platform::Size FormCanResize(platform::Size client) override;
   void FormDpiChanged(int dpi) override;
   void PointerMoved(platform::PointerTarget target, platform::Point screen_point) override;
+  void MouseButtonPressed() override;
+  void MouseButtonReleased(platform::Point screen_point) override;
 
   // ---- operations; those returning bool always return true
   bool RefreshKeyboard(bool KeySent);
@@ -58,8 +63,14 @@ class TForm1 final : public platform::WindowEvents {
   // Docks the window: LEFT or else the right edge, TOP or else the bottom.
   bool PlaceWindow(std::string_view horizontal, std::string_view vertical);
   // Lays the window out at `pitch`, kept within what the screen allows, and
-  // moves the home point with it.
+  // moves the home point with it. The pitch is kept as the one asked for,
+  // which the window takes again when the screen allows more.
   void ApplyPitch(int pitch);
+  // Whether a monitor shows the whole window, frame included.
+  bool WholeOnAMonitor();
+  // A window that no monitor shows whole moves, by the shortest way, onto
+  // the primary monitor.
+  void KeepWithinReach();
 
   // The caption is the status line.
   void ShowStatus(std::string_view text, bool prefixed);
@@ -68,9 +79,7 @@ class TForm1 final : public platform::WindowEvents {
   // The application's general error report.
   void ShowApplicationError(const std::string& text);
 
-  // Dwell click on (a time of rest that clicks) or off (zero).
-  void SetDwellTime(std::chrono::milliseconds time);
-  const DwellTracker& dwell() const { return dwell_; }
+  const DwellController& dwell() const { return dwell_; }
 
   PanelState panel_state(PanelId panel) const;
   bool menu_item_checked(MenuItemId item) const;
@@ -112,16 +121,7 @@ class TForm1 final : public platform::WindowEvents {
   PitchLimits ResizeLimits();
   // Puts the pointer on the home point; returns where, unless refused.
   std::optional<platform::Point> ReturnPointer();
-  // Every click, dwelt or real, ends here: the pointer must move away
-  // before it can dwell again.
-  void AfterClick(std::optional<platform::Point> pointer_now);
-  // Shows a modal dialog; while it is open only its OK button can be dwelt
-  // on.
-  void ShowDialog(const std::function<void()>& show);
-  void ConfigureDwell();
-  void UpdateDwellTimer();
-  void DwellTick();
-  void ShowDwellProgress(const DwellTracker::Progress& progress);
+  // A dwell click: the handler a left click on `target` would reach.
   void PerformClick(platform::PointerTarget target);
 
   platform::Services& services_;
@@ -134,17 +134,21 @@ class TForm1 final : public platform::WindowEvents {
     platform::Point placed;
   };
   std::optional<Docking> docking_;
+  // The pitch of the Scale setting and the resolution, or of the user's
+  // resize, before the screen's limits.
+  int asked_pitch_ = 0;
+  // The size the window was last given by others (the user, the window
+  // manager) that the keyboard answered by asking for the grid's own; and
+  // a size the window manager gave again in spite of that, which the
+  // keyboard then takes as it is.
+  std::optional<platform::Size> answered_size_;
+  std::optional<platform::Size> imposed_size_;
   PanelState shift_panel_ = PanelState::Idle;
   PanelState extend_panel_ = PanelState::Idle;
   bool available_checked_ = false;
   bool show_all_checked_ = false;
-  DwellTracker dwell_;
-  // The time the popup item "Dwell click" turns on: DwellTime, else 1 s.
-  std::chrono::milliseconds chosen_dwell_time_{1000};
-  std::string dwell_time_text_;  // DwellTime of Default.ini
-  bool dwell_ticking_ = false;
-  bool dialog_open_ = false;
-  DwellTracker::Progress shown_progress_;
+  // Every click, dwelt or real, and every dialog is told to it.
+  DwellController dwell_;
 };
 
 // Reads the cell number from a grid button's name ("SpeedButton7" is cell

@@ -25,7 +25,9 @@ void TForm1::FormCreate() {
   Flags.Shift1Lock = false;
 
   ApplyPitch(StartPitch());
-  ConfigureDwell();
+  // A large keyboard at its designed place could run off a small screen.
+  KeepWithinReach();
+  if (const std::string problem = dwell_.Configure(); !problem.empty()) ShowError(problem);
 }
 
 void TForm1::UpdateHomePoint() {
@@ -66,7 +68,7 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
     // into DefaultTable.
     if (&target == &DefaultTable) {
       ReadScale(*profile);
-      dwell_time_text_ = profile->FindValue("Configuration", "DwellTime").value_or("");
+      dwell_.KeepSetting(profile->FindValue("Configuration", "DwellTime").value_or(""));
     }
     ReadLayoutButtons(*profile, target,
                       {.template_rec = TemplateRec,

@@ -3,6 +3,7 @@
 
 #include "src/keyboard/form.h"
 #include "src/keyboard/scaling.h"
+#include "src/layout/scale_setting.h"
 
 namespace plinth {
 
@@ -18,11 +19,14 @@ int TForm1::StartPitch() const {
 }
 
 PitchLimits TForm1::ResizeLimits() {
-  const int frame_height = window_.OuterSize().height - Geometry.client.height;
-  return LimitsForScreen(services_.screen.WorkArea().height, frame_height);
+  const platform::Size outer = window_.OuterSize();
+  const platform::Rect room = services_.screen.WorkArea();
+  return LimitsForScreen({room.width, room.height}, {outer.width - Geometry.client.width,
+                                                     outer.height - Geometry.client.height});
 }
 
 void TForm1::ApplyPitch(int pitch) {
+  asked_pitch_ = pitch;
   const PitchLimits limits = ResizeLimits();
   Geometry = GeometryForPitch(limits.Clamp(pitch));
   window_.SetResizeLimits(GeometryForPitch(limits.smallest).client,
@@ -38,6 +42,17 @@ void TForm1::ApplyPitch(int pitch) {
 
 void TForm1::FormResize(platform::Size client) {
   if (client == Geometry.client) return;
+  if (client == answered_size_ || client == imposed_size_) {
+    // The window manager gave this size again when asked for the grid's
+    // own: it keeps the window so (a tiling one does). Asking again would
+    // go on for ever; the grid is fitted into the size instead.
+    imposed_size_ = client;
+    Geometry = GeometryFittedInto(client);
+    window_.SetGeometry(Geometry);
+    UpdateHomePoint();
+    return;
+  }
+  answered_size_ = client;
   // The window has this size now; the frame around it is measured from it.
   Geometry.client = client;
   ApplyPitch(PitchForClientSize(client));

@@ -13,7 +13,7 @@ void TForm1::PanelClick(PanelId sender) {
   SetPanel(sender,
            panel_state(sender) == PanelState::Hover ? PanelState::Armed : PanelState::Hover);
   RefreshKeyboard(false);
-  AfterClick(std::nullopt);
+  dwell_.Clicked(std::nullopt);
 }
 
 }  // namespace plinth

@@ -52,15 +52,15 @@ void TForm1::ShowButtonStates() {
 
 void TForm1::Available1Click(MenuItemId sender) {
   if (sender == MenuItemId::DwellClick) {
-    SetDwellTime(dwell_.enabled() ? std::chrono::milliseconds{0} : chosen_dwell_time_);
-    AfterClick(std::nullopt);
+    dwell_.Toggle();
+    dwell_.Clicked(std::nullopt);
     return;
   }
   bool& checked = sender == MenuItemId::Available ? available_checked_ : show_all_checked_;
   checked = !checked;
   window_.SetMenuItemChecked(sender, checked);
   RefreshKeyboard(false);
-  AfterClick(std::nullopt);
+  dwell_.Clicked(std::nullopt);
 }
 
 }  // namespace plinth

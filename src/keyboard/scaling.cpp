@@ -36,10 +36,26 @@ platform::FormGeometry GeometryForPitch(int pitch) {
   g.shift_panel = {shift_left, shift_left, shift_size};
   g.state_frame = std::max(1, Scaled(2, pitch));
   g.mode_marker = std::max(3, Scaled(6, pitch));
+  g.armed_panel_frame = std::max(1, g.state_frame / 2);
+  g.dwell_bar.least_height = std::max(3, Scaled(3, pitch));
+  g.dwell_bar.frame = std::max(1, Scaled(1, pitch));
   g.button_font = Scaled(12, pitch);
   g.smallest_button_font = std::max(1, Scaled(8, pitch));
   g.window_font = Scaled(11, pitch);
   g.text_font = Scaled(12, pitch);
+  return g;
+}
+
+platform::FormGeometry GeometryFittedInto(platform::Size client) {
+  platform::FormGeometry g = GeometryForPitch(std::max(1, PitchForClientSize(client)));
+  const platform::Point offset{(client.width - g.client.width) / 2,
+                               (client.height - g.client.height) / 2};
+  g.client = client;
+  g.grid_origin = offset;
+  for (platform::Square* panel : {&g.extend_panel, &g.shift_panel}) {
+    panel->left += offset.x;
+    panel->top += offset.y;
+  }
   return g;
 }
 
@@ -66,25 +82,12 @@ int ScaleForDpi(int dpi) {
   return std::max(kSmallestScale, stepped);
 }
 
-ScaleSetting ParseScaleSetting(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  if (!text.empty() && text.back() == '%') text.remove_suffix(1);
-  if (text.empty()) return {};
-  int percent = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return {.percent = std::nullopt, .valid = false};
-    // Saturates: a huge number is as large as the largest scale.
-    percent = std::min(percent * 10 + (c - '0'), kLargestScale * 10);
-  }
-  return {.percent = std::clamp(percent, kSmallestScale, kLargestScale)};
-}
-
 int PitchLimits::Clamp(int pitch) const { return std::clamp(pitch, smallest, largest); }
 
-PitchLimits LimitsForScreen(int screen_height, int frame_height) {
+PitchLimits LimitsForScreen(platform::Size room, platform::Size frame) {
   const int smallest = PitchForScale(kSmallestScale);
-  const int largest = (screen_height - frame_height) / kColumns;
+  const int largest = std::min((room.width - frame.width + kRightOverhang) / kColumns,
+                               (room.height - frame.height) / kColumns);
   return {.smallest = smallest, .largest = std::max(smallest, largest)};
 }
 

@@ -2,23 +2,23 @@
 
 // The keyboard's size: one pitch (the distance from one grid cell to the
 // next) from which every measure of the window follows, the user's Scale
-// setting, the screen's resolution, and the limits of a resize.
-
-#include <optional>
-#include <string_view>
+// setting (read by src/layout/scale_setting.h), the screen's resolution,
+// and the limits of a resize.
 
 #include "platform/form_geometry.h"
+#include "src/layout/scale_setting.h"
 
 namespace plinth {
 
 inline constexpr int kDesignedDpi = 96;
-inline constexpr int kDesignedScale = 100;  // percent
-// Scale settings outside these percentages are brought to the nearer one.
-inline constexpr int kSmallestScale = 50;
-inline constexpr int kLargestScale = 1000;
 
 // Every measure of the window at `pitch` pixels a cell; 32 is the design.
 platform::FormGeometry GeometryForPitch(int pitch);
+
+// Every measure of the window in a client area of `client` that is not the
+// grid's own size, such as one a window manager insists on: the largest
+// square cells that fit, the grid in the middle of the area.
+platform::FormGeometry GeometryFittedInto(platform::Size client);
 
 // The pitch at `percent` of the designed size.
 int PitchForScale(int percent);
@@ -36,22 +36,14 @@ int PitchForDrag(platform::Size dragged, platform::Size current);
 // a screen reported at 100 DPI keeps the designed size. Never below 50.
 int ScaleForDpi(int dpi);
 
-// The percentage a Scale setting asks for: digits only, brought into
-// kSmallestScale..kLargestScale. Nothing for an empty setting (the
-// default) and for one that is not a number.
-struct ScaleSetting {
-  std::optional<int> percent;
-  bool valid = true;
-};
-ScaleSetting ParseScaleSetting(std::string_view text);
-
-// Pitches a window may take on a screen `screen_height` pixels high whose
-// frame adds `frame_height`: from 50% up to the whole height of the screen.
+// Pitches a window may take in `room` on the screen when its frame adds
+// `frame`: from 50% up to the largest at which the whole window, frame
+// included, fits in the room; 50% when not even that fits.
 struct PitchLimits {
   int smallest = 0;
   int largest = 0;
   int Clamp(int pitch) const;
 };
-PitchLimits LimitsForScreen(int screen_height, int frame_height);
+PitchLimits LimitsForScreen(platform::Size room, platform::Size frame);
 
 }  // namespace plinth

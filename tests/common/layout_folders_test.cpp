@@ -28,6 +28,23 @@ TEST(LayoutFoldersTest, TheUsersFolderComesFromTheXdgConfigHomeElseFromHome) {
   }
 }
 
+TEST(LayoutFoldersTest, TheUsersDataFolderComesFromTheXdgDataHomeElseFromHome) {
+  const struct {
+    const char* xdg_data_home;
+    const char* home;
+    const char* folder;
+  } cases[] = {
+      {"/home/ana/data", "/home/ana", "/home/ana/data/plinth/"},
+      {nullptr, "/home/ana", "/home/ana/.local/share/plinth/"},
+      {"relative", "/home/ana/", "/home/ana/.local/share/plinth/"},
+      {nullptr, nullptr, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(UserDataFolder(c.xdg_data_home, c.home), c.folder)
+        << (c.xdg_data_home ? c.xdg_data_home : "(unset)");
+  }
+}
+
 TEST(LayoutFoldersTest, TheUsersFolderFirstThenTheProgramsOwn) {
   EXPECT_EQ(LayoutFolders("/home/ana/.config/plinth/", "/usr/lib/plinth/"),
             (std::vector<std::string>{"/home/ana/.config/plinth/", "/usr/lib/plinth/"}));

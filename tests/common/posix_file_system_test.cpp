@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -90,6 +91,46 @@ TEST_F(PosixFileSystemTest, NonAsciiLayoutNamesBesideANonAsciiFolder) {
   const std::string path = dir_.string() + "/jos\xC3\xA9/" + files_.NativeFileName("\xC9t\xE9.ini");
   EXPECT_TRUE(files_.FileExists(path));
   EXPECT_EQ(files_.OpenProfile(path)->FindValue("S", "k"), "v");
+}
+
+TEST_F(PosixFileSystemTest, ReadsDataFilesWithinTheirBound) {
+  const std::string path = Write("list.words", "the\t3\n");
+  EXPECT_EQ(files_.ReadDataFile(path, 6).bytes, "the\t3\n");
+  const auto large = files_.ReadDataFile(path, 5);
+  EXPECT_EQ(large.bytes, std::nullopt);
+  EXPECT_EQ(large.error, "it is 6 bytes, more than the 5 such a file may have");
+  EXPECT_TRUE(files_.ReadDataFile(dir_.string() + "/gone.words", 5).missing);
+  EXPECT_FALSE(files_.ReadDataFile(dir_.string(), 5).missing);
+}
+
+// A new file and its folders appear whole, private to the user; a file
+// that cannot be replaced stays as it was, and no temporary file is left.
+TEST_F(PosixFileSystemTest, WritesDataFilesAtomically) {
+  const std::string path = dir_.string() + "/data/plinth/learned-words.txt";
+  EXPECT_EQ(files_.WriteFileAtomically(path, "one"), std::nullopt);
+  EXPECT_EQ(files_.ReadDataFile(path, 100).bytes, "one");
+  EXPECT_EQ(files_.WriteFileAtomically(path, "two"), std::nullopt);
+  EXPECT_EQ(files_.ReadDataFile(path, 100).bytes, "two");
+  struct stat status {};
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
+  ASSERT_EQ(stat((dir_.string() + "/data/plinth").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0700u);
+
+  std::filesystem::create_directories(dir_ / "blocked");
+  const auto refused = files_.WriteFileAtomically(dir_.string() + "/blocked", "three");
+  ASSERT_NE(refused, std::nullopt);
+  EXPECT_NE(refused->find("cannot replace"), std::string::npos) << *refused;
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "blocked"));
+  const std::string file = Write("file", "old");
+  EXPECT_NE(files_.WriteFileAtomically(file + "/below", "x"), std::nullopt);  // no folder there
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"blocked", "data", "file"}));
+  EXPECT_EQ(files_.ReadDataFile(file, 100).bytes, "old");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ namespace {
 using platform::Point;
 using platform::PointerTarget;
 using std::chrono::milliseconds;
+using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // Cell 1 returns the pointer home, cell 2 leaves it where it is, cell 3
@@ -43,7 +44,8 @@ class DwellTest : public KeyboardTest {
 };
 
 // One step of the user: put the pointer at an offset from the centre of a
-// cell, or let time pass.
+// cell, let time pass, or press or release a mouse button where the
+// pointer is (no click: the button is pressed elsewhere, or released).
 struct MoveTo {
   int cell;
   int dx = 0;
@@ -52,7 +54,26 @@ struct MoveTo {
 struct WaitFor {
   int ms;
 };
-using Step = std::variant<MoveTo, WaitFor>;
+struct Press {};
+struct Release {};
+using Step = std::variant<MoveTo, WaitFor, Press, Release>;
+
+void Perform(test_platform::TestKeyboard& kb, const std::vector<Step>& steps) {
+  Point pointer;
+  for (const Step& step : steps) {
+    if (const auto* move = std::get_if<MoveTo>(&step)) {
+      const Point centre = kb.CellCentre(move->cell);
+      pointer = {centre.x + move->dx, centre.y + move->dy};
+      kb.MovePointer(pointer);
+    } else if (const auto* wait = std::get_if<WaitFor>(&step)) {
+      kb.Wait(milliseconds{wait->ms});
+    } else if (std::holds_alternative<Press>(step)) {
+      kb.window.PressMouseButton();
+    } else {
+      kb.window.ReleaseMouseButton(pointer);
+    }
+  }
+}
 
 struct RestCase {
   const char* story;
@@ -83,6 +104,16 @@ TEST_F(DwellTest, RestsJitterAndMovements) {
       {"moving to another button clicks that one",
        {MoveTo{2}, WaitFor{400}, MoveTo{4}, WaitFor{400}},
        2},
+      {"a press ends the rest", {MoveTo{2}, WaitFor{300}, Press{}, WaitFor{3000}}, 0},
+      {"a held button rests nowhere",
+       {MoveTo{2}, Press{}, MoveTo{4}, WaitFor{1000}, MoveTo{4, 10}, WaitFor{1000}},
+       0},
+      {"the release leaves the pointer spent where it came up",
+       {MoveTo{2}, Press{}, MoveTo{4}, WaitFor{1000}, Release{}, MoveTo{4, 3, 3}, WaitFor{3000}},
+       0},
+      {"and moving away from there rests again",
+       {MoveTo{2}, Press{}, MoveTo{4}, Release{}, MoveTo{4, 8}, WaitFor{400}},
+       1},
   };
   for (const RestCase& row : cases) {
     SCOPED_TRACE(row.story);
@@ -90,14 +121,7 @@ TEST_F(DwellTest, RestsJitterAndMovements) {
     kb.PutLayout("Default", std::string("[Configuration]\nDwellTime=400\n") + kLayout +
                                 "[Button4]\nCaption=l\nHomeButton=-1\n");
     kb.Create();
-    for (const Step& step : row.steps) {
-      if (const auto* move = std::get_if<MoveTo>(&step)) {
-        const Point centre = kb.CellCentre(move->cell);
-        kb.MovePointer({centre.x + move->dx, centre.y + move->dy});
-      } else {
-        kb.Wait(milliseconds{std::get<WaitFor>(step).ms});
-      }
-    }
+    Perform(kb, row.steps);
     EXPECT_EQ(kb.TakeKeys().size() / 2, row.keys);
   }
 }
@@ -127,7 +151,68 @@ TEST_F(DwellTest, NothingAfterThePointerReturnsOntoTheShiftPanel) {
     kb.Wait(milliseconds{4000});
     EXPECT_EQ(kb.Panel(PanelId::Shift), PanelState::Hover);
     EXPECT_EQ(kb.TakeKeys(), Stroke('H'));
-    EXPECT_EQ(kb.window.dwell_target(), PointerTarget{});
+    EXPECT_THAT(kb.window.dwell_bars(), IsEmpty());
+  }
+}
+
+// After a dwell click on cell 1, which returns the pointer home (the centre
+// of cell 25, on the Shift panel). X11 reports each movement at the point of
+// its event: a tremor queued before the return but handled after the click
+// still shows the pointer on the button it left, and the return's own
+// report follows. Windows reports the live cursor: a report away from home
+// is the pointer moved away.
+struct ReturnCase {
+  const char* story;
+  platform::PointerPositions positions;
+  std::vector<Step> steps;
+  std::size_t keys;
+};
+
+TEST_F(DwellTest, ReportsAfterAPointerReturn) {
+  using enum platform::PointerPositions;
+  const ReturnCase cases[] = {
+      {"a tremor reported late does not arm Shift",
+       OfTheEvent,
+       {MoveTo{1, 2, 1}, MoveTo{25}, MoveTo{25, 1, -1}, WaitFor{4000}},
+       0},
+      {"nor does a release reported late",
+       OfTheEvent,
+       {MoveTo{1, 2, 1}, Release{}, MoveTo{25}, MoveTo{25, 1, -1}, WaitFor{4000}},
+       0},
+      {"nor does one reported after a pause",
+       OfTheEvent,
+       {WaitFor{300}, MoveTo{1, -1, 2}, MoveTo{25}, WaitFor{4000}},
+       0},
+      {"the pointer moved away once home clicks again",
+       OfTheEvent,
+       {MoveTo{1, 2, 1}, MoveTo{25}, MoveTo{1}, WaitFor{400}},
+       1},
+      {"reports count again when the return's is long overdue",
+       OfTheEvent,
+       {WaitFor{1000}, MoveTo{1, 2, 1}, WaitFor{400}},
+       1},
+      {"the live cursor away from home has moved away",
+       LiveCursor,
+       {MoveTo{1, 2, 1}, WaitFor{400}},
+       1},
+      {"the live cursor at home clicks nothing",
+       LiveCursor,
+       {MoveTo{25}, MoveTo{25, 1, -1}, WaitFor{4000}},
+       0},
+  };
+  for (const ReturnCase& row : cases) {
+    SCOPED_TRACE(row.story);
+    TestKeyboard kb;
+    kb.window.set_reported_pointer_positions(row.positions);
+    kb.PutLayout("Default", std::string("[Configuration]\nDwellTime=400\n") + kLayout);
+    kb.Create();
+    kb.MovePointer(kb.CellCentre(1));
+    kb.Wait(milliseconds{400});
+    ASSERT_EQ(kb.TakeKeys(), Stroke('H'));
+    ASSERT_EQ(kb.pointer.moves().back(), kb.CellCentre(25)) << "the pointer returned home";
+    Perform(kb, row.steps);
+    EXPECT_EQ(kb.TakeKeys().size() / 2, row.keys);
+    EXPECT_NE(kb.Panel(PanelId::Shift), PanelState::Armed);
   }
 }
 
@@ -168,14 +253,16 @@ TEST_F(DwellTest, TheFrameTheOutsideAndNothingClickNothing) {
 TEST_F(DwellTest, TheIndicatorShowsTheTimePassingOnTheTarget) {
   StartDwelling();
   MovePointer(CellCentre(2));
-  EXPECT_EQ(window.dwell_target(), PointerTarget::Button(2));
   Wait(milliseconds{200});
-  EXPECT_EQ(window.dwell_permille(), 500);
+  EXPECT_THAT(window.dwell_bars(), ElementsAre(PointerTarget::Button(2)));
+  EXPECT_EQ(window.dwell_progress(PointerTarget::Button(2)), 500);
   MovePointer(ShiftPanelCentre());
-  EXPECT_EQ(window.dwell_target(), PointerTarget::Panel(PanelId::Shift));
-  EXPECT_EQ(window.dwell_permille(), 0);
-  Wait(milliseconds{400});
-  EXPECT_EQ(window.dwell_target(), PointerTarget{}) << "hidden once clicked";
+  EXPECT_THAT(window.dwell_bars(), IsEmpty()) << "the bar leaves the button, the new rest has none";
+  Wait(milliseconds{200});
+  EXPECT_THAT(window.dwell_bars(), ElementsAre(PointerTarget::Panel(PanelId::Shift)));
+  Wait(milliseconds{200});
+  EXPECT_THAT(window.dwell_bars(), IsEmpty()) << "hidden once clicked";
+  EXPECT_EQ(window.misaddressed_calls(), 0);
   EXPECT_FALSE(timer.running()) << "no ticks while nothing is timed";
 }
 
@@ -185,7 +272,7 @@ TEST_F(DwellTest, OffByDefaultAndRealClicksWorkEitherWay) {
   MovePointer(CellCentre(2));
   Wait(milliseconds{6000});
   EXPECT_THAT(TakeKeys(), IsEmpty());
-  EXPECT_EQ(window.dwell_target(), PointerTarget{});
+  EXPECT_THAT(window.dwell_bars(), IsEmpty());
   Click(2);
   EXPECT_EQ(TakeKeys(), Stroke('E'));
 }

@@ -52,21 +52,47 @@ INSTANTIATE_TEST_SUITE_P(
         ScaledWindow{200, {446, 448}, {384, 384, 65}, {192, 192, 65}, {209, 209, 30}, 24, 24},
         ScaledWindow{50, {110, 112}, {96, 96, 17}, {48, 48, 17}, {52, 52, 8}, 6, 6}));
 
-TEST(ScaleSettingTest, ReadsAPercentageAndBringsItIntoRange) {
-  struct Row {
-    const char* text;
-    std::optional<int> percent;
-    bool valid;
+// The marks of an on state and the dwell bar, which both platforms draw.
+TEST(GeometryTest, TheMarksOfStatesAndTheDwellBarFollowTheScale) {
+  const struct {
+    int percent;
+    int state_frame;
+    int armed_panel_frame;
+    int bar_least_height;
+    int bar_frame;
+  } rows[] = {{50, 1, 1, 3, 1}, {100, 2, 1, 3, 1}, {200, 4, 2, 6, 2}, {300, 6, 3, 9, 3}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.percent);
+    const FormGeometry g = GeometryForPitch(PitchForScale(row.percent));
+    EXPECT_EQ(g.state_frame, row.state_frame);
+    EXPECT_EQ(g.armed_panel_frame, row.armed_panel_frame);
+    EXPECT_EQ(g.dwell_bar.least_height, row.bar_least_height);
+    EXPECT_EQ(g.dwell_bar.frame, row.bar_frame);
+    EXPECT_EQ(g.dwell_bar.fill, FormGeometry{}.dwell_bar.fill) << "colours do not scale";
+  }
+}
+
+TEST(GeometryTest, TheDwellBarLiesAlongTheBottomOfItsTargetAndFillsFromTheLeft) {
+  using platform::Rect;
+  const struct {
+    Rect area;
+    int permille;
+    Rect whole;
+    int filled_width;
+  } rows[] = {
+      {{10, 20, 29, 29}, 500, {10, 45, 29, 4}, 14},  // a button's face: a sixth of it
+      {{0, 0, 13, 13}, 1000, {0, 10, 13, 3}, 13},    // the Shift panel: no lower than 3
+      {{0, 0, 60, 60}, 0, {0, 50, 60, 10}, 0},
+      {{0, 0, 60, 60}, 1500, {0, 50, 60, 10}, 60},  // never beyond the whole
+      {{0, 0, 60, 60}, -20, {0, 50, 60, 10}, 0},
+      {{5, 5, 8, 2}, 500, {5, 5, 8, 2}, 4},  // never higher than the area
   };
-  for (const Row& row : {Row{"", std::nullopt, true}, Row{"200", 200, true},
-                         Row{" 150 ", 150, true}, Row{"125%", 125, true}, Row{"10", 50, true},
-                         Row{"0", 50, true}, Row{"99999999999999999999", 1000, true},
-                         Row{"abc", std::nullopt, false}, Row{"-200", std::nullopt, false},
-                         Row{"1.5", std::nullopt, false}, Row{"200 %x", std::nullopt, false}}) {
-    SCOPED_TRACE(row.text);
-    const ScaleSetting setting = ParseScaleSetting(row.text);
-    EXPECT_EQ(setting.percent, row.percent);
-    EXPECT_EQ(setting.valid, row.valid);
+  const platform::DwellBarLook look;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.permille);
+    const platform::DwellBarLook::Bar bar = look.In(row.area, row.permille);
+    EXPECT_EQ(bar.whole, row.whole);
+    EXPECT_EQ(bar.filled, (Rect{row.whole.x, row.whole.y, row.filled_width, row.whole.height}));
   }
 }
 
@@ -199,6 +225,44 @@ TEST_F(ScaleTest, ADragThatKeepsTheAspectFollowsTheSideThatMovedTheMore) {
     Click(1);
     EXPECT_EQ(PanelAt(pointer.moves().back()), PanelId::Shift);
   }
+}
+
+TEST_F(ScaleTest, ASizeTheWindowManagerKeepsIsTakenWithTheGridFittedInTheMiddle) {
+  Start("[Button1]\r\nCaption=a\r\n");
+  // A tiling window manager holds the window at its tile, whatever the
+  // keyboard asks for, and tells it so after every request.
+  const Size tile{1000, 380};
+  for (int report = 0; report < 5; ++report) window.DragBorderTo(tile);
+  EXPECT_EQ(window.size_requests(), 1) << "asked for the grid's own size once only";
+  const FormGeometry fitted = window.geometry();
+  EXPECT_EQ(fitted, GeometryFittedInto(tile));
+  EXPECT_EQ(fitted.client, tile);
+  EXPECT_EQ(fitted.pitch, 380 / 7);
+  EXPECT_EQ(fitted.grid_origin, (platform::Point{(1000 - (7 * 54 - 2)) / 2, (380 - 7 * 54) / 2}));
+  EXPECT_EQ(fitted.Cell(1).left, fitted.grid_origin.x);
+  EXPECT_EQ(fitted.extend_panel.left, fitted.grid_origin.x + 3 * 54);
+  // The pointer still returns onto the Shift panel, in the middle.
+  Click(1);
+  EXPECT_EQ(PanelAt(pointer.moves().back()), PanelId::Shift);
+  // A screen change asks for the grid's size again, and the same tile is
+  // taken at once.
+  window.ChangeScreen();
+  window.DragBorderTo(tile);
+  EXPECT_EQ(window.size_requests(), 2);
+  EXPECT_EQ(window.geometry(), fitted);
+  // Another tile is tried once with square cells, and kept when refused.
+  for (int report = 0; report < 3; ++report) window.DragBorderTo({500, 700});
+  EXPECT_EQ(window.size_requests(), 3);
+  EXPECT_EQ(window.geometry(), GeometryFittedInto({500, 700}));
+  EXPECT_TRUE(Warnings().empty());
+}
+
+TEST(GeometryTest, TheGridFittedIntoItsOwnSizeIsTheGridAtThatPitch) {
+  for (const int pitch : {16, 32, 47, 64}) {
+    EXPECT_EQ(GeometryFittedInto(GeometryForPitch(pitch).client), GeometryForPitch(pitch)) << pitch;
+  }
+  // An area too small for any cell still gets cells of a pixel.
+  EXPECT_EQ(GeometryFittedInto({3, 3}).pitch, 1);
 }
 
 TEST_F(ScaleTest, TheWorkAreaBoundsTheWindowsHeight) {

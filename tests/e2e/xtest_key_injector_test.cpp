@@ -15,14 +15,16 @@
 
 #include <bit>
 #include <csignal>
+#include <functional>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/testing/recording_application.h"
 #include "platform/x11/keymap_snapshot.h"
 #include "platform/x11/spare_keycode_pool.h"
+#include "src/keyboard/held_keys.h"
 #include "src/postkeys/post_keys.h"
 #include "tests/e2e/held_keys.h"
 #include "tests/e2e/recorder_log.h"
@@ -112,6 +114,14 @@ class XTestKeyInjectorTest : public ::testing::Test {
       }
     }
     return "nothing";
+  }
+
+  // The type of this display's XKB events.
+  int xkb_event_base() const {
+    int opcode = 0, event_base = 0, error_base = 0, major = XkbMajorVersion,
+        minor = XkbMinorVersion;
+    XkbQueryExtension(display_, &opcode, &event_base, &error_base, &major, &minor);
+    return event_base;
   }
 
   // Loads another keymap while the injector runs; false when it cannot.
@@ -333,6 +343,69 @@ TEST_F(XTestKeyInjectorTest, TypesLikeAUsKeyboardInTheActiveGroup) {
   FollowServer();
 }
 
+// A key stroke that starts before the event loop has handed over the
+// notices already come (a dwell click's timer runs before queued events)
+// types by the keymap and group the server has now.
+TEST_F(XTestKeyInjectorTest, AKeyStrokeFollowsTheNoticesWaitingInTheQueue) {
+  if (!UseKeymap({"-layout", "us,ru"})) GTEST_SKIP() << "setxkbmap us,ru is not available";
+  struct Row {
+    const char* change;
+    std::function<bool()> make;
+  };
+  for (const Row& row : {
+           Row{"another group locked",
+               [&] { return XkbLockGroup(display_, XkbUseCoreKbd, 1) == True; }},
+           Row{"a German keymap loaded", [&] { return UseKeymap({"de"}); }},
+       }) {
+    SCOPED_TRACE(row.change);
+    ASSERT_TRUE(UseKeymap({"-layout", "us,ru"}));
+    XkbLockGroup(display_, XkbUseCoreKbd, 0);
+    FollowServer();
+    EXPECT_THAT(Type('Y'), ElementsAre("+y", "-y"));
+    ASSERT_TRUE(row.make());
+    // The notices reach the queue, and the stroke starts before anyone
+    // reads them from there.
+    XSync(display_, False);
+    const std::size_t before = recorder_->Keys().size();
+    EXPECT_TRUE(PostKeyStroke(*injector_, 'Y', 0));
+    EXPECT_TRUE(recorder_->WaitForKeys(before + 2));
+    EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+y", "-y"));
+  }
+  XkbLockGroup(display_, XkbUseCoreKbd, 0);
+  FollowServer();
+}
+
+// The notice of a group change can come before the notice of the keycode
+// the injector has just bound: the binding stays known, and it is given
+// back at the end.
+TEST_F(XTestKeyInjectorTest, AGroupChangeBeforeTheNoticeOfABindingKeepsTheBinding) {
+  if (!UseKeymap({"-layout", "us,ru"})) GTEST_SKIP() << "setxkbmap us,ru is not available";
+  FollowServer();
+  const std::vector<KeySym> before = KeyboardMapping(display_);
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+  XkbLockGroup(display_, XkbUseCoreKbd, 1);
+  XSync(display_, False);
+  // The group's notice first, then the keymap's.
+  std::vector<XEvent> group_notices;
+  std::vector<XEvent> other_events;
+  while (XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    const bool group_notice = event.type == xkb_event_base() &&
+                              reinterpret_cast<XkbEvent&>(event).any.xkb_type == XkbStateNotify;
+    (group_notice ? group_notices : other_events).push_back(event);
+  }
+  ASSERT_FALSE(group_notices.empty());
+  for (const XEvent& event : group_notices) injector_->HandleEvent(event);
+  for (const XEvent& event : other_events) injector_->HandleEvent(event);
+  EXPECT_EQ(TypeCharacter(0xC9), "Eacute");
+
+  injector_.reset();
+  XkbLockGroup(display_, XkbUseCoreKbd, 0);
+  XSync(display_, False);
+  EXPECT_EQ(KeyboardMapping(display_), before) << "a borrowed keycode was left bound";
+}
+
 // When no keycode can be had for a key, nothing of its stroke is sent, not
 // even the modifiers, which would act on their own.
 TEST_F(XTestKeyInjectorTest, AKeyWithoutAKeycodeSendsNothingNotEvenItsModifiers) {
@@ -366,19 +439,24 @@ TEST_F(XTestKeyInjectorTest, AKeyWithoutAKeycodeSendsNothingNotEvenItsModifiers)
   EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+a", "-a"));
 }
 
-// A program that ended in the middle of a stroke left Shift and Ctrl down.
-TEST_F(XTestKeyInjectorTest, HeldModifiersAreReleasedAndReported) {
-  for (const KeySym keysym : {KeySym{XK_Shift_L}, KeySym{XK_Control_L}}) {
-    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), True, CurrentTime);
+// A program that ended in the middle of a stroke left Shift, Ctrl and a
+// letter down: the start releases them and names each one that went up.
+TEST_F(XTestKeyInjectorTest, KeysLeftHeldAreReleasedAndReportedByName) {
+  std::vector<std::string> expected;
+  for (const auto& [keysym, name] :
+       {std::pair{KeySym{XK_Shift_L}, "Shift"}, std::pair{KeySym{XK_Control_L}, "Ctrl"},
+        std::pair{KeySym{XK_q}, "q"}}) {
+    const KeyCode keycode = XKeysymToKeycode(display_, keysym);
+    XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
+    expected.push_back(std::string(name) + " was held down (key " + std::to_string(keycode) +
+                       "); released it");
   }
   XSync(display_, False);
-  ASSERT_THAT(HeldKeys(display_), ::testing::UnorderedElementsAre("Shift_L", "Control_L"));
-  std::ostringstream report;
-  XTestKeyInjector(display_).ReleaseHeldKeys(report);
-  XSync(display_, False);
+  ASSERT_THAT(HeldKeys(display_), ::testing::UnorderedElementsAre("Shift_L", "Control_L", "q"));
+  test_platform::RecordingApplication app;
+  ReleaseKeysLeftHeld(*injector_, app);
   EXPECT_THAT(HeldKeys(display_), IsEmpty());
-  EXPECT_THAT(report.str(), ::testing::HasSubstr("Shift"));
-  EXPECT_THAT(report.str(), ::testing::HasSubstr("Ctrl"));
+  EXPECT_THAT(app.standard_error(), ::testing::UnorderedElementsAreArray(expected));
 }
 
 TEST(XTestKeyInjectorWithoutXTest, RefusesEveryEvent) {

@@ -62,6 +62,13 @@ pixels_of() { convert "$1" -depth 8 rgb:- | sha1sum; }
 if [ "${1:-}" = "--on-display" ]; then
   root=$2 work=$3 source_dir=$4
 
+  # The programs below come and go one after the other; the display must
+  # stay as it is between them, not reset when its last client leaves
+  # (the next one to connect during a reset would find no display).
+  xprop -root -f PLINTH_DISPLAY_KEPT 8s -set PLINTH_DISPLAY_KEPT yes
+  xprop -root PLINTH_DISPLAY_KEPT | grep -q '"yes"' ||
+    fail "the display reset when its only client left"
+
   shoot_keyboard "$root/usr/bin/plinth" "$work/installed.png" "$work/installed.err"
   if grep -q . "$work/installed.err"; then
     fail "the installed plinth reported: $(cat "$work/installed.err")"
@@ -162,7 +169,7 @@ for path in usr/lib/plinth/plinth usr/bin/plinth-layout \
   usr/share/doc/plinth/layouts.md usr/share/plinth/plinth-autostart.desktop; do
   expect_file "$path"
 done
-for layout in "$source_dir"/layouts/*.ini; do
+for layout in "$source_dir"/layouts/*.ini "$source_dir"/words/*.words; do
   expect_file "usr/lib/plinth/$(basename "$layout")"
 done
 if grep -Ev ' \./usr/(bin|lib/plinth|share)(/|$)| \./(usr/|usr/lib/)?$' "$work/contents" >"$work/strays"; then

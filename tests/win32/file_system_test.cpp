@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -85,6 +86,51 @@ TEST(Win32FileSystem, RefusesWhatCannotBeReadAsALayout) {
   EXPECT_THROW(files.OpenProfile((folder.path() / "gone.ini").string()), UnreadableProfile);
   EXPECT_THROW(files.OpenProfile(folder.path().string()), UnreadableProfile);
   EXPECT_EQ(files.OpenProfile(limit)->FindValue("S", "k"), std::nullopt);
+}
+
+TEST(Win32FileSystem, UserDataLivesInTheApplicationDataFolder) {
+  char appdata[MAX_PATH + 1] = {};
+  ASSERT_GT(GetEnvironmentVariableA("APPDATA", appdata, sizeof appdata), 0u);
+  std::string expected = appdata;
+  if (expected.back() != '\\') expected += '\\';
+  EXPECT_EQ(Win32FileSystem().UserDataFolder(), expected + "Plinth\\");
+}
+
+TEST(Win32FileSystem, ReadsDataFilesWithinTheirBound) {
+  Win32FileSystem files;
+  TempFolder folder;
+  const std::string path = folder.Write("list.words", "the\t3\n");
+  EXPECT_EQ(files.ReadDataFile(path, 6).bytes, "the\t3\n");
+  const auto large = files.ReadDataFile(path, 5);
+  EXPECT_EQ(large.bytes, std::nullopt);
+  EXPECT_EQ(large.error, "it is 6 bytes, more than the 5 such a file may have");
+  const auto missing = files.ReadDataFile((folder.path() / "gone.words").string(), 5);
+  EXPECT_TRUE(missing.missing);
+  EXPECT_FALSE(files.ReadDataFile(folder.path().string(), 5).missing);
+}
+
+// A new file and its folder appear whole; a file that cannot be replaced
+// (here a folder stands in its place) stays as it was, and no temporary
+// file is left behind.
+TEST(Win32FileSystem, WritesDataFilesAtomically) {
+  Win32FileSystem files;
+  TempFolder folder;
+  const std::string path = (folder.path() / "new" / "learned-words.txt").string();
+  EXPECT_EQ(files.WriteFileAtomically(path, "one"), std::nullopt);
+  EXPECT_EQ(files.ReadDataFile(path, 100).bytes, "one");
+  EXPECT_EQ(files.WriteFileAtomically(path, "two"), std::nullopt);
+  EXPECT_EQ(files.ReadDataFile(path, 100).bytes, "two");
+
+  const fs::path blocked = folder.path() / "blocked";
+  fs::create_directories(blocked);
+  EXPECT_NE(files.WriteFileAtomically(blocked.string(), "three"), std::nullopt);
+  EXPECT_TRUE(fs::is_directory(blocked));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"blocked", "new"}));
 }
 
 }  // namespace

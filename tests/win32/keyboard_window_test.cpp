@@ -181,6 +181,16 @@ TEST_F(KeyboardWindowTest, AMoveToAMonitorOfAnotherResolutionIsPassedOn) {
   EXPECT_EQ(window_.OuterPosition(), (Point{300, 200}));
 }
 
+TEST_F(KeyboardWindowTest, ANewResolutionOrAMonitorUnpluggedIsPassedOnAsAScreenChange) {
+  // Windows tells every top-level window of both, and of the work area's
+  // change, with these messages.
+  SendMessageA(window_.handle(), WM_DISPLAYCHANGE, 24, MAKELPARAM(800, 600));
+  SendMessageA(window_.handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  // Other settings are no change of the screen.
+  SendMessageA(window_.handle(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+  EXPECT_THAT(events_.log(), ElementsAre("ScreenChanged", "ScreenChanged"));
+}
+
 // ---------------------------------------------------------------- a drag of the border
 
 // The outer size of a client size, with the window's frame.
@@ -512,32 +522,48 @@ TEST_F(KeyboardWindowTest, PanelsShowTheirStateAsASquareOfColourAnArmedOneFramed
 
 // ---------------------------------------------------------------- the popup menu
 
-TEST_F(KeyboardWindowTest, PopupMenuHoldsThreeIndependentCheckItems) {
+TEST_F(KeyboardWindowTest, PopupMenuHoldsTheItemsOfTheTableInItsOrder) {
   const HMENU menu = window_.popup_menu();
-  ASSERT_EQ(GetMenuItemCount(menu), 3);
-  const char* const texts[] = {"Available", "Show All", "Dwell click"};
-  for (UINT position = 0; position < 3; ++position) {
+  ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(kPopupMenu.size()));
+  for (UINT position = 0; position < kPopupMenu.size(); ++position) {
     char text[32] = {};
     GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, texts[position]);
+    EXPECT_STREQ(text, kPopupMenu[position].caption);
+    EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(position)),
+              Win32KeyboardWindow::CommandOf(kPopupMenu[position].id));
   }
+}
 
-  const auto checked = [menu] {
-    std::string marks;
-    for (UINT position = 0; position < 3; ++position) {
-      marks += (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0 ? 'x' : '-';
+TEST_F(KeyboardWindowTest, EveryCheckItemShowsItsOwnMark) {
+  const HMENU menu = window_.popup_menu();
+  const auto marks = [menu] {
+    std::string shown;
+    for (UINT position = 0; position < kPopupMenu.size(); ++position) {
+      shown += (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0 ? 'x' : '-';
     }
-    return marks;
+    return shown;
   };
-  EXPECT_EQ(checked(), "---");
-  window_.SetMenuItemChecked(MenuItemId::ShowAll, true);
-  EXPECT_EQ(checked(), "-x-");
-  window_.SetMenuItemChecked(MenuItemId::DwellClick, true);
-  window_.SetMenuItemChecked(MenuItemId::Available, true);
-  window_.SetMenuItemChecked(MenuItemId::ShowAll, false);
-  EXPECT_EQ(checked(), "x-x");
-  window_.SetMenuItemChecked(MenuItemId::DwellClick, false);
-  EXPECT_EQ(checked(), "x--");
+  const std::string none(kPopupMenu.size(), '-');
+  EXPECT_EQ(marks(), none);
+  // Each item alone, then every item at once, then each unticked in turn.
+  std::string all = none;
+  for (const MenuItem& item : kPopupMenu) {
+    SCOPED_TRACE(item.caption);
+    std::string alone = none;
+    alone[MenuRow(item.id)] = 'x';
+    window_.SetMenuItemChecked(item.id, true);
+    EXPECT_EQ(marks(), alone);
+    window_.SetMenuItemChecked(item.id, false);
+    EXPECT_EQ(marks(), none);
+    all[MenuRow(item.id)] = 'x';
+  }
+  for (const MenuItem& item : kPopupMenu) window_.SetMenuItemChecked(item.id, true);
+  EXPECT_EQ(marks(), all);
+  for (const MenuItem& item : kPopupMenu) {
+    window_.SetMenuItemChecked(item.id, false);
+    all[MenuRow(item.id)] = '-';
+    EXPECT_EQ(marks(), all) << item.caption;
+  }
 }
 
 // ---------------------------------------------------------------- dwell click
@@ -586,7 +612,10 @@ TEST_F(KeyboardWindowTest, ThePointerIsReportedOverTheWindowAndWhenItLeaves) {
   EXPECT_THAT(events_.log(), Not(Contains(StartsWith("doclick")))) << "moves click nothing";
 }
 
-TEST_F(KeyboardWindowTest, APressedButtonIsNoRestTheReleaseClicks) {
+// The keyboard decides what a held button means for dwell click: the
+// window tells it of the press, of the moves with the button held and of the
+// release, before the click the release makes.
+TEST_F(KeyboardWindowTest, APressItsMovesAndItsReleaseAreReportedBeforeTheClick) {
   window_.Show();
   RECT button;
   GetWindowRect(Button(9), &button);
@@ -599,17 +628,16 @@ TEST_F(KeyboardWindowTest, APressedButtonIsNoRestTheReleaseClicks) {
   PostMessageA(Button(9), WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
   PostMessageA(Button(9), WM_MOUSEMOVE, MK_LBUTTON, At(6, 5));
   PostMessageA(Button(9), WM_LBUTTONUP, 0, At(6, 5));
-  const auto clicked = [this] {
-    return std::count(events_.log().begin(), events_.log().end(), "doclick SpeedButton9");
-  };
-  EXPECT_TRUE(PumpUntil([&] { return clicked() > 0; }));
-  EXPECT_EQ(clicked(), 1);
-  ASSERT_GT(events_.pointer_targets().size(), before);
-  EXPECT_EQ(events_.pointer_targets()[before], PointerTarget{}) << "the press ends the rest";
-  EXPECT_EQ(std::count(events_.pointer_targets().begin() + static_cast<std::ptrdiff_t>(before),
-                       events_.pointer_targets().end(), PointerTarget::Button(9)),
-            0)
-      << "no rest begins while the button is held";
+  EXPECT_TRUE(PumpUntil([&] { return events_.log().size() >= 3; }));
+  EXPECT_THAT(events_.log(),
+              ElementsAre("MouseButtonPressed", "MouseButtonReleased", "doclick SpeedButton9"));
+  EXPECT_GT(events_.pointer_targets().size(), before) << "a move with the button held";
+}
+
+// The colour the keyboard gives the dwell bar's fill.
+COLORREF BarFill() {
+  const Rgb fill = FormGeometry{}.dwell_bar.fill;
+  return RGB(fill.red, fill.green, fill.blue);
 }
 
 // The dwell bar's pixels in a child window: where they lie, and how many.
@@ -621,7 +649,7 @@ struct BarPixels {
 BarPixels OrangeIn(const std::vector<COLORREF>& pixels, int width) {
   BarPixels bar{0, {width, 1 << 20, -1, -1}};
   for (std::size_t i = 0; i < pixels.size(); ++i) {
-    if (pixels[i] != RGB(255, 140, 0)) continue;
+    if (pixels[i] != BarFill()) continue;
     const int x = static_cast<int>(i) % width;
     const int y = static_cast<int>(i) / width;
     ++bar.count;
@@ -649,28 +677,34 @@ TEST_F(KeyboardWindowTest, TheDwellBarFillsTheBottomSixthOfItsTargetAtEverySize)
       const BarPixels full = OrangeIn(Painted(window), client.right);
       SCOPED_TRACE(testing::Message() << "pitch " << pitch << ", window " << window);
       ASSERT_GT(half.count, 0);
-      // A sixth of the height, framed by a pixel above and below, at the bottom.
-      const int height = half.box.bottom - half.box.top + 2;
+      // A sixth of the height, in its frame, at the bottom.
+      const int frame = GeometryForPitch(pitch).dwell_bar.frame;
+      const int height = half.box.bottom - half.box.top + 2 * frame;
       EXPECT_NEAR(height, client.bottom / 6, 2);
-      EXPECT_GE(half.box.bottom, client.bottom - 4);
+      EXPECT_GE(half.box.bottom, client.bottom - 2 - frame);
       EXPECT_NEAR(full.box.right - full.box.left, 2 * (half.box.right - half.box.left), 3);
-      EXPECT_NEAR(full.box.right - full.box.left, client.right, 7) << "the full bar spans it";
+      EXPECT_NEAR(full.box.right - full.box.left, client.right, 4 + 2 * frame)
+          << "the full bar spans it";
     }
-    window_.ShowDwellProgress(PointerTarget{}, 0);
     for (const auto& [target, window] : targets) {
-      EXPECT_EQ(CountPixels(window, RGB(255, 140, 0)), 0) << "the bar went with the rest";
+      window_.ShowDwellProgress(target, 0);
+      EXPECT_EQ(CountPixels(window, BarFill()), 0) << "the bar went with the rest";
     }
   }
 }
 
-TEST_F(KeyboardWindowTest, TheDwellBarShowsOnOneTargetOnly) {
+// The keyboard decides where the bar shows; the window draws each target's
+// bar as it is told, and takes it off when told 0.
+TEST_F(KeyboardWindowTest, EachTargetShowsTheBarItIsGiven) {
   window_.ShowDwellProgress(PointerTarget::Button(7), 600);
   window_.ShowDwellProgress(PointerTarget::Panel(PanelId::Shift), 400);
-  EXPECT_EQ(CountPixels(Button(7), RGB(255, 140, 0)), 0);
-  EXPECT_GT(CountPixels(Panel(PanelId::Shift), RGB(255, 140, 0)), 0);
-  window_.ShowDwellProgress(PointerTarget::Button(8), 600);
-  EXPECT_EQ(CountPixels(Panel(PanelId::Shift), RGB(255, 140, 0)), 0);
-  EXPECT_GT(CountPixels(Button(8), RGB(255, 140, 0)), 0);
+  EXPECT_GT(CountPixels(Button(7), BarFill()), 0);
+  EXPECT_GT(CountPixels(Panel(PanelId::Shift), BarFill()), 0);
+  window_.ShowDwellProgress(PointerTarget::Button(7), 0);
+  EXPECT_EQ(CountPixels(Button(7), BarFill()), 0);
+  EXPECT_GT(CountPixels(Panel(PanelId::Shift), BarFill()), 0);
+  window_.ShowDwellProgress(PointerTarget::Panel(PanelId::Shift), 0);
+  EXPECT_EQ(CountPixels(Panel(PanelId::Shift), BarFill()), 0);
 }
 
 TEST_F(KeyboardWindowTest, ThePopupMenuGrowsWithTheKeyboard) {

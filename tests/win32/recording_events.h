@@ -21,9 +21,7 @@ class RecordingEvents final : public WindowEvents {
   void PanelMouseMove(PanelId sender) override { Record("PanelMouseMove " + Name(sender)); }
   void PanelClick(PanelId sender) override { Record("PanelClick " + Name(sender)); }
   void Available1Click(MenuItemId sender) override {
-    Record(sender == MenuItemId::Available ? "Available1Click Available"
-           : sender == MenuItemId::ShowAll ? "Available1Click ShowAll"
-                                           : "Available1Click DwellClick");
+    Record("Available1Click " + std::string(kPopupMenu.at(MenuRow(sender)).caption));
   }
   void FormResize(Size client) override {
     Record("FormResize " + std::to_string(client.width) + "x" + std::to_string(client.height));
@@ -38,6 +36,9 @@ class RecordingEvents final : public WindowEvents {
   void PointerMoved(PointerTarget target, Point /*screen_point*/) override {
     pointer_targets_.push_back(target);
   }
+
+  void MouseButtonPressed() override { Record("MouseButtonPressed"); }
+  void MouseButtonReleased(Point /*screen_point*/) override { Record("MouseButtonReleased"); }
 
   void ScreenChanged() override { Record("ScreenChanged"); }
 

@@ -97,9 +97,38 @@ TEST_P(DockingTest, ADockedKeyboardKeepsItsCornerWhenTheScreenShrinks) {
       ReachesOuter(display(), keyboard.window(), frame,
                    {XSession::kScreenWidth - outer_width, XSession::kScreenHeight - outer_height}));
   // The virtual monitor keeps its size; the screen shows only part of it.
-  session.Xrandr({"--fb", "640x480"});
+  ASSERT_TRUE(session.ResizeScreen(640, 480));
   EXPECT_TRUE(
       ReachesOuter(display(), keyboard.window(), frame, {640 - outer_width, 480 - outer_height}));
+}
+
+TEST_P(DockingTest, ALargeKeyboardShrinksWithTheScreenAndKeepsItsTitleBar) {
+  KeyboardProgram keyboard(
+      session, {{"Default", "[Configuration]\r\nScale=300\r\n" + kDockingLayout}, {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  ASSERT_EQ(keyboard.WaitForCellsWithText({1, 7, 43, 47, 49}), (std::set<int>{1, 7, 43, 47, 49}));
+  const platform::x11::FrameExtents frame = Frame(keyboard.window());
+  // The outer window, frame included, in the bottom-right corner of a
+  // screen of `width` x `height`.
+  const auto docked_in = [&](int width, int height) {
+    const auto [client_width, client_height] = ClientSize(display(), keyboard.window());
+    const ScreenPoint client = ClientOrigin(display(), keyboard.window());
+    return client.x + client_width + frame.right == width &&
+           client.y + client_height + frame.bottom == height && client.x - frame.left >= 0 &&
+           client.y - frame.top >= 0;
+  };
+  ClickAt(display(), keyboard.CellCentre(49));
+  ASSERT_TRUE(
+      WaitUntil([&] { return docked_in(XSession::kScreenWidth, XSession::kScreenHeight); }));
+  const int large_pitch = keyboard.Geometry().pitch;
+
+  ASSERT_TRUE(session.ChangeResolution(800, 600));
+  EXPECT_TRUE(WaitUntil([&] { return docked_in(800, 600); }))
+      << "the title bar's top at " << ClientOrigin(display(), keyboard.window()).y - frame.top;
+  EXPECT_LT(keyboard.Geometry().pitch, large_pitch);
+  // A click at the new size lands on its button.
+  ClickAt(display(), keyboard.CellCentre(1));
+  EXPECT_TRUE(ReachesOuter(display(), keyboard.window(), frame, {0, 0}));
 }
 
 PLINTH_ON_EVERY_DISPLAY(DockingTest);

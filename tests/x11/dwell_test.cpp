@@ -1,10 +1,18 @@
 // Dwell click on a display: pointer motions alone, not one button press on
 // the keyboard, type a word, arm Shift through its panel and close a
 // warning; the pointer resting at home after a key clicks nothing, and a
-// press held longer than the dwell time clicks only when it is released.
+// press held longer than the dwell time clicks only when it is released. A
+// trembling pointer types the keys it dwells on, and only those.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include "platform/form_geometry.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
 #include "tests/x11/support/on_display.h"
@@ -96,6 +104,89 @@ TEST_P(DwellTest, PointerMotionsAloneTypeArmShiftAndCloseAWarning) {
   ReleaseButton(display(), 1);
   EXPECT_TRUE(TypedBecomes("Helloeo")) << Typed();
   EXPECT_TRUE(NothingMoreTyped()) << Typed();
+}
+
+// Keys along the keyboard's left edge, each with an upper-case letter on
+// the Shift layer, so that a Shift armed by itself shows in the text typed.
+constexpr const char* kEdgeLayout =
+    "[Configuration]\r\nDwellTime=400\r\n"
+    "[Button1]\r\nCaption=h\r\n[ShiftButton1]\r\nCaption=H\r\nShifted=1\r\n"
+    "[Button8]\r\nCaption=e\r\n[ShiftButton8]\r\nCaption=E\r\nShifted=1\r\n"
+    "[Button15]\r\nCaption=l\r\n[ShiftButton15]\r\nCaption=L\r\nShifted=1\r\n"
+    "[Button22]\r\nCaption=o\r\n[ShiftButton22]\r\nCaption=O\r\nShifted=1\r\n";
+
+// A hand that trembles as it dwells at the keyboard's edge, slipping a few
+// pixels out of the window and back as the rest comes to its end, through
+// the key's click and the pointer's return. The window hears of a slip made
+// while it types only after the return: the pointer then seems to be on
+// the key it left. The hand goes on trembling at home.
+TEST_P(DwellTest, APointerTremblingAtTheEdgeTypesOnlyItsKeysAndNeverArmsShift) {
+  typepad_ = std::make_unique<Typepad>(session, "Typepad", ScreenPoint{520, 250});
+  ASSERT_TRUE(typepad_->WaitForWindow());
+  ASSERT_TRUE(FocusTypepad(display(), *typepad_, has_window_manager()));
+  KeyboardProgram keyboard(session, {{"Default", kEdgeLayout}, {"Extend", ""}});
+  ASSERT_TRUE(keyboard.WaitForWindow());
+  ASSERT_EQ(keyboard.WaitForCellsWithText({1, 8, 15, 22}), (std::set<int>{1, 8, 15, 22}));
+
+  const ScreenPoint home = keyboard.Home();
+  bool shift_armed = false;
+  const platform::Rgb fill = platform::FormGeometry{}.dwell_bar.fill;
+  const Rgb bar_fill{fill.red, fill.green, fill.blue};
+  // Whether the dwell bar on the grid button of `cell` has filled five
+  // sixths of the way.
+  const auto bar_nearly_full = [&](int cell) {
+    const platform::Square place = keyboard.Geometry().Cell(cell);
+    const ScreenPoint at =
+        keyboard.AtClient(place.left + place.size * 5 / 6, place.top + place.size - 4);
+    return PixelAt(display(), at.x, at.y) == bar_fill;
+  };
+  // Trembles on `cell` until `done` holds, or for `span` when there is no
+  // `done`, watching the Shift panel. The slips start when the bar is
+  // nearly full and go on for a tenth of a second: a window manager's
+  // frame may tell the window of a slip out apart from the slip back,
+  // which starts the rest anew, and then the rest ends without a slip.
+  const auto tremble = [&](int cell, const std::function<bool()>& done,
+                           std::chrono::milliseconds span) {
+    const auto end = std::chrono::steady_clock::now() + span;
+    std::optional<std::chrono::steady_clock::time_point> slips_end;
+    for (int step = 0; std::chrono::steady_clock::now() < end; ++step) {
+      const int dy = step % 2 == 0 ? 2 : -2;
+      if (slips_end && std::chrono::steady_clock::now() < *slips_end) {
+        NudgePointer(display(), {{-3, dy}, {3, 0}});  // out of the window and back
+        std::this_thread::sleep_for(500us);
+      } else {
+        NudgePointer(display(), {{0, dy}});
+        std::this_thread::sleep_for(2ms);
+      }
+      if (step % 4 != 3) continue;
+      if (!slips_end && bar_nearly_full(cell)) {
+        slips_end = std::chrono::steady_clock::now() + 100ms;
+      }
+      shift_armed = shift_armed || PixelAt(display(), home.x, home.y) == kBlack;
+      if (done && done()) return true;
+    }
+    return !done;
+  };
+  const auto at_home = [&] {
+    const ScreenPoint pointer = PointerPosition(display());
+    return std::abs(pointer.x - home.x) <= 3 && std::abs(pointer.y - home.y) <= 3;
+  };
+
+  std::string expected;
+  const std::pair<int, char> keys[] = {{1, 'h'},  {8, 'e'},  {15, 'l'}, {15, 'l'},
+                                       {22, 'o'}, {22, 'o'}, {8, 'e'},  {1, 'h'}};
+  for (const auto& [cell, letter] : keys) {
+    // A pixel inside the window's left edge.
+    const platform::Square place = keyboard.Geometry().Cell(cell);
+    MovePointer(display(), keyboard.AtClient(1, place.top + place.size / 2));
+    expected += letter;
+    ASSERT_TRUE(tremble(
+        cell, [&] { return Typed() == expected && at_home(); }, 5000ms))
+        << "typed " << Typed() << ", expected " << expected;
+    tremble(cell, {}, kLongRest);
+    ASSERT_EQ(Typed(), expected);
+    ASSERT_FALSE(shift_armed) << "Shift was armed after " << expected;
+  }
 }
 
 PLINTH_ON_EVERY_DISPLAY(DwellTest);

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "platform/form_design.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
@@ -75,6 +79,48 @@ TEST_P(KeyboardInstancesTest, AfterTheKeyboardIsClosedAStartOpensANewOne) {
   KeyboardProgram again(session, kLayouts);
   ASSERT_TRUE(again.WaitForWindow()) << again.StandardError();
   EXPECT_TRUE(again.process().Running());
+}
+
+// A start while the running keyboard ends: the ending keyboard still owns
+// the selection, but must not answer that it showed itself. Stopped just
+// after its termination signal came, it cannot end before the start asks.
+TEST_P(KeyboardInstancesTest, AStartWhileTheKeyboardEndsOpensTheNextKeyboard) {
+  KeyboardProgram first(session, kLayouts);
+  ASSERT_TRUE(first.WaitForWindow());
+  kill(first.process().pid(), SIGTERM);
+  kill(first.process().pid(), SIGSTOP);
+
+  KeyboardProgram second(session, kLayouts);
+  // The start waits for an answer that the stopped keyboard cannot give.
+  const std::optional<int> early_exit = second.process().WaitForExit(1000ms);
+  kill(first.process().pid(), SIGCONT);
+  EXPECT_EQ(early_exit, std::nullopt) << "the start ended while the running keyboard was ending";
+  EXPECT_EQ(first.process().WaitForExit(10000ms), 0);
+  EXPECT_TRUE(WaitUntil([&] { return MappedKeyboards() == 1; })) << second.StandardError();
+  EXPECT_TRUE(second.process().Running()) << second.StandardError();
+}
+
+// Killed and started again at once, over and over: each time the keyboard
+// that ends first gives back a borrowed keycode, which keeps it a moment
+// after its window is gone. Every round ends with exactly one keyboard.
+TEST_P(KeyboardInstancesTest, KillAndStartAgainAtOnceAlwaysLeavesOneKeyboard) {
+  // A character no key of the keymap types: typing it borrows a keycode.
+  const LayoutFiles layouts = {{"Default", KeyLayout({{1, "\xC9"}})}, {"Extend", ""}};
+  auto running = std::make_unique<KeyboardProgram>(session, layouts);
+  ASSERT_TRUE(running->WaitForWindow()) << running->StandardError();
+  for (int round = 0; round < 8; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    ClickAt(display(), running->CellCentre(1));
+    XSync(display(), False);
+    kill(running->process().pid(), SIGTERM);
+    auto next = std::make_unique<KeyboardProgram>(session, layouts);
+    EXPECT_EQ(running->process().WaitForExit(10000ms), 0);
+    running = std::move(next);
+    ASSERT_TRUE(WaitUntil([&] { return MappedKeyboards() == 1; }))
+        << "keyboards on show: " << MappedKeyboards() << "; " << running->StandardError();
+    ASSERT_TRUE(running->process().Running()) << running->StandardError();
+    ASSERT_TRUE(running->WaitForWindow());
+  }
 }
 
 TEST_P(KeyboardInstancesTest, ALayoutInTheUsersFolderComesBeforeTheOneBesideTheProgram) {

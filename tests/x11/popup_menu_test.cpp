@@ -1,9 +1,13 @@
-// The right-click menu of the real window: its two check items relabel the
-// grid.
+// The right-click menu of the real window: each item shows its own check
+// mark; "Available" and "Show All" relabel the grid.
+
+#include "platform/popup_menu.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <string>
+#include <vector>
 
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
@@ -21,18 +25,70 @@ class PopupMenuTest : public OnDisplay {
     ASSERT_EQ(keyboard_->WaitForCellsWithText({1}), std::set<int>{1});
   }
 
-  // Opens the menu over cell 2 and chooses item 0 ("Available") or 1
-  // ("Show All") of its three.
+  // Opens the menu over cell 2 and chooses the item of row `item` of
+  // kPopupMenu ("Available" 0, "Show All" 1).
   void Choose(int item) {
     ClickAt(display(), keyboard_->CellCentre(2), 3);
     std::optional<Box> menu;
     ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(display())).has_value(); }));
-    ClickAt(display(), {menu->x + menu->width / 2, menu->y + menu->height * (1 + 2 * item) / 6});
+    ClickAt(display(),
+            {menu->x + menu->width / 2, menu->y + menu->height * (1 + 2 * item) / (2 * kRows)});
     ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(display()); }));
   }
 
+  // Opens the menu and counts, row by row, the dark pixels in the column
+  // of the check boxes, left of the captions; then closes it.
+  std::vector<int> DarkPixelsOfTheCheckBoxes() {
+    ClickAt(display(), keyboard_->CellCentre(2), 3);
+    std::optional<Box> menu;
+    EXPECT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(display())).has_value(); }));
+    if (!menu) return {};
+    const int row_height = menu->height / kRows;
+    std::vector<int> dark;
+    for (int row = 0; row < kRows; ++row) {
+      dark.push_back(
+          DarkPixels(display(), menu->x, menu->y + row * row_height, kCheckBoxColumn, row_height));
+    }
+    // Away from the menu and the keyboard: closes the menu, chooses nothing.
+    ClickAt(display(), {XSession::kScreenWidth - 5, XSession::kScreenHeight - 5});
+    EXPECT_TRUE(WaitUntil([&] { return !FindPopupMenu(display()); }));
+    return dark;
+  }
+
+  // Which rows show a check mark, "x" for a mark and "-" for none: a mark
+  // darkens its box beyond the `unmarked` count of its row.
+  std::string Marks(const std::vector<int>& unmarked) {
+    const std::vector<int> dark = DarkPixelsOfTheCheckBoxes();
+    std::string marks;
+    for (std::size_t row = 0; row < dark.size() && row < unmarked.size(); ++row) {
+      marks += dark[row] > unmarked[row] + kMarkPixels ? 'x' : '-';
+    }
+    return marks;
+  }
+
+  static constexpr int kRows = static_cast<int>(platform::kPopupMenu.size());
+  // The check box and the menu's border, clear of the caption, which
+  // starts after a box of FLTK's normal size whatever the font.
+  static constexpr int kCheckBoxColumn = 16;
+  // Dark pixels that a check mark adds to its box, at the least.
+  static constexpr int kMarkPixels = 6;
   std::unique_ptr<KeyboardProgram> keyboard_;
 };
+
+TEST_P(PopupMenuTest, EachItemChosenShowsItsOwnMark) {
+  const std::vector<int> unmarked = DarkPixelsOfTheCheckBoxes();
+  std::string marks(platform::kPopupMenu.size(), '-');
+  ASSERT_EQ(Marks(unmarked), marks);
+  // Each item ticked in turn, then each unticked in turn: the marks follow.
+  for (const char mark : {'x', '-'}) {
+    for (int row = 0; row < kRows; ++row) {
+      SCOPED_TRACE(platform::kPopupMenu[static_cast<std::size_t>(row)].caption);
+      Choose(row);
+      marks[static_cast<std::size_t>(row)] = mark;
+      EXPECT_EQ(Marks(unmarked), marks);
+    }
+  }
+}
 
 TEST_P(PopupMenuTest, ShowAllNumbersEveryCellUntilUnticked) {
   Choose(1);

@@ -1,5 +1,6 @@
 #include "tools/layout_tool/layout_tool.h"
 
+#include <iostream>
 #include <string_view>
 
 #include "platform/common/profile_text.h"
@@ -8,6 +9,7 @@
 #include "tools/layout_tool/layout_dump.h"
 #include "tools/layout_tool/layout_reading.h"
 #include "tools/layout_tool/profile_lines.h"
+#include "tools/layout_tool/word_commands.h"
 
 namespace plinth::layout_tool {
 namespace {
@@ -15,6 +17,8 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: plinth-layout check FILE...\n"
     "       plinth-layout dump FILE\n"
+    "       plinth-layout suggest [-n N] [--words FILE] [--learn]\n"
+    "       plinth-layout clicks LAYOUT TEXTFILE\n"
     "       plinth-layout --help | --version\n";
 
 constexpr std::string_view kHelp = R"(
@@ -35,6 +39,22 @@ Checks and shows Plinth layout files as the keyboard reads them.
   dump FILE      Prints the four layers of FILE as the keyboard's loader
                  fills them, cells of the type "Default" taken from
                  Default.ini (see below).
+  suggest        Reads standard input line by line, each line being text
+                 typed since the line before, taken as written (\n is
+                 Enter, \t Tab, \b Backspace, \\ a backslash), and after
+                 each line prints the keyboard's word suggestions, at most
+                 N (-n, 1 to 8, default 5), tab-separated, best first; an
+                 empty line when there is none. --words names a word list
+                 (default: English.words, found as a layout is); --learn
+                 learns from the lines as the keyboard learns, into a store
+                 of its own that starts empty. The words you taught the
+                 keyboard are never read or written.
+  clicks LAYOUT TEXTFILE
+                 Prints the clicks per character that typing TEXTFILE takes
+                 with LAYOUT: a click on the Shift or Ext panel for a
+                 character of their layers, without the layout's word
+                 suggestions and with them (its WORD buttons, learning as
+                 the keyboard does from nothing learned).
   --help         Shows this text.
   --version      Shows the version.
 
@@ -135,6 +155,8 @@ int RunLayoutTool(std::span<const std::string> args, std::ostream& out, std::ost
     return kExitClean;
   }
   if (command == "dump" && args.size() == 2) return Dump(args[1], search, out, err);
+  if (command == "suggest") return Suggest(args.subspan(1), std::cin, out, err, search);
+  if (command == "clicks") return Clicks(args.subspan(1), out, err, search);
   if (command == "check" && args.size() >= 2) return Check(args.subspan(1), search, out, err);
   if (command != "dump" && command != "check") {
     err << "plinth-layout: "

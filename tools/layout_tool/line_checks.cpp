@@ -3,9 +3,9 @@
 #include <array>
 
 #include "platform/platform.h"
-#include "src/keyboard/scaling.h"
 #include "src/layout/layout_loader.h"
 #include "src/layout/profile_values.h"
+#include "src/layout/scale_setting.h"
 #include "tools/layout_tool/layout_keys.h"
 #include "tools/layout_tool/layout_reading.h"
 #include "tools/layout_tool/quoted_text.h"

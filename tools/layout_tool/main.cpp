@@ -13,12 +13,14 @@
 namespace {
 
 // The folder of the keyboard installed beside this tool: /usr/bin/plinth
-// is a link into /usr/lib/plinth/, where the bundled layouts lie.
+// is a link into /usr/lib/plinth/, where the bundled layouts and word lists
+// lie. Without a keyboard beside it (a build without one), the tool's own
+// folder, where the build copies them too.
 std::string KeyboardFolder() {
   const std::filesystem::path tool(plinth::platform::PosixFileSystem().ExecutablePath());
   std::error_code error;
   const auto keyboard = std::filesystem::canonical(tool.parent_path() / "plinth", error);
-  if (error) return {};
+  if (error) return tool.empty() ? std::string() : plinth::platform::FolderOf(tool.string());
   return plinth::platform::FolderOf(keyboard.string());
 }
 

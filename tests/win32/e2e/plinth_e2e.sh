@@ -6,23 +6,26 @@
 # the pointer. The target must keep the focus throughout.
 #
 #   plinth_e2e.sh <Plinth.exe> <key_target.exe> <plinth_inspect.exe>
-#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell]
+#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell | screen]
 #
 # With a scale other than 100 the layout asks for it (Scale=), or with
 # <dpi>dpi the screen has that resolution; then only a key, the pointer
 # return, docking, a drag of the border and the end are checked at that size.
 # With "dwell" the steps of dwell_steps.sh replace the clicks: the keyboard
-# is worked by pointer motions alone.
+# is worked by pointer motions alone. With "screen" the layout asks for
+# Scale=300 and the steps of screen_steps.sh change the screen's size.
 set -euo pipefail
 
 if [ $# -ne 6 ] && [ $# -ne 7 ]; then
-  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell]" >&2
+  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell | screen]" >&2
   exit 2
 fi
 plinth_exe=$1 target_exe=$2 inspect_exe=$3 layouts=$4 work=$5 wine_run=$6 scale=${7:-100}
 mode=clicks dpi=96
 if [ "$scale" = dwell ]; then
   mode=dwell scale=100
+elif [ "$scale" = screen ]; then
+  mode=screen scale=300
 elif [[ $scale == *dpi ]]; then
   dpi=${scale%dpi}
   scale=$((100 * dpi / 96))
@@ -184,6 +187,11 @@ choose_menu_item() {
 if [ "$mode" = dwell ]; then
   # shellcheck source=dwell_steps.sh
   . "$(dirname "$0")/dwell_steps.sh"
+  echo "PASS"
+  exit 0
+elif [ "$mode" = screen ]; then
+  # shellcheck source=screen_steps.sh
+  . "$(dirname "$0")/screen_steps.sh"
   echo "PASS"
   exit 0
 fi

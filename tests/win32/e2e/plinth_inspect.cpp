@@ -10,6 +10,7 @@
 //   menu <left> <top> <right> <bottom>        an open popup menu, if any
 //   ok <left> <top> <right> <bottom>          the open warning's OK button, if any
 //   foreground <window text>                  the active window
+//   screen <width> <height>                   the primary monitor as Windows sees it
 //
 // Exits 1 when no keyboard window is found. Coordinates are the screen's
 // own pixels, whatever its resolution.
@@ -109,5 +110,6 @@ int main() {
   char active[256] = {};
   GetWindowTextA(GetForegroundWindow(), active, sizeof active);
   std::printf("foreground %s\n", active);
+  std::printf("screen %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   return 0;
 }

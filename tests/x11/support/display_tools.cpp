@@ -263,6 +263,13 @@ void MovePointer(Display* display, ScreenPoint point) {
   XSync(display, False);
 }
 
+void NudgePointer(Display* display, const std::vector<ScreenPoint>& steps) {
+  for (const ScreenPoint& step : steps) {
+    XTestFakeRelativeMotionEvent(display, step.x, step.y, CurrentTime);
+  }
+  XSync(display, False);
+}
+
 void PressButton(Display* display, unsigned int button) {
   XTestFakeButtonEvent(display, button, True, CurrentTime);
   XSync(display, False);

@@ -81,6 +81,9 @@ ScreenPoint PointerPosition(Display* display);
 
 // The real pointer, through XTest.
 void MovePointer(Display* display, ScreenPoint point);
+// Moves it from wherever it is by each step in turn, as a mouse does, the
+// steps sent together.
+void NudgePointer(Display* display, const std::vector<ScreenPoint>& steps);
 void PressButton(Display* display, unsigned int button);
 void ReleaseButton(Display* display, unsigned int button);
 // Press and release at the pointer's place.

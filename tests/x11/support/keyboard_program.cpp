@@ -100,7 +100,7 @@ ScreenPoint KeyboardProgram::AtClient(int x, int y) const {
 
 platform::FormGeometry KeyboardProgram::Geometry() const {
   const auto [width, height] = ClientSize(session_.display(), window_);
-  return GeometryForPitch(PitchForClientSize({width, height}));
+  return GeometryFittedInto({width, height});
 }
 
 ScreenPoint KeyboardProgram::CellCentre(int cell) const {

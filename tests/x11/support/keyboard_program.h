@@ -63,7 +63,8 @@ class KeyboardProgram {
   // Screen points of the window's client coordinates; after WaitForWindow.
   ScreenPoint AtClient(int x, int y) const;
   ScreenPoint CellCentre(int cell) const;
-  // Where the grid lies at the window's present size.
+  // Where the grid lies at the window's present size: in the middle of a
+  // size the window manager imposed.
   platform::FormGeometry Geometry() const;
   // The centre of the centre cell, where the pointer returns.
   ScreenPoint Home() const;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -40,12 +41,29 @@ std::string ReadDisplayNumber(int fd) {
 // request about one that is gone fails, and the test goes on.
 int IgnoreErrors(Display* /*display*/, XErrorEvent* /*error*/) { return 0; }
 
+// A window manager that follows the EWMH names its window on the root once
+// it manages the screen.
+bool AnnouncesWindowManager(Display* display) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  const bool announced =
+      XGetWindowProperty(display, DefaultRootWindow(display),
+                         XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
+                         AnyPropertyType, &type, &format, &count, &remaining, &data) == Success &&
+      count == 1;
+  if (data != nullptr) XFree(data);
+  return announced;
+}
+
 }  // namespace
 
 XSession::XSession(WindowManager manager) : manager_(manager) {
   log_directory_ = MakeTempDirectory("plinth-x11-session-");
   StartServer();
-  if (manager_ == WindowManager::Openbox) StartWindowManager();
+  if (manager_ != WindowManager::Absent) StartWindowManager();
 }
 
 XSession::~XSession() {
@@ -88,21 +106,58 @@ std::optional<int> XSession::Xrandr(const std::vector<std::string>& arguments) {
   return ChildProcess(options).WaitForExit(5s);
 }
 
+bool XSession::ResizeScreen(int width, int height) {
+  Xrandr({"--fb", std::to_string(width) + "x" + std::to_string(height)});
+  return WaitForRootSize(width, height);
+}
+
+bool XSession::ChangeResolution(int width, int height) {
+  const std::string mode = std::to_string(width) + "x" + std::to_string(height);
+  // Xvfb shows any mode; the timings only have to be a valid mode line.
+  const auto at = [](int size, int extra) { return std::to_string(size + extra); };
+  Xrandr({"--newmode", mode, "40", at(width, 0), at(width, 40), at(width, 168), at(width, 256),
+          at(height, 0), at(height, 1), at(height, 5), at(height, 28)});  // once per server
+  Xrandr({"--addmode", "screen", mode});
+  Xrandr({"--output", "screen", "--mode", mode, "--fb", mode});
+  return WaitForRootSize(width, height);
+}
+
+bool XSession::WaitForRootSize(int width, int height) {
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  for (;;) {
+    XWindowAttributes root{};
+    XGetWindowAttributes(display_, DefaultRootWindow(display_), &root);
+    if (root.width == width && root.height == height) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
 void XSession::StartWindowManager() {
   ChildOptions options;
   options.argv = {"openbox", "--sm-disable"};
+  if (manager_ == WindowManager::I3Tiling) {
+    const std::filesystem::path config = log_directory_ / "i3.config";
+    std::ofstream(config) << "# i3 config file (v4)\n"
+                          << "for_window [title=\"^Plinth$\"] floating disable\n";
+    options.argv = {"i3", "-c", config.string()};
+  }
   options.env = {{"DISPLAY", display_name_}};
-  options.stderr_path = (log_directory_ / "openbox.log").string();
+  options.stderr_path = (log_directory_ / "window-manager.log").string();
   window_manager_ = std::make_unique<ChildProcess>(options);
-  // Ready when it answers a question about frames, which it does from its
-  // event loop, after loading its theme.
+  // Openbox is ready when it answers a question about frames, which it
+  // does from its event loop, after loading its theme.
   const auto deadline = std::chrono::steady_clock::now() + kWindowManagerTimeout;
   while (std::chrono::steady_clock::now() < deadline) {
-    if (platform::x11::ProbeKeyboardFrame(display_, 100, 100).top > 0) return;
+    if (manager_ == WindowManager::Openbox
+            ? platform::x11::ProbeKeyboardFrame(display_, 100, 100).top > 0
+            : AnnouncesWindowManager(display_)) {
+      return;
+    }
     if (!window_manager_->Running()) break;
     std::this_thread::sleep_for(50ms);
   }
-  throw std::runtime_error("openbox did not come up on " + display_name_);
+  throw std::runtime_error(options.argv.front() + " did not come up on " + display_name_);
 }
 
 }  // namespace plinth::x11_test

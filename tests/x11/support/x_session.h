@@ -1,7 +1,8 @@
 #pragma once
 
 // A display of the test's own: an Xvfb server on a free display number,
-// optionally with the openbox window manager, and a connection to it.
+// optionally with a window manager (openbox, or i3 tiling every window),
+// and a connection to it.
 
 #include <X11/Xlib.h>
 
@@ -18,7 +19,9 @@ namespace plinth::x11_test {
 using test_support::ChildOptions;
 using test_support::ChildProcess;
 
-enum class WindowManager { Absent, Openbox };
+// I3Tiling: i3 made to tile the keyboard too, which it would float, so that
+// the window has the size of its tile whatever it asks for.
+enum class WindowManager { Absent, Openbox, I3Tiling };
 
 class XSession {
  public:
@@ -38,10 +41,20 @@ class XSession {
   WindowManager window_manager() const { return manager_; }
   // Runs xrandr with `arguments` on this display; returns its exit status.
   std::optional<int> Xrandr(const std::vector<std::string>& arguments);
+  // Gives the screen another size, its monitor kept: the screen shows only
+  // part of it. True once the root window has the new size. (xrandr fails
+  // to fit the monitor's mode to the smaller screen and says so, but the
+  // screen takes the size.)
+  bool ResizeScreen(int width, int height);
+  // Switches the monitor to a mode of another resolution, and the screen
+  // to its size, as a user does in the display settings. True once the
+  // root window has the new size.
+  bool ChangeResolution(int width, int height);
 
  private:
   void StartServer();
   void StartWindowManager();
+  bool WaitForRootSize(int width, int height);
 
   WindowManager manager_;
   std::filesystem::path log_directory_;
