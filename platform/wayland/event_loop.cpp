@@ -6,10 +6,10 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
-#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <vector>
 
 namespace plinth::platform::wayland {
 namespace {
@@ -57,9 +57,10 @@ void EventLoop::DispatchOnce() {
     connected_ = false;
     return;
   }
-  std::array<pollfd, 3> fds{{{wl_display_get_fd(display_), POLLIN, 0},
-                             {timer_fd_, POLLIN, 0},
-                             {signal_pipe[0], POLLIN, 0}}};
+  std::vector<pollfd> fds{{wl_display_get_fd(display_), POLLIN, 0},
+                          {timer_fd_, POLLIN, 0},
+                          {signal_pipe[0], POLLIN, 0}};
+  for (const auto& [fd, readable] : watched_) fds.push_back({fd, POLLIN, 0});
   const int ready = poll(fds.data(), fds.size(), -1);
   if (ready < 0) {
     wl_display_cancel_read(display_);
@@ -79,7 +80,22 @@ void EventLoop::DispatchOnce() {
     }
     ended_ = true;
   }
+  for (std::size_t i = 3; i < fds.size(); ++i) {
+    if ((fds[i].revents & (POLLIN | POLLERR | POLLHUP)) == 0) continue;
+    // The handler may unwatch this file or others: call a copy, if it is
+    // still watched.
+    const auto found = watched_.find(fds[i].fd);
+    if (found == watched_.end()) continue;
+    const std::function<void()> readable = found->second;
+    readable();
+  }
 }
+
+void EventLoop::Watch(int fd, std::function<void()> readable) {
+  watched_[fd] = std::move(readable);
+}
+
+void EventLoop::Unwatch(int fd) { watched_.erase(fd); }
 
 void EventLoop::StartTimer(std::chrono::milliseconds interval, std::function<void()> tick) {
   tick_ = std::move(tick);

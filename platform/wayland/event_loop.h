@@ -1,11 +1,13 @@
 #pragma once
 
-// The keyboard's message loop: the compositor's events, a timer and the
-// termination signals, in one poll. Work waiting to be drawn is done before
+// The keyboard's message loop: the compositor's events, a timer, the
+// termination signals and the files a part of the keyboard watches, in one
+// poll. Work waiting to be drawn is done before
 // each wait, so that many changes in one event make one picture.
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -35,6 +37,11 @@ class EventLoop {
   // Work done before each wait, such as drawing what changed.
   void AddBeforeWait(std::function<void()> work) { before_wait_.push_back(std::move(work)); }
 
+  // Calls `readable` whenever `fd` has something to read, until Unwatch.
+  // `readable` may watch or unwatch files.
+  void Watch(int fd, std::function<void()> readable);
+  void Unwatch(int fd);
+
   // The one repeating timer: `tick` every `interval` until StopTimer.
   void StartTimer(std::chrono::milliseconds interval, std::function<void()> tick);
   void StopTimer();
@@ -49,6 +56,7 @@ class EventLoop {
   bool connected_ = true;
   std::function<void()> tick_;
   std::vector<std::function<void()>> before_wait_;
+  std::map<int, std::function<void()>> watched_;
 };
 
 }  // namespace plinth::platform::wayland

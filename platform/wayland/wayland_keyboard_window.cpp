@@ -115,6 +115,8 @@ void WaylandKeyboardWindow::OutputsChanged(const wl_output* /*removed*/) {
   Place();
 }
 
+void WaylandKeyboardWindow::BringBack() { Place(); }
+
 void WaylandKeyboardWindow::Show() {
   shown_ = true;
   Place();

@@ -29,6 +29,13 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   WaylandKeyboardWindow(const WaylandKeyboardWindow&) = delete;
   WaylandKeyboardWindow& operator=(const WaylandKeyboardWindow&) = delete;
 
+  // Shows the keyboard again if the compositor closed its surface. A layer
+  // surface cannot be minimised or hidden by the user, and the compositor
+  // stacks the surfaces of the overlay layer as it likes: sway 1.7 keeps
+  // the oldest on top, so that a surface made anew would go under every
+  // other and one still shown is left as it is.
+  void BringBack();
+
   // The output the keyboard is on; null before it has one.
   const wl_output* output() const;
 

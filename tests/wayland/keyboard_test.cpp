@@ -106,10 +106,13 @@ TEST_F(WaylandKeyboardTest, ARestOnAButtonClicksItOnce) {
   ExpectFocusKept();
 }
 
-TEST_F(WaylandKeyboardTest, ASecondStartLeavesTheRunningKeyboardAndEndsWell) {
+TEST_F(WaylandKeyboardTest, ASecondStartShowsTheRunningKeyboardAndEndsWell) {
   Start({{"Default", KeyLayout({{1, "a"}})}});
   WaylandKeyboard second(*session_, {{"Default", KeyLayout({{1, "b"}})}, {"Extend", ""}});
   EXPECT_EQ(second.process().WaitForExit(10s), 0) << second.StandardError();
+  // Said only once the running keyboard answered.
+  EXPECT_NE(second.StandardError().find("showed the keyboard already running"), std::string::npos)
+      << second.StandardError();
   EXPECT_TRUE(keyboard_->process().Running());
   ClickCell(1);
   EXPECT_EQ(recorder_->WaitForText("a"), "a") << recorder_->Log();
