@@ -5,12 +5,10 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/x11/vk_keysym_table.h"
+#include "platform/common/vk_keysym_table.h"
 
 namespace plinth::platform::wayland {
 namespace {
-
-using x11::Keysym;
 
 // XKB keycodes start at 8 above the codes on the wire.
 constexpr std::uint32_t kXkbOffset = 8;
@@ -49,8 +47,8 @@ VirtualKeymap BuildVirtualKeymap() {
   std::string symbols;
   std::string modifier_map;
   std::uint32_t next = kFirstKeycode;
-  for (std::uint16_t code = 1; code <= x11::kCharacterCodeBase + 0xFF; ++code) {
-    const std::optional<x11::VkKeysyms> keysyms = x11::KeysymsForVirtualKey(code);
+  for (std::uint16_t code = 1; code <= kCharacterCodeBase + 0xFF; ++code) {
+    const std::optional<VkKeysyms> keysyms = KeysymsForVirtualKey(code);
     if (!keysyms || next > kLastKeycode) continue;
     const std::uint32_t keycode = next++;
     keymap.keys[code] = keycode - kXkbOffset;

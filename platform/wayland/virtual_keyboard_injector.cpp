@@ -8,8 +8,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/common/vk_keysym_table.h"
 #include "platform/wayland/wayland_connection.h"
-#include "platform/x11/vk_keysym_table.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 namespace plinth::platform::wayland {
@@ -131,7 +131,7 @@ bool VirtualKeyboardInjector::SendKeyEvent(std::uint16_t code, std::uint32_t /*s
 std::optional<CharacterKey> VirtualKeyboardInjector::KeyForCharacter(unsigned char ch) {
   // The keymap is a US keyboard's, with a key of its own for each
   // character above 0x7F.
-  return x11::UsKeyForCharacter(ch);
+  return UsKeyForCharacter(ch);
 }
 
 }  // namespace plinth::platform::wayland

@@ -8,8 +8,8 @@
 
 #include <memory>
 
+#include "platform/common/vk_keysym_table.h"
 #include "platform/wayland/keymap_text.h"
-#include "platform/x11/vk_keysym_table.h"
 
 namespace plinth::platform::wayland {
 namespace {
@@ -49,8 +49,8 @@ class VirtualKeymapTest : public ::testing::Test {
 
 TEST_F(VirtualKeymapTest, EveryVirtualKeyTypesItsKeysymsAtBothLevels) {
   int keys = 0;
-  for (std::uint16_t code = 1; code <= x11::kCharacterCodeBase + 0xFF; ++code) {
-    const auto keysyms = x11::KeysymsForVirtualKey(code);
+  for (std::uint16_t code = 1; code <= kCharacterCodeBase + 0xFF; ++code) {
+    const auto keysyms = KeysymsForVirtualKey(code);
     if (!keysyms) continue;
     ++keys;
     EXPECT_EQ(Typed(code, false), keysyms->unshifted) << "code " << code;
@@ -64,12 +64,12 @@ TEST_F(VirtualKeymapTest, EveryVirtualKeyTypesItsKeysymsAtBothLevels) {
 
 TEST_F(VirtualKeymapTest, EveryCharacterHasAKeyThatTypesIt) {
   for (int ch = 0x20; ch <= 0xFF; ++ch) {
-    const auto key = x11::UsKeyForCharacter(static_cast<unsigned char>(ch));
+    const auto key = UsKeyForCharacter(static_cast<unsigned char>(ch));
     if (!key) continue;  // the five codes Windows-1252 leaves undefined
     const xkb_keysym_t typed = Typed(key->code, key->shift);
     const std::uint32_t unicode = xkb_keysym_to_utf32(typed);
-    const auto expected = ch >= 0x80 ? x11::KeysymForHighCharacter(static_cast<unsigned char>(ch))
-                                     : std::optional<x11::Keysym>{};
+    const auto expected = ch >= 0x80 ? KeysymForHighCharacter(static_cast<unsigned char>(ch))
+                                     : std::optional<Keysym>{};
     if (expected) {
       EXPECT_EQ(typed, *expected) << "character " << ch;
     } else {
