@@ -1,13 +1,12 @@
 #pragma once
 
 // The screen as the compositor's outputs: the output the keyboard is on
-// comes first, so that docking and the keyboard's place follow it.
+// comes first (output_choice.h), so that docking and the keyboard's place
+// follow it.
 
 #include <functional>
 
 #include "platform/platform.h"
-
-struct wl_output;
 
 namespace plinth::platform::wayland {
 
@@ -15,10 +14,9 @@ class WaylandConnection;
 
 class OutputScreen final : public ScreenInfo {
  public:
-  // `keyboard_output` tells which output the keyboard is on (null before
-  // it has one).
-  OutputScreen(WaylandConnection& connection, std::function<const wl_output*()> keyboard_output)
-      : connection_(connection), keyboard_output_(std::move(keyboard_output)) {}
+  // `keyboard_window` tells where the keyboard's window is.
+  OutputScreen(WaylandConnection& connection, std::function<Rect()> keyboard_window)
+      : connection_(connection), keyboard_window_(std::move(keyboard_window)) {}
 
   Size PrimaryScreenSize() override;
   std::vector<Rect> Monitors() override;
@@ -28,7 +26,7 @@ class OutputScreen final : public ScreenInfo {
 
  private:
   WaylandConnection& connection_;
-  std::function<const wl_output*()> keyboard_output_;
+  std::function<Rect()> keyboard_window_;
 };
 
 }  // namespace plinth::platform::wayland

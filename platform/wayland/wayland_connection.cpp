@@ -269,6 +269,12 @@ std::vector<const Output*> WaylandConnection::Outputs() const {
   return done;
 }
 
+std::vector<Rect> WaylandConnection::OutputAreas() const {
+  std::vector<Rect> areas;
+  for (const Output* out : Outputs()) areas.push_back(out->area);
+  return areas;
+}
+
 const Output* WaylandConnection::FindOutput(const wl_output* output) const {
   for (const auto& out : outputs_) {
     if (out->output == output) return out.get();

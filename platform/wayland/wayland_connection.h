@@ -89,6 +89,8 @@ class WaylandConnection {
 
   // Outputs whose done event has come, in the order they were announced.
   std::vector<const Output*> Outputs() const;
+  // Their areas, in the same order.
+  std::vector<Rect> OutputAreas() const;
   const Output* FindOutput(const wl_output* output) const;
   // Called after an output was added, changed or removed; `removed` is the
   // output gone, or null.

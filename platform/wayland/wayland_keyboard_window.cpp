@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/common/windows1252.h"
+#include "platform/wayland/output_choice.h"
 #include "platform/wayland/status_line.h"
 
 namespace plinth::platform::wayland {
@@ -17,11 +18,6 @@ constexpr std::chrono::milliseconds kDoubleClickTime{500};
 constexpr int kDoubleClickDistance = 2;
 
 bool IsCell(int cell) { return cell >= 1 && cell <= design::kCellCount; }
-
-bool Contains(const Rect& area, Point point) {
-  return point.x >= area.x && point.y >= area.y && point.x < area.x + area.width &&
-         point.y < area.y + area.height;
-}
 
 }  // namespace
 
@@ -59,37 +55,19 @@ WaylandKeyboardWindow::~WaylandKeyboardWindow() {
   connection_.WatchButtons(nullptr);
 }
 
-const wl_output* WaylandKeyboardWindow::output() const {
-  const Output* out = OutputFor(outer_);
-  return out != nullptr ? out->output : nullptr;
+Rect WaylandKeyboardWindow::Area() const {
+  const Size size = Outer();
+  return {outer_.x, outer_.y, size.width, size.height};
 }
 
-const Output* WaylandKeyboardWindow::OutputFor(Point outer) const {
-  const std::vector<const Output*> outputs = connection_.Outputs();
-  if (outputs.empty()) return nullptr;
-  // The output that holds the window's centre, else the one nearest it.
-  const Size size = Outer();
-  const Point centre{outer.x + size.width / 2, outer.y + size.height / 2};
-  const Output* nearest = outputs.front();
-  long best = -1;
-  for (const Output* out : outputs) {
-    if (Contains(out->area, centre)) return out;
-    const long dx =
-        std::max({out->area.x - centre.x, 0, centre.x - (out->area.x + out->area.width)});
-    const long dy =
-        std::max({out->area.y - centre.y, 0, centre.y - (out->area.y + out->area.height)});
-    const long distance = dx * dx + dy * dy;
-    if (best < 0 || distance < best) {
-      best = distance;
-      nearest = out;
-    }
-  }
-  return nearest;
+const Output* WaylandKeyboardWindow::KeyboardOutput() const {
+  const std::optional<std::size_t> mine = OutputOf(connection_.OutputAreas(), Area());
+  return mine ? connection_.Outputs()[*mine] : nullptr;
 }
 
 void WaylandKeyboardWindow::Place() {
   if (!shown_) return;
-  const Output* out = OutputFor(outer_);
+  const Output* out = KeyboardOutput();
   const Size size = OuterSize();
   LayerPlacement placement;
   placement.size = size;
@@ -188,7 +166,7 @@ void WaylandKeyboardWindow::RunDialog(const std::string& title, MessageIcon icon
   // A program that is ending shows no more dialogs: one would only hold it.
   if (loop_.ended() || !loop_.connected()) return;
   menu_.Close();
-  const Output* out = OutputFor(outer_);
+  const Output* out = KeyboardOutput();
   const Rect monitor = out != nullptr ? out->area : Rect{0, 0, 1024, 768};
   auto dialog = std::make_unique<MessageDialog>(
       connection_, title, icon, Cp1252ToUtf8(text), picture_.geometry.text_font,

@@ -36,8 +36,8 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   // other and one still shown is left as it is.
   void BringBack();
 
-  // The output the keyboard is on; null before it has one.
-  const wl_output* output() const;
+  // Where the window lies in the compositor's layout.
+  Rect Area() const;
 
   void SetEventSink(WindowEvents* events) override { events_ = events; }
   // Each motion event carries the pointer's place when it was sent.
@@ -78,7 +78,9 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   void Place();
   // The size of the window, its status line included.
   Size Outer() const;
-  const Output* OutputFor(Point outer) const;
+  // The output the keyboard lies on (output_choice.h); null before there
+  // is one.
+  const Output* KeyboardOutput() const;
   void RunDialog(const std::string& title, MessageIcon icon, const std::string& text);
   PointerTarget TargetAtSurface(double x, double y) const;
   // Tells the keyboard of a press or release of the left, middle or right

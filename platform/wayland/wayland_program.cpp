@@ -45,7 +45,7 @@ int RunOnCompositor(WaylandConnection& connection, const SessionLock& lock) {
   if (lock.state() == SessionLock::State::Taken) {
     requests.emplace(loop, SessionLock::SocketPath(), [&window] { window.BringBack(); });
   }
-  OutputScreen screen(connection, [&window] { return window.output(); });
+  OutputScreen screen(connection, [&window] { return window.Area(); });
   VirtualPointerControl pointer(connection);
   PosixFileSystem files;
   Cp1252TextCase text;
