@@ -106,6 +106,22 @@ TEST_F(WaylandKeyboardTest, ARestOnAButtonClicksItOnce) {
   ExpectFocusKept();
 }
 
+TEST_F(WaylandKeyboardTest, AButtonHeldPastTheDwellTimeClicksOnlyOnItsRelease) {
+  Start(
+      {{"Default", "[Configuration]\r\nDwellTime=300\r\n\r\n" + KeyLayout({{1, "a"}, {2, "b"}})}});
+  const platform::Point first = keyboard_->CellCentre(1);
+  session_->MovePointer(first.x, first.y);
+  session_->PressButton();
+  std::this_thread::sleep_for(700ms);
+  EXPECT_EQ(TypedText(recorder_->Events()), "") << "no dwell click while the button is held";
+  session_->ReleaseButton();
+  EXPECT_EQ(recorder_->WaitForText("a"), "a") << recorder_->Log();
+  // The button is up again: a rest clicks.
+  const platform::Point second = keyboard_->CellCentre(2);
+  session_->MovePointer(second.x, second.y);
+  EXPECT_EQ(recorder_->WaitForText("ab"), "ab") << recorder_->Log();
+}
+
 TEST_F(WaylandKeyboardTest, ASecondStartShowsTheRunningKeyboardAndEndsWell) {
   Start({{"Default", KeyLayout({{1, "a"}})}});
   WaylandKeyboard second(*session_, {{"Default", KeyLayout({{1, "b"}})}, {"Extend", ""}});
