@@ -17,6 +17,9 @@ constexpr std::string_view kAnswer = "shown\n";
 // A request is one short line; a peer sending more is no start of ours.
 constexpr std::size_t kLongestRequest = 64;
 constexpr int kBacklog = 8;
+// Starts that connect and say nothing are not kept waiting beyond this
+// many: a newer one closes at once.
+constexpr std::size_t kMostOpenConnections = 16;
 
 std::optional<sockaddr_un> AddressOf(const std::string& path) {
   sockaddr_un address{};
@@ -61,6 +64,10 @@ void ShowRequests::Accept() {
   for (;;) {
     const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (connection < 0) return;
+    if (requests_.size() >= kMostOpenConnections) {
+      close(connection);
+      continue;
+    }
     requests_[connection];
     loop_.Watch(connection, [this, connection] { Read(connection); });
   }
