@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,6 +24,32 @@ namespace {
 using namespace std::chrono_literals;
 using Kind = KeyboardEvent::Kind;
 using x11_test::KeyLayout;
+
+// A connection to the running keyboard's socket, which sends `bytes`.
+class SocketPeer {
+ public:
+  SocketPeer(const SwaySession& session, const std::string& bytes)
+      : fd_(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path =
+        (session.runtime_directory() /
+         ("plinth-" + session.ClientEnvironment().at("WAYLAND_DISPLAY") + ".socket"))
+            .string();
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    connected_ =
+        connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
+  }
+  ~SocketPeer() { close(fd_); }
+  SocketPeer(const SocketPeer&) = delete;
+  SocketPeer& operator=(const SocketPeer&) = delete;
+  bool connected() const { return connected_; }
+
+ private:
+  int fd_;
+  bool connected_ = false;
+};
 
 TEST_F(WaylandKeyboardTest, ClicksTypeIntoTheFocusedApplicationWhichKeepsTheFocus) {
   Start({{"Default", KeyLayout({{1, "p"}, {2, "l"}, {9, "1"}, {10, ";"}})}});
@@ -124,6 +154,10 @@ TEST_F(WaylandKeyboardTest, AButtonHeldPastTheDwellTimeClicksOnlyOnItsRelease) {
 
 TEST_F(WaylandKeyboardTest, ASecondStartShowsTheRunningKeyboardAndEndsWell) {
   Start({{"Default", KeyLayout({{1, "a"}})}});
+  // Peers that say nothing, or nonsense, hold up no start.
+  const SocketPeer silent(*session_, "");
+  const SocketPeer garbage(*session_, std::string(200, '\xFF'));
+  ASSERT_TRUE(silent.connected() && garbage.connected());
   WaylandKeyboard second(*session_, {{"Default", KeyLayout({{1, "b"}})}, {"Extend", ""}});
   EXPECT_EQ(second.process().WaitForExit(10s), 0) << second.StandardError();
   // Said only once the running keyboard answered.
