@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/backend_choice.h"
 #include "platform/common/posix_file_system.h"
 #include "platform/common/windows1252.h"
 #include "platform/x11/command_line_answers.h"
@@ -24,6 +25,9 @@
 #include "platform/x11/xtest_key_injector.h"
 #include "src/keyboard/command_line.h"
 #include "src/keyboard/program.h"
+#ifdef PLINTH_WITH_WAYLAND
+#include "platform/wayland/wayland_program.h"
+#endif
 
 namespace {
 
@@ -95,14 +99,21 @@ std::optional<int> ShowRunningKeyboard(plinth::platform::x11::KeyboardSelection&
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  const plinth::StartRequest request = plinth::ParseCommandLine(args);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const auto backend = plinth::platform::TakeBackendOption(args);
+  const plinth::StartRequest request =
+      backend ? plinth::ParseCommandLine(args) : plinth::StartRequest::Usage;
   {
     plinth::platform::PosixFileSystem files;
     const auto answered =
         plinth::platform::x11::AnswerCommandLine(request, files, std::cout, std::cerr);
     if (answered) return *answered;
   }
+#ifdef PLINTH_WITH_WAYLAND
+  if (const auto status = plinth::platform::wayland::StartOnWayland(request, *backend, std::cerr)) {
+    return *status;
+  }
+#endif
 
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {

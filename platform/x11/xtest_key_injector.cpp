@@ -10,7 +10,7 @@
 #include <thread>
 #include <utility>
 
-#include "platform/x11/vk_keysym_table.h"
+#include "platform/common/vk_keysym_table.h"
 
 namespace plinth::platform::x11 {
 namespace {

@@ -42,6 +42,9 @@ struct StartOptions {
   // Layout files in the user's folder ($XDG_CONFIG_HOME/plinth/), which is
   // a folder of the test's own, empty unless given here.
   LayoutFiles user_layouts{};
+  // Environment variables added or replaced last, such as a Wayland
+  // session's.
+  std::map<std::string, std::string> env{};
 };
 
 class KeyboardProgram {
