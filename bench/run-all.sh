@@ -17,7 +17,8 @@
 #   - start-up to the first frame on a headless sway, Plinth against wvkbd;
 #   - Plinth.exe's start-up under Wine against a minimal Win32 program;
 #   - memory of the running keyboard after start and after a click storm;
-#   - word suggestions (bench/words.sh, its own section at the end).
+#   - word suggestions (bench/words.sh, its own section at the end);
+#   - switch scanning's steps per character (bench/scan.sh, its own section).
 # Each X measurement runs on an Xvfb of its own.
 #
 # Usage: bench/run-all.sh   (about five minutes after the build)
@@ -139,4 +140,6 @@ row "memory: peak RSS after 2 000 storm clicks" "$(value peak_after) kB" \
 
 echo "== word suggestions" >&2
 bench/words.sh >/dev/null
+echo "== switch scanning" >&2
+bench/scan.sh >/dev/null
 cat "$results"

@@ -42,19 +42,12 @@ class EventLoop {
   void Watch(int fd, std::function<void()> readable);
   void Unwatch(int fd);
 
-  // The one repeating timer: `tick` every `interval` until StopTimer.
-  void StartTimer(std::chrono::milliseconds interval, std::function<void()> tick);
-  void StopTimer();
-
  private:
   void DispatchOnce();
-  void FireTimer();
 
   wl_display* display_;
-  int timer_fd_ = -1;
   bool ended_ = false;
   bool connected_ = true;
-  std::function<void()> tick_;
   std::vector<std::function<void()>> before_wait_;
   std::map<int, std::function<void()>> watched_;
 };

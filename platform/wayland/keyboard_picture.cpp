@@ -1,6 +1,7 @@
 #include "platform/wayland/keyboard_picture.h"
 
 #include <cmath>
+#include <optional>
 
 #include "platform/common/caption_fit.h"
 #include "platform/wayland/painter.h"
@@ -126,6 +127,10 @@ void PaintKeyboard(cairo_t* cairo, const KeyboardPicture& picture) {
   }
   PaintPanel(cairo, picture, PanelId::Extend);
   PaintPanel(cairo, picture, PanelId::Shift);
+  // What switch scanning lights, over everything else.
+  if (const std::optional<Rect> lit = ScanFrameArea(geometry, picture.scan_lit)) {
+    FrameRect(cairo, *lit, geometry.scan_frame, geometry.scan_colour);
+  }
   cairo_restore(cairo);
 }
 

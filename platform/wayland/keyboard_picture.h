@@ -26,6 +26,7 @@ struct KeyboardPicture {
   PanelState shift = PanelState::Idle;
   PointerTarget dwell_target;
   int dwell_permille = 0;
+  ScanHighlight scan_lit;
   // The grid button held down by the pointer, drawn sunken; 0 for none.
   int pressed_cell = 0;
   // Each button's caption as it was fitted last: a picture is painted

@@ -24,17 +24,24 @@ class LoopApplication final : public Application {
   EventLoop& loop_;
 };
 
+// A repeating timer of its own (a timerfd the loop watches), so that
+// dwell click and switch scanning each have one.
 class LoopTimer final : public Timer {
  public:
-  explicit LoopTimer(EventLoop& loop) : loop_(loop) {}
+  explicit LoopTimer(EventLoop& loop);
+  ~LoopTimer() override;
+  LoopTimer(const LoopTimer&) = delete;
+  LoopTimer& operator=(const LoopTimer&) = delete;
   std::chrono::milliseconds Now() override;
-  void Start(std::chrono::milliseconds interval, std::function<void()> tick) override {
-    loop_.StartTimer(interval, std::move(tick));
-  }
-  void Stop() override { loop_.StopTimer(); }
+  void Start(std::chrono::milliseconds interval, std::function<void()> tick) override;
+  void Stop() override;
 
  private:
+  void Expired();
+
   EventLoop& loop_;
+  int fd_ = -1;
+  std::function<void()> tick_;
 };
 
 }  // namespace plinth::platform::wayland

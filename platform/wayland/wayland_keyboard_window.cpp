@@ -202,6 +202,14 @@ void WaylandKeyboardWindow::PressDialogOk() {
   if (dialog_) dialog_->PressOk();
 }
 
+void WaylandKeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& /*codes*/) {}
+
+void WaylandKeyboardWindow::ShowScanHighlight(const ScanHighlight& lit) {
+  if (picture_.scan_lit == lit) return;
+  picture_.scan_lit = lit;
+  Redraw();
+}
+
 PointerTarget WaylandKeyboardWindow::TargetAtSurface(double x, double y) const {
   const int client_x = static_cast<int>(std::floor(x));
   const int client_y = static_cast<int>(std::floor(y)) - StatusLineHeight(picture_.geometry);

@@ -67,6 +67,10 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   void ShowApplicationError(const std::string& text) override;
   void ShowDwellProgress(PointerTarget target, int permille) override;
   void PressDialogOk() override;
+  // A Wayland client cannot take keys from the others: switch keys are not
+  // grabbed here yet, so scanning steps only by its timer.
+  void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) override;
+  void ShowScanHighlight(const ScanHighlight& lit) override;
 
   void PointerEntered(double x, double y) override;
   void PointerMotion(double x, double y) override;

@@ -51,6 +51,7 @@ int RunOnCompositor(WaylandConnection& connection, const SessionLock& lock) {
   Cp1252TextCase text;
   LoopApplication app(loop);
   LoopTimer timer(loop);
+  LoopTimer scan_timer(loop);
   VirtualKeyboardInjector keys(connection);
   Services services{.keys = keys,
                     .pointer = pointer,
@@ -58,7 +59,8 @@ int RunOnCompositor(WaylandConnection& connection, const SessionLock& lock) {
                     .files = files,
                     .text = text,
                     .app = app,
-                    .timer = timer};
+                    .timer = timer,
+                    .scan_timer = scan_timer};
   const int status = plinth::RunKeyboard(services, window);
   keys.ReleaseAll();
   return loop.connected() ? status : 1;

@@ -83,6 +83,19 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       break;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fonts_->window());
+    case kSwitchKeyMessage: {
+      const auto code = static_cast<std::uint16_t>(wparam);
+      if (lparam != 0) {
+        Deliver([code](WindowEvents& e) { e.SwitchKeyPressed(code); });
+      } else {
+        Deliver([code](WindowEvents& e) { e.SwitchKeyReleased(code); });
+      }
+      return 0;
+    }
+    case WM_TIMER:
+      if (wparam != kScanOkTimer) break;
+      FrameMessageBoxOk();
+      return 0;
     case WM_CLOSE:
       DestroyWindow(window);
       return 0;

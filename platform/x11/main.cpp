@@ -54,6 +54,7 @@ int RunOnDisplay(Display* display, plinth::platform::x11::KeyboardSelection& sel
   x11::X11Application app;
   app.EndOnTerminationSignals();
   x11::FltkTimer timer;
+  x11::FltkTimer scan_timer;
 
   Services services{.keys = keys,
                     .pointer = pointer,
@@ -61,9 +62,12 @@ int RunOnDisplay(Display* display, plinth::platform::x11::KeyboardSelection& sel
                     .files = files,
                     .text = text,
                     .app = app,
-                    .timer = timer};
-  x11::X11KeyboardWindow window;
+                    .timer = timer,
+                    .scan_timer = scan_timer};
+  x11::X11KeyboardWindow window([&keys](std::uint16_t code) { return keys.KeycodeOnKeymap(code); });
+  keys.OnKeymapChanged([&window] { window.KeymapChanged(); });
   const int status = plinth::RunKeyboard(services, window);
+  keys.OnKeymapChanged({});
   // Stopped: a start from now on opens a new keyboard, while this one
   // still gives back what it borrowed.
   selection.GiveUp();

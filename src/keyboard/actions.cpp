@@ -41,6 +41,9 @@ void TForm1::DoDefaultAction(int cell, const std::string& action) {
     ShowLock(action, Flags.Shift2Lock);
   } else if (action == "TOGGLESELECTING") {
     handled = ToggleSelecting(cell);
+  } else if (action == "SCAN") {
+    scan_.Toggle();
+    handled = true;
   }
 
   if (!handled) ShowError("n/a default action: " + action);

@@ -4,6 +4,8 @@
 // modifier states, and the handlers of its buttons, panels and popup menu.
 // It reaches the machine only through the platform interfaces.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@
 #include "src/keyboard/dwell_controller.h"
 #include "src/keyboard/keyboard_flags.h"
 #include "src/keyboard/scaling.h"
+#include "src/keyboard/scan_controller.h"
 #include "src/layout/button_rec.h"
 
 namespace plinth {
@@ -51,6 +54,8 @@ class TForm1 final : public platform::WindowEvents {
   void PointerMoved(platform::PointerTarget target, platform::Point screen_point) override;
   void MouseButtonPressed() override;
   void MouseButtonReleased(platform::Point screen_point) override;
+  void SwitchKeyPressed(std::uint16_t code) override;
+  void SwitchKeyReleased(std::uint16_t code) override;
 
   // ---- operations; those returning bool always return true
   bool RefreshKeyboard(bool KeySent);
@@ -80,6 +85,7 @@ class TForm1 final : public platform::WindowEvents {
   void ShowApplicationError(const std::string& text);
 
   const DwellController& dwell() const { return dwell_; }
+  const ScanController& scan() const { return scan_; }
 
   PanelState panel_state(PanelId panel) const;
   bool menu_item_checked(MenuItemId item) const;
@@ -123,6 +129,11 @@ class TForm1 final : public platform::WindowEvents {
   std::optional<platform::Point> ReturnPointer();
   // A dwell click: the handler a left click on `target` would reach.
   void PerformClick(platform::PointerTarget target);
+  // A stop chosen by switch scanning: a cell as a left click on it, a panel
+  // armed at once or released when armed, the dialog's OK pressed.
+  void PerformChoice(platform::PointerTarget stop);
+  // Shows a modal dialog that dwell click and scanning can close.
+  void RunDialog(const std::function<void()>& show);
 
   platform::Services& services_;
   platform::KeyboardWindow& window_;
@@ -149,6 +160,7 @@ class TForm1 final : public platform::WindowEvents {
   bool show_all_checked_ = false;
   // Every click, dwelt or real, and every dialog is told to it.
   DwellController dwell_;
+  ScanController scan_;
 };
 
 // Reads the cell number from a grid button's name ("SpeedButton7" is cell

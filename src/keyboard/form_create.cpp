@@ -28,6 +28,9 @@ void TForm1::FormCreate() {
   // A large keyboard at its designed place could run off a small screen.
   KeepWithinReach();
   if (const std::string problem = dwell_.Configure(); !problem.empty()) ShowError(problem);
+  // Before the window is shown: the switch keys are the keyboard's from
+  // its first moment.
+  for (const std::string& problem : scan_.Configure()) ShowError(problem);
 }
 
 void TForm1::UpdateHomePoint() {
@@ -69,6 +72,14 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
     if (&target == &DefaultTable) {
       ReadScale(*profile);
       dwell_.KeepSetting(profile->FindValue("Configuration", "DwellTime").value_or(""));
+      const auto value = [&profile](std::string_view key) {
+        return profile->FindValue("Configuration", key).value_or("");
+      };
+      scan_.KeepSetting({.mode = value("Scan"),
+                         .step_time = value("ScanTime"),
+                         .cycles = value("ScanCycles"),
+                         .switch_key = value("SwitchKey"),
+                         .step_key = value("StepKey")});
     }
     ReadLayoutButtons(*profile, target,
                       {.template_rec = TemplateRec,

@@ -40,6 +40,7 @@ bool TForm1::RefreshKeyboard(bool KeySent) {
     }
   }
   ShowButtonStates();
+  scan_.RowsChanged();
   return true;
 }
 
@@ -53,6 +54,11 @@ void TForm1::ShowButtonStates() {
 void TForm1::Available1Click(MenuItemId sender) {
   if (sender == MenuItemId::DwellClick) {
     dwell_.Toggle();
+    dwell_.Clicked(std::nullopt);
+    return;
+  }
+  if (sender == MenuItemId::Scanning) {
+    scan_.Toggle();
     dwell_.Clicked(std::nullopt);
     return;
   }

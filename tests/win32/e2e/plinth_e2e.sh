@@ -6,18 +6,19 @@
 # the pointer. The target must keep the focus throughout.
 #
 #   plinth_e2e.sh <Plinth.exe> <key_target.exe> <plinth_inspect.exe>
-#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell | screen]
+#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell | screen | scan]
 #
 # With a scale other than 100 the layout asks for it (Scale=), or with
 # <dpi>dpi the screen has that resolution; then only a key, the pointer
 # return, docking, a drag of the border and the end are checked at that size.
 # With "dwell" the steps of dwell_steps.sh replace the clicks: the keyboard
 # is worked by pointer motions alone. With "screen" the layout asks for
-# Scale=300 and the steps of screen_steps.sh change the screen's size.
+# Scale=300 and the steps of screen_steps.sh change the screen's size. With
+# "scan" the steps of scan_steps.sh work the keyboard by switch keys alone.
 set -euo pipefail
 
 if [ $# -ne 6 ] && [ $# -ne 7 ]; then
-  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell | screen]" >&2
+  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell | screen | scan]" >&2
   exit 2
 fi
 plinth_exe=$1 target_exe=$2 inspect_exe=$3 layouts=$4 work=$5 wine_run=$6 scale=${7:-100}
@@ -26,6 +27,8 @@ if [ "$scale" = dwell ]; then
   mode=dwell scale=100
 elif [ "$scale" = screen ]; then
   mode=screen scale=300
+elif [ "$scale" = scan ]; then
+  mode=scan scale=100
 elif [[ $scale == *dpi ]]; then
   dpi=${scale%dpi}
   scale=$((100 * dpi / 96))
@@ -179,13 +182,15 @@ expect_pointer_home() {
 step() { echo "-- $*"; }
 
 # Opens the popup menu by a right-click on cell $2 (13 unless given) and
-# clicks its item $1 (1 to 3).
+# clicks its item $1 (1 to 4: Available, Show All, Dwell click, Scanning).
+menu_items=4
 choose_menu_item() {
   xdotool mousemove $(cell "${2:-13}") click 3
   wait_until 10 has_menu || fail "no popup menu"
   local mleft mtop mright mbottom
   read -r mleft mtop mright mbottom < <(inspected menu)
-  xdotool mousemove $(((mleft + mright) / 2)) $((mtop + (mbottom - mtop) * (2 * $1 - 1) / 6)) click 1
+  xdotool mousemove $(((mleft + mright) / 2)) \
+    $((mtop + (mbottom - mtop) * (2 * $1 - 1) / (2 * menu_items))) click 1
 }
 
 if [ "$mode" = dwell ]; then
@@ -196,6 +201,11 @@ if [ "$mode" = dwell ]; then
 elif [ "$mode" = screen ]; then
   # shellcheck source=screen_steps.sh
   . "$(dirname "$0")/screen_steps.sh"
+  echo "PASS"
+  exit 0
+elif [ "$mode" = scan ]; then
+  # shellcheck source=scan_steps.sh
+  . "$(dirname "$0")/scan_steps.sh"
   echo "PASS"
   exit 0
 fi
