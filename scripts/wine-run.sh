@@ -99,13 +99,28 @@ prepare() {
     setsid "$0" "$state" --watch "$own_xvfb" </dev/null >>"$log" 2>&1 9>&- &
   fi
 
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine wineboot -i </dev/null >>"$log" 2>&1
-    # Debian's Wine does not find its own fonts (Tahoma, Marlett for the
-    # caption buttons, MS Sans Serif); a prefix loads every font in its
-    # Fonts folder.
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  fi
+  # A first boot can fail on a busy machine ("could not load kernel32.dll")
+  # and leave a half-made prefix: it is made again from nothing, up to three
+  # times. A prefix counts as made once its boot succeeded.
+  local booted=$WINEPREFIX/.booted attempt
+  for attempt in 1 2 3; do
+    [ -f "$booted" ] && break
+    if wine wineboot -i </dev/null >>"$log" 2>&1; then
+      # Debian's Wine does not find its own fonts (Tahoma, Marlett for the
+      # caption buttons, MS Sans Serif); a prefix loads every font in its
+      # Fonts folder.
+      cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+      touch "$booted"
+      break
+    fi
+    echo "wine-run.sh: the prefix did not boot (attempt $attempt); making it again" >>"$log"
+    wineserver -k >>"$log" 2>&1 || true
+    wineserver -w >>"$log" 2>&1 || true
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineserver -p60 </dev/null >>"$log" 2>&1 || true
+  done
+  [ -f "$booted" ] || { flock -u 9; return 1; }
 
   flock -u 9
   exec 9>&-
