@@ -25,12 +25,24 @@ class PopupMenuTest : public OnDisplay {
     ASSERT_EQ(keyboard_->WaitForCellsWithText({1}), std::set<int>{1});
   }
 
+  // Opens the menu over cell 2 and waits until it is drawn: a menu mapped
+  // on a busy machine may not show its captions yet, nor take clicks.
+  std::optional<Box> OpenMenu() {
+    ClickAt(display(), keyboard_->CellCentre(2), 3);
+    std::optional<Box> menu;
+    EXPECT_TRUE(WaitUntil([&] {
+      menu = FindPopupMenu(display());
+      return menu && DarkPixels(display(), menu->x + kCheckBoxColumn, menu->y,
+                                menu->width - kCheckBoxColumn, menu->height) > 0;
+    }));
+    return menu;
+  }
+
   // Opens the menu over cell 2 and chooses the item of row `item` of
   // kPopupMenu ("Available" 0, "Show All" 1).
   void Choose(int item) {
-    ClickAt(display(), keyboard_->CellCentre(2), 3);
-    std::optional<Box> menu;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(display())).has_value(); }));
+    const std::optional<Box> menu = OpenMenu();
+    ASSERT_TRUE(menu.has_value());
     ClickAt(display(),
             {menu->x + menu->width / 2, menu->y + menu->height * (1 + 2 * item) / (2 * kRows)});
     ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(display()); }));
@@ -39,9 +51,7 @@ class PopupMenuTest : public OnDisplay {
   // Opens the menu and counts, row by row, the dark pixels in the column
   // of the check boxes, left of the captions; then closes it.
   std::vector<int> DarkPixelsOfTheCheckBoxes() {
-    ClickAt(display(), keyboard_->CellCentre(2), 3);
-    std::optional<Box> menu;
-    EXPECT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(display())).has_value(); }));
+    const std::optional<Box> menu = OpenMenu();
     if (!menu) return {};
     const int row_height = menu->height / kRows;
     const auto read = [&] {
@@ -52,14 +62,11 @@ class PopupMenuTest : public OnDisplay {
       }
       return counts;
     };
-    // A menu mapped on a busy machine may not be drawn yet: read once its
-    // captions show and two reads agree.
+    // Read once two reads agree: a menu being drawn changes between them.
     std::vector<int> dark;
     EXPECT_TRUE(WaitUntil([&] {
-      const bool captions_shown = DarkPixels(display(), menu->x + kCheckBoxColumn, menu->y,
-                                             menu->width - kCheckBoxColumn, menu->height) > 0;
       std::vector<int> now = read();
-      const bool settled = captions_shown && now == dark;
+      const bool settled = now == dark;
       dark = std::move(now);
       return settled;
     }));
