@@ -7,18 +7,19 @@
 #include <cmath>
 #include <string_view>
 
+#include "platform/common/message_dialog_measures.h"
 #include "platform/common/text_wrap.h"
 #include "platform/wayland/painter.h"
 
 namespace plinth::platform::wayland {
 namespace {
 
-constexpr int kMargin = 12;
-constexpr int kIconSize = 32;
-constexpr int kMaxTextWidth = 420;
-constexpr int kMinTextWidth = 160;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
+using dialog::kButtonHeight;
+using dialog::kButtonWidth;
+using dialog::kIconSize;
+using dialog::kMargin;
+using dialog::kMaxTextWidth;
+using dialog::kMinTextWidth;
 constexpr int kDesignedTextSize = 12;
 
 // Measures designed for the standard text size grow with a larger one.

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/common/message_dialog_measures.h"
 #include "platform/common/text_wrap.h"
 #include "platform/x11/dwell_bar.h"
 #include "platform/x11/scan_frame.h"
@@ -21,12 +22,12 @@
 namespace plinth::platform::x11 {
 namespace {
 
-constexpr int kMargin = 12;
-constexpr int kIconSize = 32;
-constexpr int kMaxTextWidth = 420;
-constexpr int kMinTextWidth = 160;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
+using dialog::kButtonHeight;
+using dialog::kButtonWidth;
+using dialog::kIconSize;
+using dialog::kMargin;
+using dialog::kMaxTextWidth;
+using dialog::kMinTextWidth;
 
 class MessageIconBox final : public Fl_Widget {
  public:
