@@ -18,10 +18,6 @@ namespace plinth::layout_tool {
 // character (actions, navigation keys, Ctrl and Alt chords).
 std::optional<char> CharacterOfButton(const TButtonRec& rec);
 
-// The suggestion number (1 to 8) a button shows: ACTION, DEFAULT, WORD with
-// Param1=n.
-std::optional<int> SuggestionOfButton(const TButtonRec& rec);
-
 // Clicks from the keyboard at rest to each thing a layout can type: the
 // button itself, and before it a click on the Shift panel for the Shift
 // layers and one on the Ext panel for the Ext layers (each panel armed
