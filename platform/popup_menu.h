@@ -10,8 +10,8 @@
 
 namespace plinth::platform {
 
-// Available1, ShowAll1, and the check item "Dwell click".
-enum class MenuItemId { Available, ShowAll, DwellClick };
+// Available1, ShowAll1, and the check items "Dwell click" and "Learn words".
+enum class MenuItemId { Available, ShowAll, DwellClick, LearnWords };
 
 enum class MenuItemKind {
   Check,    // shows a check mark, which only the keyboard logic sets
@@ -28,6 +28,7 @@ inline constexpr std::array kPopupMenu{
     MenuItem{MenuItemId::Available, "Available", MenuItemKind::Check},
     MenuItem{MenuItemId::ShowAll, "Show All", MenuItemKind::Check},
     MenuItem{MenuItemId::DwellClick, "Dwell click", MenuItemKind::Check},
+    MenuItem{MenuItemId::LearnWords, "Learn words", MenuItemKind::Check},
 };
 
 // The row of an item in kPopupMenu: the rows are in the order of the ids.

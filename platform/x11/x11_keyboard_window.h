@@ -28,6 +28,7 @@ class FormWindow;
 class GridButton;
 class MouseButtonWatch;
 class ScreenWatch;
+class FocusWatch;
 
 class X11KeyboardWindow final : public platform::KeyboardWindow {
  public:
@@ -85,6 +86,7 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   platform::Size largest_client_ = geometry_.client;
   std::unique_ptr<FormWindow> form_;
   std::unique_ptr<ScreenWatch> screen_watch_;
+  std::unique_ptr<FocusWatch> focus_watch_;
   std::unique_ptr<MouseButtonWatch> button_watch_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_

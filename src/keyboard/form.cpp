@@ -11,7 +11,8 @@ TForm1::TForm1(platform::Services& services, platform::KeyboardWindow& window)
     : services_(services),
       window_(window),
       dwell_(services.timer, window,
-             [this](platform::PointerTarget target) { PerformClick(target); }) {}
+             [this](platform::PointerTarget target) { PerformClick(target); }),
+      words_(services, [this](const std::string& message) { ShowError(message); }) {}
 
 const TButtonRec& TForm1::ShownRecord(int cell) const {
   assert(CurrentTable == &MainTable || CurrentTable == &ExtendTable);
@@ -49,6 +50,8 @@ bool TForm1::menu_item_checked(MenuItemId item) const {
       return show_all_checked_;
     case MenuItemId::DwellClick:
       return dwell_.enabled();
+    case MenuItemId::LearnWords:
+      return words_.learning_chosen();
   }
   return false;
 }

@@ -13,7 +13,9 @@
 #include "src/keyboard/dwell_controller.h"
 #include "src/keyboard/keyboard_flags.h"
 #include "src/keyboard/scaling.h"
+#include "src/keyboard/word_controller.h"
 #include "src/layout/button_rec.h"
+#include "src/postkeys/post_keys.h"
 
 namespace plinth {
 
@@ -51,6 +53,11 @@ class TForm1 final : public platform::WindowEvents {
   void PointerMoved(platform::PointerTarget target, platform::Point screen_point) override;
   void MouseButtonPressed() override;
   void MouseButtonReleased(platform::Point screen_point) override;
+  void FocusMoved() override;
+  void SessionEnding() override { FormClose(); }
+  // The program ends, however it ends: what the user's typing taught the
+  // word suggestions is saved.
+  void FormClose();
 
   // ---- operations; those returning bool always return true
   bool RefreshKeyboard(bool KeySent);
@@ -60,6 +67,8 @@ class TForm1 final : public platform::WindowEvents {
   bool ToggleSelecting(int cell);
   void DoDefaultAction(int cell, const std::string& action);
   void DoExtendAction(int cell, const std::string& action);
+  // A WORD button: types the rest of the suggestion it shows and a space.
+  bool TypeSuggestion(int cell);
   // Docks the window: LEFT or else the right edge, TOP or else the bottom.
   bool PlaceWindow(std::string_view horizontal, std::string_view vertical);
   // Lays the window out at `pitch`, kept within what the screen allows, and
@@ -75,6 +84,7 @@ class TForm1 final : public platform::WindowEvents {
   void ShowApplicationError(const std::string& text);
 
   const DwellController& dwell() const { return dwell_; }
+  const WordController& word_suggestions() const { return words_; }
 
   PanelState panel_state(PanelId panel) const;
   bool menu_item_checked(MenuItemId item) const;
@@ -118,6 +128,9 @@ class TForm1 final : public platform::WindowEvents {
   std::optional<platform::Point> ReturnPointer();
   // A dwell click: the handler a left click on `target` would reach.
   void PerformClick(platform::PointerTarget target);
+  // The key that types `written` on the current keyboard layout, the
+  // modifiers it needs added to `modifiers`; NotFoundKey when none can.
+  std::uint16_t KeyOfCharacter(char written, ModifierSet& modifiers);
 
   platform::Services& services_;
   platform::KeyboardWindow& window_;
@@ -144,6 +157,7 @@ class TForm1 final : public platform::WindowEvents {
   bool show_all_checked_ = false;
   // Every click, dwelt or real, and every dialog is told to it.
   DwellController dwell_;
+  WordController words_;
 };
 
 // Reads the cell number from a grid button's name ("SpeedButton7" is cell

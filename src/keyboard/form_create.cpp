@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "src/keyboard/file_lookup.h"
 #include "src/keyboard/form.h"
 #include "src/layout/layout_loader.h"
 
@@ -24,6 +25,7 @@ void TForm1::FormCreate() {
   Flags.Selecting = false;
   Flags.Shift1Lock = false;
 
+  window_.SetMenuItemChecked(MenuItemId::LearnWords, words_.learning_chosen());
   ApplyPitch(StartPitch());
   if (const std::string problem = dwell_.Configure(); !problem.empty()) ShowError(problem);
 }
@@ -38,14 +40,7 @@ void TForm1::UpdateHomePoint() {
 }
 
 std::optional<std::string> TForm1::LayoutPath(const std::string& name) {
-  for (const std::string& folder : services_.files.LayoutFolders()) {
-    // Only the name is Windows-1252 text; the folder is the file system's
-    // own already.
-    std::string path = folder;
-    path += services_.files.NativeFileName(name + ".ini");
-    if (services_.files.FileExists(path)) return path;
-  }
-  return std::nullopt;
+  return FindInLayoutFolders(services_.files, name + ".ini");
 }
 
 bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool switch_to_main) {
@@ -67,6 +62,7 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
     if (&target == &DefaultTable) {
       ReadScale(*profile);
       dwell_.KeepSetting(profile->FindValue("Configuration", "DwellTime").value_or(""));
+      words_.KeepSetting(profile->FindValue("Configuration", "Words").value_or(""));
     }
     ReadLayoutButtons(*profile, target,
                       {.template_rec = TemplateRec,
