@@ -6,7 +6,7 @@
 # the pointer. The target must keep the focus throughout.
 #
 #   plinth_e2e.sh <Plinth.exe> <key_target.exe> <plinth_inspect.exe>
-#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell | screen]
+#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell | screen | words]
 #
 # With a scale other than 100 the layout asks for it (Scale=), or with
 # <dpi>dpi the screen has that resolution; then only a key, the pointer
@@ -14,10 +14,12 @@
 # With "dwell" the steps of dwell_steps.sh replace the clicks: the keyboard
 # is worked by pointer motions alone. With "screen" the layout asks for
 # Scale=300 and the steps of screen_steps.sh change the screen's size.
+# With "words" the word list PLINTH_WORD_LIST lies beside the program and
+# the steps of words_steps.sh click word suggestions.
 set -euo pipefail
 
 if [ $# -ne 6 ] && [ $# -ne 7 ]; then
-  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell | screen]" >&2
+  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell | screen | words]" >&2
   exit 2
 fi
 plinth_exe=$1 target_exe=$2 inspect_exe=$3 layouts=$4 work=$5 wine_run=$6 scale=${7:-100}
@@ -26,6 +28,8 @@ if [ "$scale" = dwell ]; then
   mode=dwell scale=100
 elif [ "$scale" = screen ]; then
   mode=screen scale=300
+elif [ "$scale" = words ]; then
+  mode=words scale=100
 elif [[ $scale == *dpi ]]; then
   dpi=${scale%dpi}
   scale=$((100 * dpi / 96))
@@ -38,6 +42,7 @@ work=$(cd "$work" && pwd)
 logs=$work/logs
 keys=$logs/keys.log
 cp "$plinth_exe" "$layouts"/*.ini "$work/app/"
+if [ "$mode" = words ]; then cp "$PLINTH_WORD_LIST" "$work/app/"; fi
 if [ "$scale" != 100 ] && [ "$dpi" = 96 ]; then
   sed -i "s/^\[Configuration\]/&\nScale=$scale/" "$work/app/Default.ini"
 fi
@@ -192,6 +197,11 @@ if [ "$mode" = dwell ]; then
 elif [ "$mode" = screen ]; then
   # shellcheck source=screen_steps.sh
   . "$(dirname "$0")/screen_steps.sh"
+  echo "PASS"
+  exit 0
+elif [ "$mode" = words ]; then
+  # shellcheck source=words_steps.sh
+  . "$(dirname "$0")/words_steps.sh"
   echo "PASS"
   exit 0
 fi
