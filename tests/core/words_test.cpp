@@ -179,6 +179,19 @@ TEST_F(WordsTest, AWordButtonTypesTheRestOfItsWordAndASpace) {
   EXPECT_THAT(Warnings(), IsEmpty());
 }
 
+TEST_F(WordsTest, DwellingOnAWordButtonTypesItsWord) {
+  StartWords("Words=Test.words\nDwellTime=400");
+  ClickAll({kT, kH});
+  TakeKeys();
+  MovePointer(pointer.moves().back());  // the return reaches the window
+  MovePointer(CellCentre(kWord1));
+  Wait(std::chrono::milliseconds{400});
+  std::vector<KeyEvent> expected = Stroke('E');
+  const auto space = Stroke(' ');
+  expected.insert(expected.end(), space.begin(), space.end());
+  EXPECT_EQ(TakeKeys(), expected);
+}
+
 TEST_F(WordsTest, TheSpaceAfterAWordIsTakenBackBeforePunctuation) {
   StartWords();
   ClickAll({kT, kH, kWord1});
