@@ -296,8 +296,25 @@ TEST_F(WordsTest, LearnWordsPausesLearning) {
 
   ChooseMenuItem(MenuItemId::LearnWords);
   ClickAll({kT, kH, kA, kT, kSpace});
-  form().FormClose();
+  form().SessionEnding();
   EXPECT_THAT(TextsWritten(), ElementsAre(HasSubstr("that\t1\t")));
+}
+
+TEST_F(WordsTest, NothingIsLearnedWhileALayoutWithoutWordButtonsIsShown) {
+  const std::string to_extend = "[Button18]\nType=ACTION\nHandler=DEFAULT\nAction=BEGINEXTEND\n";
+  const std::string back = "[Button18]\nType=ACTION\nHandler=DEFAULT\nAction=CANCELEXTEND\n";
+  files.WriteBesideExecutable("Test.words", kWordList);
+  Start(std::string("[Configuration]\nWords=Test.words\n") + kWordKeys + kWordButtons + to_extend,
+        std::string(kWordKeys) + back);
+  Click(18);
+  ClickAll({kT, kH, kA, kT, kSpace});
+  Click(18);
+  form().FormClose();
+  EXPECT_THAT(files.written(), IsEmpty());
+  // What was typed there still counts: the next word follows it.
+  ClickAll({kT, kH, kA, kT, kSpace});
+  form().FormClose();
+  EXPECT_THAT(TextsWritten(), ElementsAre(HasSubstr("that that\t1\t")));
 }
 
 TEST_F(WordsTest, ALayoutWithoutWordButtonsReadsLearnsAndWritesNothing) {
