@@ -180,13 +180,14 @@ expect_pointer_home() {
 step() { echo "-- $*"; }
 
 # Opens the popup menu by a right-click on cell $2 (13 unless given) and
-# clicks its item $1 (1 to 3).
+# clicks its item $1 (1 to menu_rows, the rows of platform/popup_menu.h).
+menu_rows=4
 choose_menu_item() {
   xdotool mousemove $(cell "${2:-13}") click 3
   wait_until 10 has_menu || fail "no popup menu"
   local mleft mtop mright mbottom
   read -r mleft mtop mright mbottom < <(inspected menu)
-  xdotool mousemove $(((mleft + mright) / 2)) $((mtop + (mbottom - mtop) * (2 * $1 - 1) / 6)) click 1
+  xdotool mousemove $(((mleft + mright) / 2)) $((mtop + (mbottom - mtop) * (2 * $1 - 1) / (2 * menu_rows))) click 1
 }
 
 if [ "$mode" = dwell ]; then
@@ -275,7 +276,7 @@ click_cell 8 ""
 wait_until 10 inspected_is caption "Plinth " || fail "selecting mode stayed on"
 click_cell 6 "down 25 ext,up 25 ext"
 
-step "the popup menu: Show All (the second of three items) numbers every button"
+step "the popup menu: Show All (the second item) numbers every button"
 choose_menu_item 2
 wait_until 10 shows_button 13 13 || fail "Show All did not number the buttons"
 choose_menu_item 2
