@@ -14,9 +14,11 @@
 #     matchbox-keyboard, xvkbd and the floor (a keyboard that only sends its
 #     key), each alone on an Xvfb of its own, clicked in turn in one run;
 #     and their start-up to a mapped window;
+#   - start-up to the first frame on a headless sway, Plinth against wvkbd;
 #   - Plinth.exe's start-up under Wine against a minimal Win32 program;
 #   - memory of the running keyboard after start and after a click storm;
-#   - word suggestions (bench/words.sh, its own section at the end).
+#   - word suggestions (bench/words.sh, its own section at the end);
+#   - switch scanning's steps per character (bench/scan.sh, its own section).
 # Each X measurement runs on an Xvfb of its own.
 #
 # Usage: bench/run-all.sh   (about five minutes after the build)
@@ -29,7 +31,8 @@ results=bench/RESULTS.md
 # support code; it is no finding of ours.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-error=restrict >/dev/null
 cmake --build "$build" -j 2 --target \
-  plinth key_recorder stress_tests layout_load_bench hostile_load_bench caption_fit_bench key_latency
+  plinth key_recorder stress_tests layout_load_bench hostile_load_bench caption_fit_bench key_latency \
+  plinth-seat-devices
 
 rows=()
 row() { rows+=("| $1 | $2 | $3 |"); }
@@ -75,6 +78,16 @@ while IFS=$'\t' read -r _ measure value note; do
   row "$measure" "$value" "$note"
 done < <(grep $'^ROW\t' <<<"$latency")
 targets=$(grep $'^NOTE\t' <<<"$latency" | cut -f2- | sed 's/^/- /')
+
+echo "== start-up on a headless sway, Plinth and wvkbd" >&2
+wayland=$(bench/wayland_startup.sh "$build/bin/plinth" "$build/tests/wayland/plinth-seat-devices" 20)
+for keyboard in plinth wvkbd; do
+  line=$(grep "sway: $keyboard:" <<<"$wayland")
+  row "start-up to first frame on sway: $keyboard" \
+    "$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$line") ms" \
+    "$(sed -n 's/.*(\(min [0-9.]*, max [0-9.]*\),.*/\1/p' <<<"$line")"
+done
+row "Plinth / wvkbd, start-up medians on sway" "$(sed -n 's/^ratio Plinth \/ wvkbd: //p' <<<"$wayland")" ""
 
 echo "== Plinth.exe start-up under Wine" >&2
 cmake --preset mingw >/dev/null
@@ -127,4 +140,6 @@ row "memory: peak RSS after 2 000 storm clicks" "$(value peak_after) kB" \
 
 echo "== word suggestions" >&2
 bench/words.sh >/dev/null
+echo "== switch scanning" >&2
+bench/scan.sh >/dev/null
 cat "$results"

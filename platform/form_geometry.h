@@ -73,6 +73,11 @@ struct FormGeometry {
   // from hover by more than colour.
   int armed_panel_frame = 1;
   DwellBarLook dwell_bar;
+  // The frame around what switch scanning lights: thicker than the frame of
+  // a state that is on, in a blue that is neither a panel's colour nor the
+  // dwell bar's orange, and shows on the button face and on black.
+  int scan_frame = 4;
+  Rgb scan_colour{0, 90, 255};
   // Character heights in pixels.
   int button_font = 12;          // captions of the grid buttons
   int smallest_button_font = 8;  // a caption too wide shrinks down to this
@@ -84,6 +89,15 @@ struct FormGeometry {
     const int column = (cell - 1) % design::kGridColumns;
     const int row = (cell - 1) / design::kGridColumns;
     return {grid_origin.x + pitch * column, grid_origin.y + pitch * row, button_size};
+  }
+
+  // The grid row `row` (1..7), its buttons' outer edges, within the client
+  // area.
+  Rect Row(int row) const {
+    const Square first = Cell((row - 1) * design::kGridColumns + 1);
+    const int width =
+        std::min(pitch * (design::kGridColumns - 1) + button_size, client.width - first.left);
+    return {first.left, first.top, width, first.size};
   }
 
   friend bool operator==(const FormGeometry&, const FormGeometry&) = default;

@@ -5,8 +5,11 @@
 // dialogs. The platform builds them from form_design.h, reports user
 // input to a WindowEvents sink and shows what the keyboard logic sets.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/form_geometry.h"
 #include "platform/platform.h"
@@ -46,6 +49,33 @@ struct PointerTarget {
   static PointerTarget DialogOk() { return {Kind::DialogOk, 0, PanelId::Extend}; }
   friend bool operator==(const PointerTarget&, const PointerTarget&) = default;
 };
+
+// What switch scanning lights: nothing, a row of the grid (1..7 from the
+// top), or one stop (a grid button, a centre panel, the dialog's OK). The
+// platform draws it as a thick frame in the scan colour of FormGeometry.
+struct ScanHighlight {
+  enum class Kind { Nothing, Row, OneStop };
+  Kind kind = Kind::Nothing;
+  int row = 0;         // Row and OneStop: the row's number; 0 for the dialog's OK
+  PointerTarget stop;  // OneStop
+  friend bool operator==(const ScanHighlight&, const ScanHighlight&) = default;
+
+  bool LightsDialogOk() const {
+    return kind == Kind::OneStop && stop.kind == PointerTarget::Kind::DialogOk;
+  }
+};
+
+// The part of the client area the scan frame goes round: the lit row, grid
+// button or panel; nothing when nothing of the grid is lit (the dialog
+// frames its own OK).
+inline std::optional<Rect> ScanFrameArea(const FormGeometry& geometry, const ScanHighlight& lit) {
+  if (lit.kind == ScanHighlight::Kind::Row) return geometry.Row(lit.row);
+  if (lit.kind != ScanHighlight::Kind::OneStop || lit.LightsDialogOk()) return std::nullopt;
+  const Square square = lit.stop.kind == PointerTarget::Kind::Button ? geometry.Cell(lit.stop.cell)
+                        : lit.stop.panel == PanelId::Shift           ? geometry.shift_panel
+                                                                     : geometry.extend_panel;
+  return Rect{square.left, square.top, square.size, square.size};
+}
 
 // The point a report of pointer movement carries: where the pointer was
 // when the window system queued the movement, so that a report handled
@@ -97,6 +127,10 @@ class WindowEvents {
   // The system is ending the session, and the program with it, before the
   // message loop returns: what must last is to be saved now.
   virtual void SessionEnding() {}
+  // A switch key grabbed by GrabSwitchKeys went down or up; `code` is its
+  // virtual-key code. A key held down may be reported down again.
+  virtual void SwitchKeyPressed(std::uint16_t code) = 0;
+  virtual void SwitchKeyReleased(std::uint16_t code) = 0;
 };
 
 class KeyboardWindow {
@@ -151,6 +185,14 @@ class KeyboardWindow {
   virtual void ShowDwellProgress(PointerTarget target, int permille) = 0;
   // Closes the open warning dialog as its OK button would.
   virtual void PressDialogOk() = 0;
+
+  // Takes the keys of these virtual-key codes from every application and
+  // reports them as switch keys, whatever has the focus and whatever locks
+  // are on; an empty list gives every one back. A new list replaces the
+  // old one.
+  virtual void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) = 0;
+  // Frames what scanning lights, and nothing else.
+  virtual void ShowScanHighlight(const ScanHighlight& lit) = 0;
 };
 
 }  // namespace plinth::platform

@@ -247,7 +247,8 @@ struct Services {
   FileSystem& files;
   TextCase& text;
   Application& app;
-  Timer& timer;
+  Timer& timer;       // dwell click's
+  Timer& scan_timer;  // switch scanning's, on the same clock
 };
 
 }  // namespace plinth::platform

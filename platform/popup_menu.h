@@ -10,8 +10,9 @@
 
 namespace plinth::platform {
 
-// Available1, ShowAll1, and the check items "Dwell click" and "Learn words".
-enum class MenuItemId { Available, ShowAll, DwellClick, LearnWords };
+// Available1, ShowAll1, and the check items "Dwell click", "Learn words" and
+// "Scanning".
+enum class MenuItemId { Available, ShowAll, DwellClick, LearnWords, Scanning };
 
 enum class MenuItemKind {
   Check,    // shows a check mark, which only the keyboard logic sets
@@ -29,6 +30,7 @@ inline constexpr std::array kPopupMenu{
     MenuItem{MenuItemId::ShowAll, "Show All", MenuItemKind::Check},
     MenuItem{MenuItemId::DwellClick, "Dwell click", MenuItemKind::Check},
     MenuItem{MenuItemId::LearnWords, "Learn words", MenuItemKind::Check},
+    MenuItem{MenuItemId::Scanning, "Scanning", MenuItemKind::Check},
 };
 
 // The row of an item in kPopupMenu: the rows are in the order of the ids.

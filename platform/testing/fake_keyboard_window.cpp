@@ -1,5 +1,6 @@
 #include "platform/testing/fake_keyboard_window.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace plinth::test_platform {
@@ -190,6 +191,25 @@ void FakeKeyboardWindow::DragBorderKeepingAspect(platform::Size client) {
 }
 
 void FakeKeyboardWindow::MoveToScreenOfDpi(int dpi) { Sink().FormDpiChanged(dpi); }
+
+void FakeKeyboardWindow::ShowScanHighlight(const platform::ScanHighlight& lit) {
+  using Kind = platform::PointerTarget::Kind;
+  if (lit.kind == platform::ScanHighlight::Kind::OneStop && lit.stop.kind == Kind::Button &&
+      !HasButton(lit.stop.cell)) {
+    ++misaddressed_calls_;
+  }
+  scan_highlight_ = lit;
+}
+
+void FakeKeyboardWindow::PressSwitchKey(std::uint16_t code) {
+  if (std::ranges::find(grabbed_keys_, code) != grabbed_keys_.end()) Sink().SwitchKeyPressed(code);
+}
+
+void FakeKeyboardWindow::ReleaseSwitchKey(std::uint16_t code) {
+  if (std::ranges::find(grabbed_keys_, code) != grabbed_keys_.end()) {
+    Sink().SwitchKeyReleased(code);
+  }
+}
 
 void FakeKeyboardWindow::MovePointerTo(platform::PointerTarget target,
                                        platform::Point screen_point) {

@@ -60,6 +60,8 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void ShowApplicationError(const std::string& text) override;
   void ShowDwellProgress(platform::PointerTarget target, int permille) override;
   void PressDialogOk() override { ++dialog_ok_presses_; }
+  void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) override { grabbed_keys_ = codes; }
+  void ShowScanHighlight(const platform::ScanHighlight& lit) override;
 
   // The reports of pointer movement the test makes stand for those of a
   // platform that reports the point of each event (the default) or the
@@ -112,6 +114,10 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   // How often the OK button of a dialog was pressed by the keyboard logic.
   int dialog_ok_presses() const { return dialog_ok_presses_; }
 
+  // ---- switch scanning: the keys held for it, and what is framed
+  const std::vector<std::uint16_t>& grabbed_switch_keys() const { return grabbed_keys_; }
+  const platform::ScanHighlight& scan_highlight() const { return scan_highlight_; }
+
   // ---- the user's input, delivered to the event sink
   void ClickButton(int cell);
   void ClickButtonNamed(std::string_view component_name);
@@ -131,6 +137,9 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   void ReleaseMouseButton(platform::Point screen_point) {
     Sink().MouseButtonReleased(screen_point);
   }
+  // A key goes down or up; only a grabbed key reaches the keyboard.
+  void PressSwitchKey(std::uint16_t code);
+  void ReleaseSwitchKey(std::uint16_t code);
 
  private:
   static bool HasButton(int cell);
@@ -152,6 +161,8 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
   std::array<bool, platform::kPopupMenu.size()> menu_checked_{};
   std::vector<std::pair<platform::PointerTarget, int>> dwell_progress_;
   int dialog_ok_presses_ = 0;
+  std::vector<std::uint16_t> grabbed_keys_;
+  platform::ScanHighlight scan_highlight_;
   platform::Point position_{platform::design::kWindowLeft, platform::design::kWindowTop};
   platform::Point frame_offset_ = kFrameOffset;
   std::optional<platform::Size> size_;

@@ -14,7 +14,8 @@ TestKeyboard::TestKeyboard()
                .files = files,
                .text = text,
                .app = app,
-               .timer = timer} {}
+               .timer = timer,
+               .scan_timer = scan_timer} {}
 
 TestKeyboard::~TestKeyboard() { window.SetEventSink(nullptr); }
 
@@ -40,6 +41,12 @@ void TestKeyboard::Click(int cell) {
   window.ClickButton(cell);
   if (!deliver_pointer_motion_ || pointer.moves().size() == moves_before) return;
   MovePointer(pointer.moves().back());
+}
+
+void TestKeyboard::TapSwitch(std::uint16_t code) {
+  window.PressSwitchKey(code);
+  Wait(std::chrono::milliseconds{10});
+  window.ReleaseSwitchKey(code);
 }
 
 void TestKeyboard::MovePointer(platform::Point screen_point) {

@@ -43,6 +43,7 @@ class TestKeyboard {
   platform::Cp1252TextCase text;
   RecordingApplication app;
   ManualTimer timer;
+  ManualTimer scan_timer{timer};
   FakeKeyboardWindow window;
   platform::Services services;
 
@@ -61,11 +62,16 @@ class TestKeyboard {
   // Hovers, then clicks: arms an idle panel.
   void ArmPanel(platform::PanelId panel);
   void ChooseMenuItem(platform::MenuItemId item) { window.ChooseMenuItem(item); }
+  // A switch key pressed and released 10 ms later (beyond bounce from the
+  // previous tap when taps are 100 ms apart or more), the time passing.
+  void TapSwitch(std::uint16_t code);
   // Moves the pointer to a screen point: over a panel that is pointer
   // movement over it, and the window learns what lies under the pointer.
   void MovePointer(platform::Point screen_point);
   // Lets time pass with the pointer where it is.
   void Wait(std::chrono::milliseconds span) { timer.Advance(span); }
+  // What scanning lights.
+  const platform::ScanHighlight& Lit() const { return window.scan_highlight(); }
   // When on, a pointer return that lands on a panel counts as pointer
   // movement over that panel once the click is handled, as on a display.
   void DeliverPointerMotion(bool on) { deliver_pointer_motion_ = on; }

@@ -2,7 +2,6 @@
 // the geometry the keyboard logic sets, its outer frame, and a drag of its
 // border shaped by the keyboard.
 
-
 #include "platform/win32/win32_keyboard_window.h"
 
 namespace plinth::platform::win32 {
@@ -83,6 +82,7 @@ void Win32KeyboardWindow::SetGeometry(const FormGeometry& geometry) {
   }
   Place(extend_panel_->handle(), geometry.extend_panel);
   Place(shift_panel_->handle(), Within(geometry.shift_panel, extend_panel_->handle()));
+  DrawScanHighlight();
 
   const SIZE outer = OuterSizeOf(geometry.client);
   laying_out_ = true;

@@ -87,6 +87,19 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       // The system ends the program once this returns: no loop runs again.
       if (wparam != FALSE) Deliver([](WindowEvents& e) { e.SessionEnding(); });
       return 0;
+    case kSwitchKeyMessage: {
+      const auto code = static_cast<std::uint16_t>(wparam);
+      if (lparam != 0) {
+        Deliver([code](WindowEvents& e) { e.SwitchKeyPressed(code); });
+      } else {
+        Deliver([code](WindowEvents& e) { e.SwitchKeyReleased(code); });
+      }
+      return 0;
+    }
+    case WM_TIMER:
+      if (wparam != kScanOkTimer) break;
+      FrameMessageBoxOk();
+      return 0;
     case WM_CLOSE:
       DestroyWindow(window);
       return 0;

@@ -25,7 +25,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     Win32TextCase text;
     Win32Application app;
     Win32Timer timer;
-    plinth::platform::Services services{keys, pointer, screen, files, text, app, timer};
+    Win32Timer scan_timer;
+    plinth::platform::Services services{keys, pointer, screen, files, text, app, timer, scan_timer};
     return plinth::RunKeyboard(services, window);
   } catch (const std::exception& failure) {
     MessageBoxA(nullptr, failure.what(), "Plinth", MB_ICONERROR | MB_OK);

@@ -49,6 +49,7 @@ Win32KeyboardWindow::Win32KeyboardWindow() {
 Win32KeyboardWindow::~Win32KeyboardWindow() {
   pointer_watch_.reset();
   foreground_watch_.reset();
+  switch_keys_.reset();
   closing_by_owner_ = true;
   if (IsWindow(window_)) DestroyWindow(window_);
   if (menu_ != nullptr) DestroyMenu(menu_);

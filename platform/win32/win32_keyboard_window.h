@@ -28,6 +28,8 @@
 #include "platform/win32/message_box_ok.h"
 #include "platform/win32/pointer_watch.h"
 #include "platform/win32/scaled_menu_items.h"
+#include "platform/win32/scan_frame.h"
+#include "platform/win32/switch_key_hook.h"
 #include "platform/win32/window_fonts.h"
 #include "platform/win32/windows_api.h"
 
@@ -41,6 +43,10 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   static constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   static constexpr DWORD kNoActivate = 0x08000000;  // WS_EX_NOACTIVATE
   static constexpr UINT kDpiChanged = 0x02E0;       // WM_DPICHANGED
+  // Posted by the switch key hook: WPARAM the key, LPARAM 1 down, 0 up.
+  static constexpr UINT kSwitchKeyMessage = WM_APP + 1;
+  // Looks for a message box whose OK scanning lights.
+  static constexpr UINT_PTR kScanOkTimer = 1;
   // The command identifier of a popup menu item: one more than its row.
   static constexpr UINT CommandOf(MenuItemId item) { return static_cast<UINT>(MenuRow(item)) + 1; }
 
@@ -77,12 +83,15 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   void ShowApplicationError(const std::string& text) override;
   void ShowDwellProgress(PointerTarget target, int permille) override;
   void PressDialogOk() override;
+  void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) override;
+  void ShowScanHighlight(const ScanHighlight& lit) override;
 
   // The parts, for tests that drive the window with messages.
   HWND handle() const { return window_; }
   const GridButton* button(int cell) const;
   const CentrePanel& panel(PanelId panel) const;
   HMENU popup_menu() const { return menu_; }
+  bool switch_keys_hooked() const { return switch_keys_ && switch_keys_->hooked(); }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -111,6 +120,10 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   // WM_DPICHANGED: the window went to a monitor of another resolution; the
   // keyboard sizes itself anew, at the place `suggested` by the system.
   void MoveToDpi(int dpi, const RECT* suggested);
+  // Frames what scanning lights at the window's present size; the OK of a
+  // message box once the box is open.
+  void DrawScanHighlight();
+  void FrameMessageBoxOk();
 
   FormGeometry geometry_;
   std::unique_ptr<WindowFonts> fonts_ =
@@ -131,6 +144,10 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   std::unique_ptr<PointerWatch> pointer_watch_;
   std::unique_ptr<ForegroundWatch> foreground_watch_;
   DwellBarOverButton ok_bar_;  // on the OK button of a message box
+  std::unique_ptr<SwitchKeyHook> switch_keys_;
+  ScanHighlight scan_lit_;
+  ScanFrame scan_frame_;  // on the grid
+  ScanFrame ok_frame_;    // on the OK button of a message box
 };
 
 template <class Event>

@@ -1,18 +1,20 @@
 #include "platform/win32/win32_timer.h"
 
+#include <map>
+
 #include "platform/win32/windows_api.h"
 
 namespace plinth::platform::win32 {
 namespace {
 
-// A thread timer's procedure gets no pointer of ours: the one running timer
-// is found here. The program has one timer.
-UINT_PTR running_id = 0;
-std::function<void()>* running_tick = nullptr;
+// A thread timer's procedure gets no pointer of ours: the running timers
+// are found here by their ids.
+std::map<UINT_PTR, std::function<void()>*> running;
 
 void CALLBACK Fire(HWND /*window*/, UINT /*message*/, UINT_PTR id, DWORD /*time*/) {
-  if (id != running_id || running_tick == nullptr) return;
-  const std::function<void()> tick = *running_tick;  // the tick may stop the timer
+  const auto found = running.find(id);
+  if (found == running.end()) return;
+  const std::function<void()> tick = *found->second;  // the tick may stop the timer
   tick();
 }
 
@@ -25,17 +27,13 @@ void Win32Timer::Start(std::chrono::milliseconds interval, std::function<void()>
   tick_ = std::move(tick);
   id_ = SetTimer(nullptr, 0, static_cast<UINT>(interval.count()), Fire);
   if (id_ == 0) return;
-  running_id = id_;
-  running_tick = &tick_;
+  running[id_] = &tick_;
 }
 
 void Win32Timer::Stop() {
   if (id_ == 0) return;
   KillTimer(nullptr, id_);
-  if (running_id == id_) {
-    running_id = 0;
-    running_tick = nullptr;
-  }
+  running.erase(id_);
   id_ = 0;
 }
 

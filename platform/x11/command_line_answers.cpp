@@ -25,7 +25,7 @@ std::optional<int> AnswerCommandLine(StartRequest request, FileSystem& files, st
     case StartRequest::NewKeyboard:
       return std::nullopt;
     case StartRequest::Help:
-      out << UsageText(files.LayoutFolders(), AutostartFile(files));
+      out << UsageText(files.LayoutFolders(), AutostartFile(files), WindowSystems::WaylandOrX11);
       return 0;
     case StartRequest::Version:
       out << "plinth " << PLINTH_VERSION << '\n';
@@ -33,7 +33,7 @@ std::optional<int> AnswerCommandLine(StartRequest request, FileSystem& files, st
     case StartRequest::Usage:
       break;
   }
-  err << UsageText(files.LayoutFolders(), AutostartFile(files));
+  err << UsageText(files.LayoutFolders(), AutostartFile(files), WindowSystems::WaylandOrX11);
   return kUsageExitStatus;
 }
 

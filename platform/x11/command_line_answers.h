@@ -1,7 +1,7 @@
 #pragma once
 
 // The answers of `plinth` that need no display: help, version and a wrong
-// command line.
+// command line. The Linux program takes --wayland and --x11.
 
 #include <optional>
 #include <ostream>

@@ -30,6 +30,21 @@ void FormWindow::resize(int x, int y, int width, int height) {
   if (resized && !resizing_ && on_resize_) on_resize_(width, height);
 }
 
+void FormWindow::SetScanFrame(std::optional<platform::Rect> area, const ScanFrameLook& look) {
+  if (area == scan_area_ && look == scan_look_) return;
+  scan_area_ = area;
+  scan_look_ = look;
+  // The widgets under the old frame draw themselves again.
+  redraw();
+}
+
+// Every drawing of the window, a single button's too, ends with the frame,
+// so that no widget covers it.
+void FormWindow::draw() {
+  Fl_Double_Window::draw();
+  if (scan_area_) DrawScanFrame(*scan_area_, scan_look_);
+}
+
 FormWindow::~FormWindow() { Fl::remove_timeout(CheckUnmapped, this); }
 
 void FormWindow::CheckUnmapped(void* window) {

@@ -8,7 +8,10 @@
 #include <FL/Fl_Double_Window.H>
 
 #include <functional>
+#include <optional>
 #include <utility>
+
+#include "platform/x11/scan_frame.h"
 
 namespace plinth::platform::x11 {
 
@@ -37,6 +40,11 @@ class FormWindow final : public Fl_Double_Window {
   // Sizes the window from the program's side.
   void ResizeClient(int width, int height);
   void resize(int x, int y, int width, int height) override;
+  // Frames `area` (client coordinates) above every widget, or nothing.
+  void SetScanFrame(std::optional<platform::Rect> area, const ScanFrameLook& look);
+
+ protected:
+  void draw() override;
 
  private:
   static void CloseRequested(Fl_Widget* widget, void* data);
@@ -48,6 +56,8 @@ class FormWindow final : public Fl_Double_Window {
   std::function<void()> on_unmapped_by_others_;
   std::function<void(int, int)> on_resize_;
   bool resizing_ = false;
+  std::optional<platform::Rect> scan_area_;
+  ScanFrameLook scan_look_;
 };
 
 }  // namespace plinth::platform::x11

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/x11/display_fwd.h"
-#include "platform/x11/vk_keysym_table.h"
+#include "platform/common/vk_keysym_table.h"
 
 namespace plinth::platform::x11 {
 

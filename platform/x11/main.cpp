@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/backend_choice.h"
 #include "platform/common/posix_file_system.h"
 #include "platform/common/windows1252.h"
 #include "platform/x11/command_line_answers.h"
@@ -24,6 +25,9 @@
 #include "platform/x11/xtest_key_injector.h"
 #include "src/keyboard/command_line.h"
 #include "src/keyboard/program.h"
+#ifdef PLINTH_WITH_WAYLAND
+#include "platform/wayland/wayland_program.h"
+#endif
 
 namespace {
 
@@ -50,6 +54,7 @@ int RunOnDisplay(Display* display, plinth::platform::x11::KeyboardSelection& sel
   x11::X11Application app;
   app.EndOnTerminationSignals();
   x11::FltkTimer timer;
+  x11::FltkTimer scan_timer;
 
   Services services{.keys = keys,
                     .pointer = pointer,
@@ -57,9 +62,12 @@ int RunOnDisplay(Display* display, plinth::platform::x11::KeyboardSelection& sel
                     .files = files,
                     .text = text,
                     .app = app,
-                    .timer = timer};
-  x11::X11KeyboardWindow window;
+                    .timer = timer,
+                    .scan_timer = scan_timer};
+  x11::X11KeyboardWindow window([&keys](std::uint16_t code) { return keys.KeycodeOnKeymap(code); });
+  keys.OnKeymapChanged([&window] { window.KeymapChanged(); });
   const int status = plinth::RunKeyboard(services, window);
+  keys.OnKeymapChanged({});
   // Stopped: a start from now on opens a new keyboard, while this one
   // still gives back what it borrowed.
   selection.GiveUp();
@@ -95,14 +103,21 @@ std::optional<int> ShowRunningKeyboard(plinth::platform::x11::KeyboardSelection&
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  const plinth::StartRequest request = plinth::ParseCommandLine(args);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const auto backend = plinth::platform::TakeBackendOption(args);
+  const plinth::StartRequest request =
+      backend ? plinth::ParseCommandLine(args) : plinth::StartRequest::Usage;
   {
     plinth::platform::PosixFileSystem files;
     const auto answered =
         plinth::platform::x11::AnswerCommandLine(request, files, std::cout, std::cerr);
     if (answered) return *answered;
   }
+#ifdef PLINTH_WITH_WAYLAND
+  if (const auto status = plinth::platform::wayland::StartOnWayland(request, *backend, std::cerr)) {
+    return *status;
+  }
+#endif
 
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {

@@ -12,6 +12,7 @@
 
 #include "platform/common/text_wrap.h"
 #include "platform/x11/dwell_bar.h"
+#include "platform/x11/scan_frame.h"
 #include "platform/x11/widget_look.h"
 #include "platform/x11/window_manager_hints.h"
 #include "platform/x11/x11_application.h"
@@ -130,7 +131,10 @@ DialogLayout LayOut(const std::string& text, int text_size, const platform::Rect
   return layout;
 }
 
-// The OK button, with room for the dwell indicator.
+// The frame scanning draws on the OK button of any dialog.
+ScanFrameLook ok_scan_frame;
+
+// The OK button, with room for the dwell indicator and the scan frame.
 class OkButton final : public Fl_Return_Button {
  public:
   OkButton(int x, int y, int w, int h) : Fl_Return_Button(x, y, w, h, "OK") {}
@@ -145,6 +149,7 @@ class OkButton final : public Fl_Return_Button {
   void draw() override {
     Fl_Return_Button::draw();
     DrawDwellBar(*this, dwell_permille_, Fl::box_dx(box()), dwell_bar_look_);
+    DrawScanFrame({x(), y(), w(), h()}, ok_scan_frame);
   }
 
  private:
@@ -186,6 +191,7 @@ class MessageDialog final : public Fl_Window {
   void ShowDwellProgress(int permille, const platform::DwellBarLook& look) {
     ok_.SetDwellProgress(permille, look);
   }
+  void RedrawOk() { ok_.redraw(); }
 
  private:
   static void Close(Fl_Widget* /*button*/, void* dialog) {
@@ -225,6 +231,12 @@ void PressOpenDialogOk() {
 
 void ShowOpenDialogDwellProgress(int permille, const platform::DwellBarLook& look) {
   if (open_dialog != nullptr) open_dialog->ShowDwellProgress(permille, look);
+}
+
+void ShowDialogOkScanFrame(const ScanFrameLook& look) {
+  if (look == ok_scan_frame) return;
+  ok_scan_frame = look;
+  if (open_dialog != nullptr) open_dialog->RedrawOk();
 }
 
 }  // namespace plinth::platform::x11

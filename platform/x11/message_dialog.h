@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/form_geometry.h"
+#include "platform/x11/scan_frame.h"
 
 namespace plinth::platform::x11 {
 
@@ -24,5 +25,8 @@ void RunMessageDialog(const std::string& title_utf8, MessageIcon icon, const std
 // filled to `permille` thousandths and drawn as `look` says.
 void PressOpenDialogOk();
 void ShowOpenDialogDwellProgress(int permille, const platform::DwellBarLook& look);
+// Frames the OK button of the dialog open now and of those opened later
+// (look width 0 for none), as switch scanning lights it.
+void ShowDialogOkScanFrame(const ScanFrameLook& look);
 
 }  // namespace plinth::platform::x11

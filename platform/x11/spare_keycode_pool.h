@@ -15,7 +15,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/x11/vk_keysym_table.h"
+#include "platform/common/vk_keysym_table.h"
 
 namespace plinth::platform::x11 {
 

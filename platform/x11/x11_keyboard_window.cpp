@@ -52,7 +52,8 @@ void SetUpMenuItem(Fl_Menu_Item& item, const platform::MenuItem& row, const std:
 
 }  // namespace
 
-X11KeyboardWindow::X11KeyboardWindow() {
+X11KeyboardWindow::X11KeyboardWindow(SwitchKeyGrab::KeycodeOf keycode_of)
+    : switch_keys_(std::make_unique<SwitchKeyGrab>(fl_display, std::move(keycode_of))) {
   // A widget that takes FLTK's focus makes FLTK ask the window manager to
   // activate its window.
   Fl::visible_focus(0);
@@ -105,7 +106,38 @@ X11KeyboardWindow::X11KeyboardWindow() {
   }
 }
 
-X11KeyboardWindow::~X11KeyboardWindow() = default;
+X11KeyboardWindow::~X11KeyboardWindow() { Fl::remove_system_handler(HandleSwitchKey); }
+
+void X11KeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& codes) {
+  Fl::remove_system_handler(HandleSwitchKey);
+  switch_keys_->Grab(codes);
+  if (!codes.empty()) Fl::add_system_handler(HandleSwitchKey, this);
+}
+
+int X11KeyboardWindow::HandleSwitchKey(void* event, void* window) {
+  auto* self = static_cast<X11KeyboardWindow*>(window);
+  const auto report = self->switch_keys_->Match(*static_cast<XEvent*>(event));
+  if (!report) return 0;
+  if (self->events_ != nullptr) {
+    if (report->pressed) {
+      self->events_->SwitchKeyPressed(report->code);
+    } else {
+      self->events_->SwitchKeyReleased(report->code);
+    }
+  }
+  return 1;
+}
+
+void X11KeyboardWindow::ShowScanHighlight(const platform::ScanHighlight& lit) {
+  scan_lit_ = lit;
+  DrawScanHighlight();
+}
+
+void X11KeyboardWindow::DrawScanHighlight() {
+  const ScanFrameLook look = ScanFrameOf(geometry_);
+  ShowDialogOkScanFrame(scan_lit_.LightsDialogOk() ? look : ScanFrameLook{});
+  form_->SetScanFrame(platform::ScanFrameArea(geometry_, scan_lit_), look);
+}
 
 void X11KeyboardWindow::BuildGrid() {
   for (int cell = 1; cell <= design::kCellCount; ++cell) {
@@ -149,6 +181,7 @@ void X11KeyboardWindow::SetGeometry(const platform::FormGeometry& geometry) {
     button->set_state_look(geometry.state_frame, geometry.mode_marker);
   }
   extend_panel_->Place(geometry);
+  DrawScanHighlight();
   for (Fl_Menu_Item& item : popup_menu_) item.labelsize_ = geometry.text_font;
   form_->ResizeClient(geometry.client.width, geometry.client.height);
   // FLTK fixes the size range of a window resized by the program.

@@ -21,6 +21,7 @@
 #include "platform/x11/centre_panels.h"
 #include "platform/x11/frame_extents.h"
 #include "platform/x11/message_dialog.h"
+#include "platform/x11/switch_key_grab.h"
 
 namespace plinth::platform::x11 {
 
@@ -32,8 +33,9 @@ class FocusWatch;
 
 class X11KeyboardWindow final : public platform::KeyboardWindow {
  public:
-  // Needs the FLTK display to be open.
-  X11KeyboardWindow();
+  // Needs the FLTK display to be open. `keycode_of` finds the keycodes of
+  // the switch keys.
+  explicit X11KeyboardWindow(SwitchKeyGrab::KeycodeOf keycode_of);
   ~X11KeyboardWindow() override;
   X11KeyboardWindow(const X11KeyboardWindow&) = delete;
   X11KeyboardWindow& operator=(const X11KeyboardWindow&) = delete;
@@ -64,8 +66,16 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   void ShowApplicationError(const std::string& text) override;
   void ShowDwellProgress(platform::PointerTarget target, int permille) override;
   void PressDialogOk() override;
+  void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) override;
+  void ShowScanHighlight(const platform::ScanHighlight& lit) override;
+  // The keymap changed: the switch keys are grabbed on their new keycodes.
+  void KeymapChanged() { switch_keys_->KeymapChanged(); }
 
  private:
+  // Reports a press or release of a switch key; true when `event` was one.
+  static int HandleSwitchKey(void* event, void* window);
+  // Frames what is lit at the present size of the window.
+  void DrawScanHighlight();
   void BuildGrid();
   void OpenPopupMenu();
   bool Mapped() const;
@@ -88,6 +98,8 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   std::unique_ptr<ScreenWatch> screen_watch_;
   std::unique_ptr<FocusWatch> focus_watch_;
   std::unique_ptr<MouseButtonWatch> button_watch_;
+  std::unique_ptr<SwitchKeyGrab> switch_keys_;
+  platform::ScanHighlight scan_lit_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
   ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
   // PopupMenu1: the items of kPopupMenu and the end mark.

@@ -10,7 +10,7 @@
 #include <thread>
 #include <utility>
 
-#include "platform/x11/vk_keysym_table.h"
+#include "platform/common/vk_keysym_table.h"
 
 namespace plinth::platform::x11 {
 namespace {
@@ -58,6 +58,16 @@ void XTestKeyInjector::HandleEvent(const XEvent& event) {
   if (!mapping_.HandleEvent(event)) return;
   spares_.ForgetLost(
       [this](int keycode, Keysym keysym) { return mapping_.keymap().Carries(keycode, keysym); });
+  if (keymap_changed_) keymap_changed_();
+}
+
+int XTestKeyInjector::KeycodeOnKeymap(std::uint16_t code) const {
+  const std::optional<VkKeysyms> keysyms = KeysymsForVirtualKey(code);
+  if (!keysyms || display_ == nullptr) return 0;
+  if (IsModifier(code)) return ModifierKeycode(code);
+  const KeymapSnapshot& keymap = mapping_.keymap();
+  return keysyms->IsCharacterKey() ? keymap.FindCharacterKey(keysyms->unshifted, false)
+                                   : keymap.FindFunctionKey(keysyms->unshifted);
 }
 
 void XTestKeyInjector::FollowQueuedChanges() {

@@ -8,6 +8,7 @@
 // key waits for the server.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -45,6 +46,11 @@ class XTestKeyInjector final : public KeyInjector {
   // announces. Every event of the display passes here before the event
   // loop handles it, so that the next click finds the keymap as it is.
   void HandleEvent(const XEvent& event);
+  // Runs after each change HandleEvent has followed.
+  void OnKeymapChanged(std::function<void()> changed) { keymap_changed_ = std::move(changed); }
+  // The keycode that carries the key of `code` in the keymap now, with no
+  // spare keycode borrowed for it; 0 when none does.
+  int KeycodeOnKeymap(std::uint16_t code) const;
 
   // The keys the server counts as pressed, named by the modifier they set
   // (Shift, Ctrl, Alt) or else by their keysym.
@@ -77,6 +83,7 @@ class XTestKeyInjector final : public KeyInjector {
   SpareKeycodePool spares_;
   std::map<std::uint16_t, int> held_;          // virtual key -> keycode pressed
   std::optional<Resolution> last_resolution_;  // from MapVirtualKey, for the next event
+  std::function<void()> keymap_changed_;
 };
 
 }  // namespace plinth::platform::x11

@@ -43,6 +43,9 @@ void TForm1::DoDefaultAction(int cell, const std::string& action) {
     handled = ToggleSelecting(cell);
   } else if (action == "WORD") {
     handled = TypeSuggestion(cell);
+  } else if (action == "SCAN") {
+    scan_.Toggle();
+    handled = true;
   }
 
   if (!handled) ShowError("n/a default action: " + action);
@@ -71,8 +74,8 @@ void TForm1::ShowLock(std::string_view action, bool on) {
   for (int cell = 1; cell <= kCellCount; ++cell) {
     if (cell == platform::design::kCentreCell) continue;
     const TButtonRec& rec = ShownRecord(cell);
-    if (AsciiUpper(rec.Type) == "ACTION" && AsciiUpper(rec.Handler) == "DEFAULT" &&
-        AsciiUpper(rec.Action) == action) {
+    if (IsAsciiUpperOf(rec.Type, "ACTION") && IsAsciiUpperOf(rec.Handler, "DEFAULT") &&
+        IsAsciiUpperOf(rec.Action, action)) {
       window_.SetButtonFontColour(cell, colour);
     }
   }

@@ -13,9 +13,11 @@ StartRequest ParseCommandLine(std::span<const std::string> args) {
 }
 
 std::string UsageText(const std::vector<std::string>& layout_folders,
-                      const std::string& autostart_file) {
+                      const std::string& autostart_file, WindowSystems systems) {
+  const bool choice = systems == WindowSystems::WaylandOrX11;
   std::string text =
-      "Usage: plinth [--new]\n"
+      choice ? "Usage: plinth [--new] [--wayland | --x11]\n" : "Usage: plinth [--new]\n";
+  text +=
       "       plinth --help | --version\n"
       "\n"
       "Plinth is an on-screen keyboard for typing with a pointing device alone:\n"
@@ -23,7 +25,15 @@ std::string UsageText(const std::vector<std::string>& layout_folders,
       "working in, and the keyboard never takes the focus. One keyboard runs on a\n"
       "display; starting plinth again shows the running one.\n"
       "\n"
-      "  --new      Opens another keyboard, even when one is running.\n"
+      "  --new      Opens another keyboard, even when one is running.\n";
+  if (choice) {
+    text +=
+        "  --wayland  Runs on Wayland or not at all; without --wayland or --x11,\n"
+        "             Plinth runs on Wayland when the compositor lets it type, and\n"
+        "             on X11 otherwise.\n"
+        "  --x11      Runs on X11, even in a Wayland session.\n";
+  }
+  text +=
       "  --help     Shows this text.\n"
       "  --version  Shows the version.\n"
       "\n"

@@ -23,10 +23,14 @@ inline constexpr int kUsageExitStatus = 2;
 // `args` without the program's name.
 StartRequest ParseCommandLine(std::span<const std::string> args);
 
+// Whether the program chooses between window systems (Wayland and X11 on
+// Linux), and so takes --wayland and --x11.
+enum class WindowSystems { One, WaylandOrX11 };
+
 // What `plinth --help` prints: what the program does, the layout folders in
 // lookup order, the desktop file for starting with the session, and where
 // the documentation is.
 std::string UsageText(const std::vector<std::string>& layout_folders,
-                      const std::string& autostart_file);
+                      const std::string& autostart_file, WindowSystems systems);
 
 }  // namespace plinth

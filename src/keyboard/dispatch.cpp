@@ -3,6 +3,7 @@
 
 #include <cassert>
 
+#include "src/keyboard/click_kind.h"
 #include "src/keyboard/form.h"
 #include "src/layout/profile_values.h"
 
@@ -16,27 +17,37 @@ void TForm1::doclick(std::string_view sender_name) {
   // The click works on its own copy: what the dispatch changes (table,
   // layer, layout) decides neither the branch nor the pointer return.
   TButtonRec rec = ShownRecord(cell);
-  rec.Type = AsciiUpper(rec.Type);
-  rec.Handler = AsciiUpper(rec.Handler);
   rec.Action = AsciiUpper(rec.Action);
 
-  if (rec.Type == "KEY") {
-    SendButtonKey(cell, false, rec.Shifted, rec.Control);
-  } else if (rec.Type == "VIRTUALKEY") {
-    SendButtonKey(cell, true, rec.Shifted, rec.Control);
-  } else if (rec.Type == "CURSORKEY") {
-    SendButtonKey(cell, true, Flags.Selecting, rec.Control);
-  } else if (rec.Type == "ACTION") {
-    if (rec.Handler == "DEFAULT") DoDefaultAction(cell, rec.Action);
-    if (rec.Handler == "EXTEND") DoExtendAction(cell, rec.Action);
-  } else if (rec.Type == "CTRLTOGGLE") {
-    SetToggle("CTRLTOGGLE", Flags.CtrlToggle, false);
-  } else if (rec.Type == "ALTTOGGLE") {
-    SetToggle("ALTTOGGLE", Flags.AltToggle, false);
+  switch (ClickKindOf(rec)) {
+    case ClickKind::Key:
+      SendButtonKey(cell, false, rec.Shifted, rec.Control);
+      break;
+    case ClickKind::VirtualKey:
+      SendButtonKey(cell, true, rec.Shifted, rec.Control);
+      break;
+    case ClickKind::CursorKey:
+      SendButtonKey(cell, true, Flags.Selecting, rec.Control);
+      break;
+    case ClickKind::DefaultAction:
+      DoDefaultAction(cell, rec.Action);
+      break;
+    case ClickKind::ExtendAction:
+      DoExtendAction(cell, rec.Action);
+      break;
+    case ClickKind::CtrlToggle:
+      SetToggle("CTRLTOGGLE", Flags.CtrlToggle, false);
+      break;
+    case ClickKind::AltToggle:
+      SetToggle("ALTTOGGLE", Flags.AltToggle, false);
+      break;
+    case ClickKind::Nothing:
+      break;
   }
 
   std::optional<platform::Point> returned;
-  if (rec.HomeButton != -1) returned = ReturnPointer();
+  // A switch user has no pointer to bring back: scanning moves none.
+  if (rec.HomeButton != -1 && !scan_.running()) returned = ReturnPointer();
   dwell_.Clicked(returned);
 }
 

@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "platform/form_design.h"
+#include "src/keyboard/click_kind.h"
 #include "src/keyboard/dialog_text.h"
 
 namespace plinth {
@@ -12,7 +13,11 @@ TForm1::TForm1(platform::Services& services, platform::KeyboardWindow& window)
       window_(window),
       dwell_(services.timer, window,
              [this](platform::PointerTarget target) { PerformClick(target); }),
-      words_(services, [this](const std::string& message) { ShowError(message); }) {}
+      words_(services, [this](const std::string& message) { ShowError(message); }),
+      scan_(
+          services.scan_timer, window,
+          [this](int cell) { return ClickDoesSomething(ShownRecord(cell)); },
+          [this](platform::PointerTarget stop) { PerformChoice(stop); }) {}
 
 const TButtonRec& TForm1::ShownRecord(int cell) const {
   assert(CurrentTable == &MainTable || CurrentTable == &ExtendTable);
@@ -30,12 +35,16 @@ void TForm1::ShowStatus(std::string_view text, bool prefixed) {
 void TForm1::ShowError(std::string_view message) {
   const std::string text = "Error - " + std::string(message);
   services_.app.ReportOnStandardError(text);
-  dwell_.RunDialog([&] { window_.ShowWarning(ShortenedForDialog(text)); });
+  RunDialog([&] { window_.ShowWarning(ShortenedForDialog(text)); });
 }
 
 void TForm1::ShowApplicationError(const std::string& text) {
   services_.app.ReportOnStandardError(text);
-  dwell_.RunDialog([&] { window_.ShowApplicationError(ShortenedForDialog(text)); });
+  RunDialog([&] { window_.ShowApplicationError(ShortenedForDialog(text)); });
+}
+
+void TForm1::RunDialog(const std::function<void()>& show) {
+  dwell_.RunDialog([&] { scan_.RunDialog(show); });
 }
 
 PanelState TForm1::panel_state(PanelId panel) const {
@@ -52,6 +61,8 @@ bool TForm1::menu_item_checked(MenuItemId item) const {
       return dwell_.enabled();
     case MenuItemId::LearnWords:
       return words_.learning_chosen();
+    case MenuItemId::Scanning:
+      return scan_.running();
   }
   return false;
 }

@@ -4,6 +4,8 @@
 // modifier states, and the handlers of its buttons, panels and popup menu.
 // It reaches the machine only through the platform interfaces.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@
 #include "src/keyboard/dwell_controller.h"
 #include "src/keyboard/keyboard_flags.h"
 #include "src/keyboard/scaling.h"
+#include "src/keyboard/scan_controller.h"
 #include "src/keyboard/word_controller.h"
 #include "src/layout/button_rec.h"
 #include "src/postkeys/post_keys.h"
@@ -58,6 +61,8 @@ class TForm1 final : public platform::WindowEvents {
   // The program ends, however it ends: what the user's typing taught the
   // word suggestions is saved.
   void FormClose();
+  void SwitchKeyPressed(std::uint16_t code) override;
+  void SwitchKeyReleased(std::uint16_t code) override;
 
   // ---- operations; those returning bool always return true
   bool RefreshKeyboard(bool KeySent);
@@ -75,6 +80,11 @@ class TForm1 final : public platform::WindowEvents {
   // moves the home point with it. The pitch is kept as the one asked for,
   // which the window takes again when the screen allows more.
   void ApplyPitch(int pitch);
+  // Whether a monitor shows the whole window, frame included.
+  bool WholeOnAMonitor();
+  // A window that no monitor shows whole moves, by the shortest way, onto
+  // the primary monitor.
+  void KeepWithinReach();
 
   // The caption is the status line.
   void ShowStatus(std::string_view text, bool prefixed);
@@ -85,6 +95,7 @@ class TForm1 final : public platform::WindowEvents {
 
   const DwellController& dwell() const { return dwell_; }
   const WordController& word_suggestions() const { return words_; }
+  const ScanController& scan() const { return scan_; }
 
   PanelState panel_state(PanelId panel) const;
   bool menu_item_checked(MenuItemId item) const;
@@ -131,6 +142,11 @@ class TForm1 final : public platform::WindowEvents {
   // The key that types `written` on the current keyboard layout, the
   // modifiers it needs added to `modifiers`; NotFoundKey when none can.
   std::uint16_t KeyOfCharacter(char written, ModifierSet& modifiers);
+  // A stop chosen by switch scanning: a cell as a left click on it, a panel
+  // armed at once or released when armed, the dialog's OK pressed.
+  void PerformChoice(platform::PointerTarget stop);
+  // Shows a modal dialog that dwell click and scanning can close.
+  void RunDialog(const std::function<void()>& show);
 
   platform::Services& services_;
   platform::KeyboardWindow& window_;
@@ -158,6 +174,7 @@ class TForm1 final : public platform::WindowEvents {
   // Every click, dwelt or real, and every dialog is told to it.
   DwellController dwell_;
   WordController words_;
+  ScanController scan_;
 };
 
 // Reads the cell number from a grid button's name ("SpeedButton7" is cell

@@ -27,7 +27,12 @@ void TForm1::FormCreate() {
 
   window_.SetMenuItemChecked(MenuItemId::LearnWords, words_.learning_chosen());
   ApplyPitch(StartPitch());
+  // A large keyboard at its designed place could run off a small screen.
+  KeepWithinReach();
   if (const std::string problem = dwell_.Configure(); !problem.empty()) ShowError(problem);
+  // Before the window is shown: the switch keys are the keyboard's from
+  // its first moment.
+  for (const std::string& problem : scan_.Configure()) ShowError(problem);
 }
 
 void TForm1::UpdateHomePoint() {
@@ -62,7 +67,15 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
     if (&target == &DefaultTable) {
       ReadScale(*profile);
       dwell_.KeepSetting(profile->FindValue("Configuration", "DwellTime").value_or(""));
-      words_.KeepSetting(profile->FindValue("Configuration", "Words").value_or(""));
+      const auto value = [&profile](std::string_view key) {
+        return profile->FindValue("Configuration", key).value_or("");
+      };
+      scan_.KeepSetting({.mode = value("Scan"),
+                         .step_time = value("ScanTime"),
+                         .cycles = value("ScanCycles"),
+                         .switch_key = value("SwitchKey"),
+                         .step_key = value("StepKey")});
+      words_.KeepSetting(value("Words"));
     }
     ReadLayoutButtons(*profile, target,
                       {.template_rec = TemplateRec,

@@ -74,7 +74,7 @@ bool TForm1::SetToggle(std::string_view type_name, bool& flag, bool reset) {
   const FontColour colour = ColourFor(flag);
   for (int cell = 1; cell <= kCellCount; ++cell) {
     if (cell == platform::design::kCentreCell) continue;
-    if (AsciiUpper(ShownRecord(cell).Type) == type_name) {
+    if (IsAsciiUpperOf(ShownRecord(cell).Type, type_name)) {
       window_.SetButtonFontColour(cell, colour);
     }
   }

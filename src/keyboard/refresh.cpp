@@ -58,6 +58,7 @@ bool TForm1::RefreshKeyboard(bool KeySent) {
     }
   }
   ShowButtonStates();
+  scan_.RowsChanged();
   return true;
 }
 
@@ -77,6 +78,11 @@ void TForm1::Available1Click(MenuItemId sender) {
   if (sender == MenuItemId::LearnWords) {
     words_.ToggleLearning();
     window_.SetMenuItemChecked(sender, words_.learning_chosen());
+    dwell_.Clicked(std::nullopt);
+    return;
+  }
+  if (sender == MenuItemId::Scanning) {
+    scan_.Toggle();
     dwell_.Clicked(std::nullopt);
     return;
   }

@@ -39,6 +39,7 @@ platform::FormGeometry GeometryForPitch(int pitch) {
   g.armed_panel_frame = std::max(1, g.state_frame / 2);
   g.dwell_bar.least_height = std::max(3, Scaled(3, pitch));
   g.dwell_bar.frame = std::max(1, Scaled(1, pitch));
+  g.scan_frame = std::max(2, Scaled(4, pitch));
   g.button_font = Scaled(12, pitch);
   g.smallest_button_font = std::max(1, Scaled(8, pitch));
   g.window_font = Scaled(11, pitch);

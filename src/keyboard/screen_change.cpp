@@ -22,27 +22,36 @@ int Inside(int position, int length, int start, int room) {
 
 }  // namespace
 
-void TForm1::ScreenChanged() {
-  // A docked window in its corner is docked again at its new size here.
-  ApplyPitch(asked_pitch_);
+bool TForm1::WholeOnAMonitor() {
   const std::vector<platform::Rect> monitors = services_.screen.Monitors();
   const platform::Point at = window_.OuterPosition();
   const platform::Size size = window_.OuterSize();
   const platform::Rect outer{at.x, at.y, size.width, size.height};
-  const bool whole_on_a_monitor =
-      std::any_of(monitors.begin(), monitors.end(),
-                  [&](const platform::Rect& m) { return Contains(m, outer); });
+  return std::any_of(monitors.begin(), monitors.end(),
+                     [&](const platform::Rect& m) { return Contains(m, outer); });
+}
 
-  if (docking_ && (docking_->placed == at || !whole_on_a_monitor)) {
+void TForm1::KeepWithinReach() {
+  if (WholeOnAMonitor()) return;
+  const std::vector<platform::Rect> monitors = services_.screen.Monitors();
+  if (monitors.empty()) return;
+  const platform::Rect& primary = monitors.front();
+  const platform::Point at = window_.OuterPosition();
+  const platform::Size size = window_.OuterSize();
+  window_.MoveTo({Inside(at.x, size.width, primary.x, primary.width),
+                  Inside(at.y, size.height, primary.y, primary.height)});
+}
+
+void TForm1::ScreenChanged() {
+  // A docked window in its corner is docked again at its new size here.
+  ApplyPitch(asked_pitch_);
+  if (docking_ && (docking_->placed == window_.OuterPosition() || !WholeOnAMonitor())) {
     const Docking corner = *docking_;
     PlaceWindow(corner.horizontal, corner.vertical);
     return;
   }
   docking_.reset();
-  if (whole_on_a_monitor) return;
-  const platform::Rect& primary = monitors.front();
-  window_.MoveTo({Inside(at.x, size.width, primary.x, primary.width),
-                  Inside(at.y, size.height, primary.y, primary.height)});
+  KeepWithinReach();
 }
 
 }  // namespace plinth

@@ -71,4 +71,14 @@ std::string AsciiUpper(std::string_view text) {
   return upper;
 }
 
+bool IsAsciiUpperOf(std::string_view text, std::string_view upper) {
+  if (text.size() != upper.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const char u = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    if (u != upper[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace plinth

@@ -19,4 +19,8 @@ std::optional<std::int32_t> ParseProfileInteger(std::string_view text);
 // Upper-cases a..z only; every other byte is left as it is.
 std::string AsciiUpper(std::string_view text);
 
+// Whether AsciiUpper(text) == upper, without building the upper-cased copy:
+// the keyboard compares every button's words on each refresh.
+bool IsAsciiUpperOf(std::string_view text, std::string_view upper);
+
 }  // namespace plinth

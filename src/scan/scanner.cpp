@@ -12,6 +12,9 @@ void Scanner::Start(ScanMode mode, Milliseconds step_time, int cycles, Milliseco
   resting_ = false;
   passes_ = 0;
   pending_ = Pending::None;
+  // A switch held when scanning last stopped was released elsewhere.
+  choose_down_ = false;
+  step_down_ = false;
   GoToFirstRow();
   next_step_ = now + step_time_;
 }

@@ -45,13 +45,7 @@ struct ScanRow {
 };
 
 // What the highlight is on.
-struct Lit {
-  enum class Kind { Nothing, Row, OneStop };
-  Kind kind = Kind::Nothing;
-  int row = 0;  // Row and OneStop: the row's number
-  Stop stop;    // OneStop
-  friend bool operator==(const Lit&, const Lit&) = default;
-};
+using Lit = platform::ScanHighlight;
 
 class Scanner {
  public:

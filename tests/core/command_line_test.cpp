@@ -30,8 +30,9 @@ TEST(CommandLineTest, EachArgumentAsksForOneThing) {
 }
 
 TEST(CommandLineTest, TheUsageNamesTheFoldersInOrderAndTheAutostartFile) {
-  const std::string text = UsageText({"/home/ana/.config/plinth/", "/usr/lib/plinth/"},
-                                     "/usr/share/plinth/plinth-autostart.desktop");
+  const std::string text =
+      UsageText({"/home/ana/.config/plinth/", "/usr/lib/plinth/"},
+                "/usr/share/plinth/plinth-autostart.desktop", WindowSystems::One);
   EXPECT_EQ(text.rfind("Usage: plinth", 0), 0u);
   const std::size_t user = text.find("\n  /home/ana/.config/plinth/\n");
   const std::size_t program = text.find("\n  /usr/lib/plinth/\n");
@@ -42,6 +43,16 @@ TEST(CommandLineTest, TheUsageNamesTheFoldersInOrderAndTheAutostartFile) {
             std::string::npos)
       << text;
   EXPECT_NE(text.find("--new"), std::string::npos);
+}
+
+TEST(CommandLineTest, TheWindowSystemOptionsAreNamedWhereThereIsAChoice) {
+  for (const WindowSystems systems : {WindowSystems::One, WindowSystems::WaylandOrX11}) {
+    const std::string text = UsageText({"/usr/lib/plinth/"}, "plinth-autostart.desktop", systems);
+    const bool named = systems == WindowSystems::WaylandOrX11;
+    EXPECT_EQ(text.find("\n  --wayland ") != std::string::npos, named) << text;
+    EXPECT_EQ(text.find("\n  --x11 ") != std::string::npos, named) << text;
+    EXPECT_EQ(text.rfind("Usage: plinth [--new] [--wayland | --x11]\n", 0) == 0, named) << text;
+  }
 }
 
 }  // namespace

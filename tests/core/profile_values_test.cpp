@@ -84,5 +84,16 @@ TEST(AsciiUpper, ChangesOnlyAToZ) {
   EXPECT_EQ(AsciiUpper(""), "");
 }
 
+TEST(IsAsciiUpperOf, AgreesWithComparingTheUpperCasedCopy) {
+  const char* const texts[] = {"capslock", "CapsLock",  "CAPSLOCK",  "caps",  "capslock ",
+                               "",         "\xe9t\xe9", "\xc9T\xc9", "a-b_c", "A-B_C"};
+  const char* const uppers[] = {"CAPSLOCK", "", "\xc9T\xc9", "A-B_C"};
+  for (const char* text : texts) {
+    for (const char* upper : uppers) {
+      EXPECT_EQ(IsAsciiUpperOf(text, upper), AsciiUpper(text) == upper) << text << " " << upper;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace plinth

@@ -52,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScaledWindow{200, {446, 448}, {384, 384, 65}, {192, 192, 65}, {209, 209, 30}, 24, 24},
         ScaledWindow{50, {110, 112}, {96, 96, 17}, {48, 48, 17}, {52, 52, 8}, 6, 6}));
 
-// The marks of an on state and the dwell bar, which both platforms draw.
+// The marks of an on state, the dwell bar and the scan frame, which both
+// platforms draw.
 TEST(GeometryTest, TheMarksOfStatesAndTheDwellBarFollowTheScale) {
   const struct {
     int percent;
@@ -60,7 +61,9 @@ TEST(GeometryTest, TheMarksOfStatesAndTheDwellBarFollowTheScale) {
     int armed_panel_frame;
     int bar_least_height;
     int bar_frame;
-  } rows[] = {{50, 1, 1, 3, 1}, {100, 2, 1, 3, 1}, {200, 4, 2, 6, 2}, {300, 6, 3, 9, 3}};
+    int scan_frame;
+  } rows[] = {
+      {50, 1, 1, 3, 1, 2}, {100, 2, 1, 3, 1, 4}, {200, 4, 2, 6, 2, 8}, {300, 6, 3, 9, 3, 12}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.percent);
     const FormGeometry g = GeometryForPitch(PitchForScale(row.percent));
@@ -69,6 +72,9 @@ TEST(GeometryTest, TheMarksOfStatesAndTheDwellBarFollowTheScale) {
     EXPECT_EQ(g.dwell_bar.least_height, row.bar_least_height);
     EXPECT_EQ(g.dwell_bar.frame, row.bar_frame);
     EXPECT_EQ(g.dwell_bar.fill, FormGeometry{}.dwell_bar.fill) << "colours do not scale";
+    EXPECT_EQ(g.scan_frame, row.scan_frame);
+    EXPECT_GT(g.scan_frame, g.state_frame) << "the scan frame is the thicker";
+    EXPECT_EQ(g.Row(1), (platform::Rect{0, 0, g.client.width, g.button_size}));
   }
 }
 

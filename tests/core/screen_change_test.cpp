@@ -115,6 +115,13 @@ class LargeKeyboardScreenChangeTest : public KeyboardTest {
   }
 };
 
+TEST_F(LargeKeyboardScreenChangeTest, StartsWholeOnTheScreenThoughItsDesignedPlaceRunsOff) {
+  // Started on the 1024 x 768 screen, the designed place would put the
+  // bottom of the 694 px window at 944.
+  EXPECT_EQ(window.position(), (Point{platform::design::kWindowLeft, 768 - 694}));
+  EXPECT_TRUE(WholeOnThePrimaryMonitor());
+}
+
 TEST_F(LargeKeyboardScreenChangeTest, TheWindowShrinksToTheNewScreenBeforeItIsPlaced) {
   struct Case {
     const char* what;

@@ -278,7 +278,7 @@ TEST_F(WordsTest, TerminateSavesWhatWasLearned) {
                            "Action=TERMINATE\n");
   PutLayout("Extend", "");
   ClickingApplication clicking(window, {kT, kH, kWord2, 14});
-  platform::Services running{keys, pointer, screen, files, text, clicking, timer};
+  platform::Services running{keys, pointer, screen, files, text, clicking, timer, scan_timer};
   EXPECT_EQ(RunKeyboard(running, window), 0);
   ASSERT_THAT(TextsWritten(), SizeIs(1));
   EXPECT_THAT(TextsWritten()[0], HasSubstr("that\t1\t"));

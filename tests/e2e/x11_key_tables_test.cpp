@@ -11,7 +11,7 @@
 
 #include "platform/x11/keymap_snapshot.h"
 #include "platform/x11/spare_keycode_pool.h"
-#include "platform/x11/vk_keysym_table.h"
+#include "platform/common/vk_keysym_table.h"
 #include "src/postkeys/key_names.h"
 
 // Xlib after the test framework: its macros (None, Bool) clash with names there.

@@ -432,8 +432,7 @@ TEST_F(XTestKeyInjectorTest, AKeyWithoutAKeycodeSendsNothingNotEvenItsModifiers)
     if (keysyms != nullptr) XFree(keysyms);
   }
   FollowServer();
-  EXPECT_FALSE(
-      PostKeyStroke(*injector_, platform::x11::kCharacterCodeBase + 0xE9, kModShift | kModAlt));
+  EXPECT_FALSE(PostKeyStroke(*injector_, platform::kCharacterCodeBase + 0xE9, kModShift | kModAlt));
   // Only the marker arrives.
   EXPECT_THAT(Type('A'), ElementsAre("+a", "-a"));
   EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+a", "-a"));

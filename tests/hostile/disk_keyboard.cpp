@@ -24,7 +24,8 @@ DiskKeyboard::DiskKeyboard()
                 .files = files_,
                 .text = keyboard.text,
                 .app = keyboard.app,
-                .timer = keyboard.timer} {}
+                .timer = keyboard.timer,
+                .scan_timer = keyboard.scan_timer} {}
 
 DiskKeyboard::~DiskKeyboard() {
   keyboard.window.SetEventSink(nullptr);

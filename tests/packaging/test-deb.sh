@@ -149,6 +149,9 @@ echo "package: $deb"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version is not $version"
 dpkg-deb -f "$deb" Depends | grep -q 'libx11-6' ||
   fail "Depends lacks the X library: $(dpkg-deb -f "$deb" Depends)"
+# The one program carries the Wayland backend too.
+dpkg-deb -f "$deb" Depends | grep -q 'libwayland-client0' ||
+  fail "Depends lacks the Wayland client library: $(dpkg-deb -f "$deb" Depends)"
 
 # Files: the program and its layouts together, the link, the tool, the
 # desktop entry, icon, man pages and documents.

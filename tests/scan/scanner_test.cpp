@@ -232,5 +232,16 @@ TEST(ScannerTest, NothingIsLitOrChosenOnceHalted) {
   EXPECT_EQ(story.scanner.lit(), Lit{});
 }
 
+// Scanning stopped while a switch was held gives the key back, and its
+// release goes elsewhere: the next start does not take it as held.
+TEST(ScannerTest, AStartForgetsASwitchHeldWhenScanningStopped) {
+  Story story(ScanMode::Step);
+  story.Do({{Event::Press}});
+  story.scanner.Halt();
+  story.scanner.Start(ScanMode::Step, milliseconds(1000), 3, story.now);
+  story.Do({Tap(), Tap()});
+  EXPECT_EQ(story.chosen, std::vector<Stop>{Stop::Button(1)});
+}
+
 }  // namespace
 }  // namespace plinth::scan

@@ -162,5 +162,32 @@ TEST(WordCommandsTest, ClicksCountsPanelsAndWordButtons) {
   EXPECT_EQ(run.err, "plinth-layout: clicks takes a layout and a text file\n");
 }
 
+TEST(WordCommandsTest, ScanCountsStepsAndChoicesThroughThePanels) {
+  const ScratchDir dir;
+  dir.Write("English.words", "the\t100\nthen\t50\nten\t10\n");
+  const std::string layout = dir.Write("Words.ini", std::string(kLayout));
+  const std::string plain =
+      dir.Write("Plain.ini", std::string(kLayout.substr(0, kLayout.find("[Button7]"))) +
+                                 "[ShiftButton1]\nShifted=1\n");
+  const std::string text = dir.Write("text.txt", "The then\nthen the ten x\n");
+  const LayoutSearch search{.user_folder = "", .keyboard_folder = dir.Path("")};
+
+  // Row 1 holds t h e n Space Enter, 0 to 5 steps; the middle row comes
+  // next, its Shift panel 1 step away: "T" takes 1 step and 4 choices.
+  // 50 steps and 48 choices for the 23 characters typed.
+  ToolRun run = RunTool({"scan", plain, text}, search);
+  EXPECT_EQ(run.status, kExitClean) << run.err;
+  EXPECT_EQ(run.out, text +
+                         ": 24 characters, 1 of which this layout cannot type (not counted)\n"
+                         "without suggestions: 2.174 steps and 2.087 choices per character\n"
+                         "with its suggestions: the layout has no WORD buttons\n");
+  run = RunTool({"scan", layout, text}, search);
+  EXPECT_EQ(run.status, kExitClean) << run.err;
+  EXPECT_NE(run.out.find("with its suggestions: "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("words accepted)\n"), std::string::npos) << run.out;
+  run = RunTool({"scan", layout}, search);
+  EXPECT_EQ(run.err, "plinth-layout: scan takes a layout and a text file\n");
+}
+
 }  // namespace
 }  // namespace plinth::layout_tool

@@ -3,6 +3,7 @@
 // A window's event sink that writes down what reaches it, one line each,
 // and can be told to fail in a handler.
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -41,6 +42,12 @@ class RecordingEvents final : public WindowEvents {
   void MouseButtonReleased(Point /*screen_point*/) override { Record("MouseButtonReleased"); }
 
   void ScreenChanged() override { Record("ScreenChanged"); }
+  void SwitchKeyPressed(std::uint16_t code) override {
+    Record("SwitchKeyPressed " + std::to_string(code));
+  }
+  void SwitchKeyReleased(std::uint16_t code) override {
+    Record("SwitchKeyReleased " + std::to_string(code));
+  }
 
   const std::vector<std::string>& log() const { return log_; }
   const std::vector<PointerTarget>& pointer_targets() const { return pointer_targets_; }

@@ -44,11 +44,25 @@ class PopupMenuTest : public OnDisplay {
     EXPECT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(display())).has_value(); }));
     if (!menu) return {};
     const int row_height = menu->height / kRows;
+    const auto read = [&] {
+      std::vector<int> counts;
+      for (int row = 0; row < kRows; ++row) {
+        counts.push_back(DarkPixels(display(), menu->x, menu->y + row * row_height, kCheckBoxColumn,
+                                    row_height));
+      }
+      return counts;
+    };
+    // A menu mapped on a busy machine may not be drawn yet: read once its
+    // captions show and two reads agree.
     std::vector<int> dark;
-    for (int row = 0; row < kRows; ++row) {
-      dark.push_back(
-          DarkPixels(display(), menu->x, menu->y + row * row_height, kCheckBoxColumn, row_height));
-    }
+    EXPECT_TRUE(WaitUntil([&] {
+      const bool captions_shown = DarkPixels(display(), menu->x + kCheckBoxColumn, menu->y,
+                                             menu->width - kCheckBoxColumn, menu->height) > 0;
+      std::vector<int> now = read();
+      const bool settled = captions_shown && now == dark;
+      dark = std::move(now);
+      return settled;
+    }));
     // Away from the menu and the keyboard: closes the menu, chooses nothing.
     ClickAt(display(), {XSession::kScreenWidth - 5, XSession::kScreenHeight - 5});
     EXPECT_TRUE(WaitUntil([&] { return !FindPopupMenu(display()); }));

@@ -47,6 +47,9 @@ inline constexpr std::array<std::string_view, 2> kConfigurationKeys = {"ShiftOpe
                                                                        "Shift2Operation"};
 // The keyboard's size in percent, read from the start-up layout only.
 inline constexpr std::string_view kScaleKey = "Scale";
+// Switch scanning's settings, in the order of ScanSettingTexts' fields.
+inline constexpr std::array<std::string_view, 5> kScanKeys = {"Scan", "ScanTime", "ScanCycles",
+                                                              "SwitchKey", "StepKey"};
 
 // The field a button-section key sets; letter case does not matter.
 std::optional<Field> FieldOfKey(std::string_view key);

@@ -19,6 +19,7 @@ constexpr std::string_view kUsage =
     "       plinth-layout dump FILE\n"
     "       plinth-layout suggest [-n N] [--words FILE] [--learn]\n"
     "       plinth-layout clicks LAYOUT TEXTFILE\n"
+    "       plinth-layout scan LAYOUT TEXTFILE\n"
     "       plinth-layout --help | --version\n";
 
 constexpr std::string_view kHelp = R"(
@@ -56,6 +57,14 @@ Checks and shows Plinth layout files as the keyboard reads them.
                  character of their layers, without the layout's word
                  suggestions and with them (its WORD buttons, learning as
                  the keyboard does from nothing learned).
+  scan LAYOUT TEXTFILE
+                 Prints the switch-scanning steps (moves of the highlight)
+                 and choices (presses that choose) per character that
+                 typing TEXTFILE takes with LAYOUT, without and with its
+                 word suggestions: rows and stops that do nothing are
+                 skipped as the keyboard skips them, and a Shift or Ext
+                 character is reached through its panel in the middle row.
+                 Suggestions are taken where they save steps.
   --help         Shows this text.
   --version      Shows the version.
 
@@ -158,6 +167,7 @@ int RunLayoutTool(std::span<const std::string> args, std::ostream& out, std::ost
   if (command == "dump" && args.size() == 2) return Dump(args[1], search, out, err);
   if (command == "suggest") return Suggest(args.subspan(1), std::cin, out, err, search);
   if (command == "clicks") return Clicks(args.subspan(1), out, err, search);
+  if (command == "scan") return Scan(args.subspan(1), out, err, search);
   if (command == "check" && args.size() >= 2) return Check(args.subspan(1), search, out, err);
   if (command != "dump" && command != "check") {
     err << "plinth-layout: "

@@ -28,27 +28,31 @@ std::optional<char> CharacterOfButton(const TButtonRec& rec) {
   return std::nullopt;
 }
 
-LayoutClicks ClicksOfLayout(const TButtonArray& table) {
-  LayoutClicks clicks;
-  const auto keep_fewest = [](auto& map, auto key, int count) {
-    const auto [it, added] = map.emplace(key, count);
-    if (!added && count < it->second) it->second = count;
+LayoutCosts CostsOfLayout(const TButtonArray& table, const ReachCost& reach) {
+  LayoutCosts costs;
+  const auto keep_cheapest = [](auto& map, auto key, double cost) {
+    const auto [it, added] = map.emplace(key, cost);
+    if (!added && cost < it->second) it->second = cost;
   };
   for (int layer = 0; layer < kLayerCount; ++layer) {
-    // Layer 1 Shift, 2 Ext, 3 both: one panel click each.
-    const int panels = (layer & 1) + (layer >> 1);
     for (int cell = 1; cell <= kCellCount; ++cell) {
       if (cell == platform::design::kCentreCell) continue;
       const TButtonRec& rec = table.at(layer, cell);
-      if (const auto character = CharacterOfButton(rec)) {
-        keep_fewest(clicks.characters, *character, panels + 1);
-      }
-      if (const int n = SuggestionOfButton(rec); n != 0) {
-        keep_fewest(clicks.suggestions, n, panels + 1);
-      }
+      const auto character = CharacterOfButton(rec);
+      const int n = SuggestionOfButton(rec);
+      if (!character && n == 0) continue;
+      const double cost = reach(layer, cell);
+      if (cost < 0) continue;  // out of reach
+      if (character) keep_cheapest(costs.characters, *character, cost);
+      if (n != 0) keep_cheapest(costs.suggestions, n, cost);
     }
   }
-  return clicks;
+  return costs;
+}
+
+double ClicksToReach(int layer, int /*cell*/) {
+  // Layer 1 Shift, 2 Ext, 3 both: one panel click each.
+  return (layer & 1) + (layer >> 1) + 1;
 }
 
 }  // namespace plinth::layout_tool

@@ -4,6 +4,7 @@
 // counting the clicks a text takes: a key button's character as the
 // keyboard sends it, and the WORD buttons with the suggestion each shows.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -18,14 +19,21 @@ namespace plinth::layout_tool {
 // character (actions, navigation keys, Ctrl and Alt chords).
 std::optional<char> CharacterOfButton(const TButtonRec& rec);
 
-// Clicks from the keyboard at rest to each thing a layout can type: the
-// button itself, and before it a click on the Shift panel for the Shift
-// layers and one on the Ext panel for the Ext layers (each panel armed
-// for one key, as after any key).
-struct LayoutClicks {
-  std::map<char, int> characters;  // fewest clicks that type it
-  std::map<int, int> suggestions;  // fewest clicks on a WORD button n
+// What it costs to reach each thing a layout can type from the keyboard
+// at rest, by some way of working it: the cheapest button for each
+// character and for each WORD button's suggestion number.
+struct LayoutCosts {
+  std::map<char, double> characters;
+  std::map<int, double> suggestions;
 };
-LayoutClicks ClicksOfLayout(const TButtonArray& table);
+// The cost of using the button of `cell` in `layer` (0 base, 1 Shift, 2
+// Ext, 3 both), the panels that show the layer included.
+using ReachCost = std::function<double(int layer, int cell)>;
+LayoutCosts CostsOfLayout(const TButtonArray& table, const ReachCost& reach);
+
+// Clicks: the button itself, and before it a click on the Shift panel for
+// the Shift layers and one on the Ext panel for the Ext layers (each panel
+// armed for one key, as after any key).
+double ClicksToReach(int layer, int cell);
 
 }  // namespace plinth::layout_tool

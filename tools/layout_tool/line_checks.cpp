@@ -6,6 +6,7 @@
 #include "src/layout/layout_loader.h"
 #include "src/layout/profile_values.h"
 #include "src/layout/scale_setting.h"
+#include "src/layout/scan_setting.h"
 #include "tools/layout_tool/layout_keys.h"
 #include "tools/layout_tool/layout_reading.h"
 #include "tools/layout_tool/quoted_text.h"
@@ -154,11 +155,22 @@ class LineChecker {
       CheckScale(line);
       return;
     }
+    for (std::size_t i = 0; i < kScanKeys.size(); ++i) {
+      if (FoldName(line.key) != FoldName(kScanKeys[i])) continue;
+      // The keyboard's own reading of the value, alone, says what is wrong.
+      ScanSettingTexts texts;
+      std::string* fields[] = {&texts.mode, &texts.step_time, &texts.cycles, &texts.switch_key,
+                               &texts.step_key};
+      *fields[i] = std::string(Value(line));
+      for (const std::string& problem : ParseScanSetting(texts).problems) Add(line, problem);
+      return;
+    }
     const bool known = FoldName(line.key) == FoldName(kConfigurationKeys[0]) ||
                        FoldName(line.key) == FoldName(kConfigurationKeys[1]);
     if (!known) {
       Add(line, "unknown key " + Name(line.key) +
-                    " in [Configuration]: only ShiftOperation, Shift2Operation and Scale are read");
+                    " in [Configuration]: only ShiftOperation, Shift2Operation, Scale and the "
+                    "scanning settings are read");
       return;
     }
     CheckLength(line);

@@ -18,9 +18,9 @@ namespace {
 
 constexpr int kCentreCell = 25;  // the panels; no button
 
-constexpr std::array<std::string_view, 8> kDefaultActions = {
-    "MOVE",       "BEGINEXTEND", "CANCELEXTEND",    "CAPSLOCK",
-    "SHIFT1LOCK", "SHIFT2LOCK",  "TOGGLESELECTING", "WORD"};
+constexpr std::array<std::string_view, 9> kDefaultActions = {
+    "MOVE",       "BEGINEXTEND",     "CANCELEXTEND", "CAPSLOCK", "SHIFT1LOCK",
+    "SHIFT2LOCK", "TOGGLESELECTING", "WORD",         "SCAN"};
 constexpr std::array<std::string_view, 2> kExtendActions = {"TERMINATE", "LOADINI"};
 
 template <std::size_t N>

@@ -1,7 +1,7 @@
 #pragma once
 
-// plinth-layout suggest and clicks: the keyboard's word suggestions on
-// typed text, and the clicks a text takes with a layout.
+// plinth-layout suggest, clicks and scan: the keyboard's word suggestions
+// on typed text, and the clicks or scan steps a text takes with a layout.
 
 #include <istream>
 #include <ostream>
@@ -24,6 +24,11 @@ int Suggest(std::span<const std::string> args, std::istream& in, std::ostream& o
 // layout's suggestions.
 int Clicks(std::span<const std::string> args, std::ostream& out, std::ostream& err,
            const LayoutSearch& search);
+
+// scan LAYOUT TEXTFILE: switch-scanning steps and choices per character
+// without and with the layout's suggestions.
+int Scan(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+         const LayoutSearch& search);
 
 // The keys of one line of suggest's input: its characters as written,
 // '\n' for \n (Enter), '\t' for \t, '\b' for \b (Backspace), '\\' for \\.

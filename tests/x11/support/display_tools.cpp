@@ -285,6 +285,13 @@ void ClickButton(Display* display, unsigned int button) {
   ReleaseButton(display, button);
 }
 
+void TapKey(Display* display, unsigned long keysym) {
+  const KeyCode keycode = XKeysymToKeycode(display, keysym);
+  XTestFakeKeyEvent(display, keycode, True, CurrentTime);
+  XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+  XSync(display, False);
+}
+
 void ClickAt(Display* display, ScreenPoint point, unsigned int button) {
   MovePointer(display, point);
   ClickButton(display, button);

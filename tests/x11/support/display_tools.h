@@ -90,5 +90,8 @@ void ReleaseButton(Display* display, unsigned int button);
 void ClickButton(Display* display, unsigned int button = 1);
 // Moves there, then clicks.
 void ClickAt(Display* display, ScreenPoint point, unsigned int button = 1);
+// Presses and releases the key of `keysym` through XTest, as a switch
+// interface that types a key does.
+void TapKey(Display* display, unsigned long keysym);
 
 }  // namespace plinth::x11_test

@@ -75,10 +75,13 @@ KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts,
   options.argv = {binary.string()};
   options.argv.insert(options.argv.end(), start.args.begin(), start.args.end());
   options.working_directory = directory_.string();
-  // Nor their learned words.
+  // Never the Wayland session of whoever runs the tests: the keyboard
+  // would start there instead. Nor their learned words.
   options.env = {{"DISPLAY", session_.display_name()},
                  {"XDG_CONFIG_HOME", config.string()},
-                 {"XDG_DATA_HOME", (directory_ / "data").string()}};
+                 {"XDG_DATA_HOME", (directory_ / "data").string()},
+                 {"WAYLAND_DISPLAY", ""}};
+  for (const auto& [name, value] : start.env) options.env[name] = value;
   options.stdout_path = (directory_ / "stdout.log").string();
   options.stderr_path = (directory_ / "stderr.log").string();
   process_ = std::make_unique<ChildProcess>(options);

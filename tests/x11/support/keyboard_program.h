@@ -44,6 +44,9 @@ struct StartOptions {
   LayoutFiles user_layouts{};
   // Files copied beside the program, such as a word list.
   std::vector<std::filesystem::path> beside{};
+  // Environment variables added or replaced last, such as a Wayland
+  // session's.
+  std::map<std::string, std::string> env{};
 };
 
 // The word list that comes with the keyboard.

@@ -1,16 +1,17 @@
 #pragma once
 
-// The keys of a US Windows keyboard in X terms: which X keysyms a
-// virtual-key code types, and which virtual key (and Shift) types a
-// character. The injector uses these tables to behave like a US keyboard
-// whatever keymap the X server has.
+// The keys of a US Windows keyboard in keysyms, the names of X and of
+// xkbcommon alike: which keysyms a virtual-key code types, and which
+// virtual key (and Shift) types a character. The X11 injector uses these
+// tables to behave like a US keyboard whatever keymap the X server has;
+// the Wayland virtual keyboard builds its own keymap from them.
 
 #include <cstdint>
 #include <optional>
 
 #include "platform/platform.h"
 
-namespace plinth::platform::x11 {
+namespace plinth::platform {
 
 using Keysym = std::uint32_t;
 inline constexpr Keysym kNoKeysym = 0;  // X's NoSymbol
@@ -50,4 +51,4 @@ std::optional<Keysym> KeysymForHighCharacter(unsigned char ch);
 // escape, and for undefined Windows-1252 codes.
 std::optional<CharacterKey> UsKeyForCharacter(unsigned char ch);
 
-}  // namespace plinth::platform::x11
+}  // namespace plinth::platform

@@ -1,11 +1,11 @@
-#include "platform/x11/vk_keysym_table.h"
+#include "platform/common/vk_keysym_table.h"
 
-#include <X11/keysym.h>
+#include <xkbcommon/xkbcommon-keysyms.h>
 
 #include <algorithm>
 #include <array>
 
-namespace plinth::platform::x11 {
+namespace plinth::platform {
 namespace {
 
 struct VkEntry {
@@ -17,68 +17,68 @@ struct VkEntry {
 // Every virtual key we can send, sorted by code. Letters are added by rule
 // below. Character keys carry both levels of a US keyboard.
 constexpr auto VkTable = std::to_array<VkEntry>({
-    {0x03, XK_Break, kNoKeysym},
-    {0x08, XK_BackSpace, kNoKeysym},
-    {0x09, XK_Tab, kNoKeysym},
-    {0x0C, XK_Clear, kNoKeysym},
-    {0x0D, XK_Return, kNoKeysym},
-    {0x10, XK_Shift_L, kNoKeysym},
-    {0x11, XK_Control_L, kNoKeysym},
-    {0x12, XK_Alt_L, kNoKeysym},
-    {0x14, XK_Caps_Lock, kNoKeysym},
-    {0x1B, XK_Escape, kNoKeysym},
-    {0x20, XK_space, kNoKeysym},
-    {0x21, XK_Prior, kNoKeysym},
-    {0x22, XK_Next, kNoKeysym},
-    {0x23, XK_End, kNoKeysym},
-    {0x24, XK_Home, kNoKeysym},
-    {0x25, XK_Left, kNoKeysym},
-    {0x26, XK_Up, kNoKeysym},
-    {0x27, XK_Right, kNoKeysym},
-    {0x28, XK_Down, kNoKeysym},
-    {0x2C, XK_Print, kNoKeysym},
-    {0x2D, XK_Insert, kNoKeysym},
-    {0x2E, XK_Delete, kNoKeysym},
-    {0x2F, XK_Help, kNoKeysym},
-    {0x30, XK_0, XK_parenright},
-    {0x31, XK_1, XK_exclam},
-    {0x32, XK_2, XK_at},
-    {0x33, XK_3, XK_numbersign},
-    {0x34, XK_4, XK_dollar},
-    {0x35, XK_5, XK_percent},
-    {0x36, XK_6, XK_asciicircum},
-    {0x37, XK_7, XK_ampersand},
-    {0x38, XK_8, XK_asterisk},
-    {0x39, XK_9, XK_parenleft},
-    {0x70, XK_F1, kNoKeysym},
-    {0x71, XK_F2, kNoKeysym},
-    {0x72, XK_F3, kNoKeysym},
-    {0x73, XK_F4, kNoKeysym},
-    {0x74, XK_F5, kNoKeysym},
-    {0x75, XK_F6, kNoKeysym},
-    {0x76, XK_F7, kNoKeysym},
-    {0x77, XK_F8, kNoKeysym},
-    {0x78, XK_F9, kNoKeysym},
-    {0x79, XK_F10, kNoKeysym},
-    {0x7A, XK_F11, kNoKeysym},
-    {0x7B, XK_F12, kNoKeysym},
-    {0x7C, XK_F13, kNoKeysym},
-    {0x7D, XK_F14, kNoKeysym},
-    {0x7E, XK_F15, kNoKeysym},
-    {0x7F, XK_F16, kNoKeysym},
-    {0x90, XK_Num_Lock, kNoKeysym},
-    {0x91, XK_Scroll_Lock, kNoKeysym},
-    {0xBA, XK_semicolon, XK_colon},
-    {0xBB, XK_equal, XK_plus},
-    {0xBC, XK_comma, XK_less},
-    {0xBD, XK_minus, XK_underscore},
-    {0xBE, XK_period, XK_greater},
-    {0xBF, XK_slash, XK_question},
-    {0xC0, XK_grave, XK_asciitilde},
-    {0xDB, XK_bracketleft, XK_braceleft},
-    {0xDC, XK_backslash, XK_bar},
-    {0xDD, XK_bracketright, XK_braceright},
-    {0xDE, XK_apostrophe, XK_quotedbl},
+    {0x03, XKB_KEY_Break, kNoKeysym},
+    {0x08, XKB_KEY_BackSpace, kNoKeysym},
+    {0x09, XKB_KEY_Tab, kNoKeysym},
+    {0x0C, XKB_KEY_Clear, kNoKeysym},
+    {0x0D, XKB_KEY_Return, kNoKeysym},
+    {0x10, XKB_KEY_Shift_L, kNoKeysym},
+    {0x11, XKB_KEY_Control_L, kNoKeysym},
+    {0x12, XKB_KEY_Alt_L, kNoKeysym},
+    {0x14, XKB_KEY_Caps_Lock, kNoKeysym},
+    {0x1B, XKB_KEY_Escape, kNoKeysym},
+    {0x20, XKB_KEY_space, kNoKeysym},
+    {0x21, XKB_KEY_Prior, kNoKeysym},
+    {0x22, XKB_KEY_Next, kNoKeysym},
+    {0x23, XKB_KEY_End, kNoKeysym},
+    {0x24, XKB_KEY_Home, kNoKeysym},
+    {0x25, XKB_KEY_Left, kNoKeysym},
+    {0x26, XKB_KEY_Up, kNoKeysym},
+    {0x27, XKB_KEY_Right, kNoKeysym},
+    {0x28, XKB_KEY_Down, kNoKeysym},
+    {0x2C, XKB_KEY_Print, kNoKeysym},
+    {0x2D, XKB_KEY_Insert, kNoKeysym},
+    {0x2E, XKB_KEY_Delete, kNoKeysym},
+    {0x2F, XKB_KEY_Help, kNoKeysym},
+    {0x30, XKB_KEY_0, XKB_KEY_parenright},
+    {0x31, XKB_KEY_1, XKB_KEY_exclam},
+    {0x32, XKB_KEY_2, XKB_KEY_at},
+    {0x33, XKB_KEY_3, XKB_KEY_numbersign},
+    {0x34, XKB_KEY_4, XKB_KEY_dollar},
+    {0x35, XKB_KEY_5, XKB_KEY_percent},
+    {0x36, XKB_KEY_6, XKB_KEY_asciicircum},
+    {0x37, XKB_KEY_7, XKB_KEY_ampersand},
+    {0x38, XKB_KEY_8, XKB_KEY_asterisk},
+    {0x39, XKB_KEY_9, XKB_KEY_parenleft},
+    {0x70, XKB_KEY_F1, kNoKeysym},
+    {0x71, XKB_KEY_F2, kNoKeysym},
+    {0x72, XKB_KEY_F3, kNoKeysym},
+    {0x73, XKB_KEY_F4, kNoKeysym},
+    {0x74, XKB_KEY_F5, kNoKeysym},
+    {0x75, XKB_KEY_F6, kNoKeysym},
+    {0x76, XKB_KEY_F7, kNoKeysym},
+    {0x77, XKB_KEY_F8, kNoKeysym},
+    {0x78, XKB_KEY_F9, kNoKeysym},
+    {0x79, XKB_KEY_F10, kNoKeysym},
+    {0x7A, XKB_KEY_F11, kNoKeysym},
+    {0x7B, XKB_KEY_F12, kNoKeysym},
+    {0x7C, XKB_KEY_F13, kNoKeysym},
+    {0x7D, XKB_KEY_F14, kNoKeysym},
+    {0x7E, XKB_KEY_F15, kNoKeysym},
+    {0x7F, XKB_KEY_F16, kNoKeysym},
+    {0x90, XKB_KEY_Num_Lock, kNoKeysym},
+    {0x91, XKB_KEY_Scroll_Lock, kNoKeysym},
+    {0xBA, XKB_KEY_semicolon, XKB_KEY_colon},
+    {0xBB, XKB_KEY_equal, XKB_KEY_plus},
+    {0xBC, XKB_KEY_comma, XKB_KEY_less},
+    {0xBD, XKB_KEY_minus, XKB_KEY_underscore},
+    {0xBE, XKB_KEY_period, XKB_KEY_greater},
+    {0xBF, XKB_KEY_slash, XKB_KEY_question},
+    {0xC0, XKB_KEY_grave, XKB_KEY_asciitilde},
+    {0xDB, XKB_KEY_bracketleft, XKB_KEY_braceleft},
+    {0xDC, XKB_KEY_backslash, XKB_KEY_bar},
+    {0xDD, XKB_KEY_bracketright, XKB_KEY_braceright},
+    {0xDE, XKB_KEY_apostrophe, XKB_KEY_quotedbl},
 });
 
 static_assert(std::ranges::is_sorted(VkTable, std::ranges::less{}, &VkEntry::code),
@@ -119,8 +119,8 @@ constexpr auto UsPunctuation = std::to_array<CharacterEntry>({
 
 std::optional<VkKeysyms> KeysymsForVirtualKey(std::uint16_t code) {
   if (code >= 'A' && code <= 'Z') {
-    const Keysym upper = XK_A + (code - 'A');
-    return VkKeysyms{upper - XK_A + XK_a, upper};
+    const Keysym upper = XKB_KEY_A + (code - 'A');
+    return VkKeysyms{upper - XKB_KEY_A + XKB_KEY_a, upper};
   }
   if (code >= kCharacterCodeBase && code <= kCharacterCodeBase + 0xFF) {
     const auto ch = static_cast<unsigned char>(code - kCharacterCodeBase);
@@ -158,4 +158,4 @@ std::optional<CharacterKey> UsKeyForCharacter(unsigned char ch) {
   return std::nullopt;
 }
 
-}  // namespace plinth::platform::x11
+}  // namespace plinth::platform

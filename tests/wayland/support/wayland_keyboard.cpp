@@ -1,0 +1,108 @@
+#include "tests/wayland/support/wayland_keyboard.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/form_design.h"
+#include "platform/wayland/status_line.h"
+#include "tests/x11/support/display_tools.h"
+#include "tests/x11/support/temp_directory.h"
+
+namespace plinth::wayland_test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace design = platform::design;
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The status line's dark blue.
+constexpr Pixel kStatusColour{0, 0, 128};
+
+platform::Point GridOrigin() {
+  const platform::FormGeometry geometry;
+  return {design::kWindowLeft, design::kWindowTop + platform::wayland::StatusLineHeight(geometry)};
+}
+
+}  // namespace
+
+std::optional<Pixel> PixelAt(const SwaySession& session, int x, int y) {
+  ChildOptions options;
+  options.argv = {"grim", "-g",  std::to_string(x) + "," + std::to_string(y) + " 1x1",
+                  "-t",   "ppm", "-"};
+  options.env = session.ClientEnvironment();
+  int status = -1;
+  const std::string ppm = test_support::RunAndCapture(options, 10000ms, &status);
+  // "P6\n1 1\n255\n" and three bytes.
+  if (status != 0 || ppm.size() < 3 || ppm.rfind("P6", 0) != 0) return std::nullopt;
+  const std::string rgb = ppm.substr(ppm.size() - 3);
+  return Pixel{static_cast<unsigned char>(rgb[0]), static_cast<unsigned char>(rgb[1]),
+               static_cast<unsigned char>(rgb[2])};
+}
+
+WaylandKeyboard::WaylandKeyboard(const SwaySession& session, const LayoutFiles& layouts,
+                                 const std::vector<std::string>& args)
+    : session_(session), directory_(x11_test::MakeTempDirectory("plinth-wayland-e2e-")) {
+  // A copy, not a link: the program reads its layouts beside the path the
+  // system reports for it.
+  const auto binary = directory_ / "plinth";
+  std::filesystem::copy_file(PLINTH_BINARY, binary);
+  for (const auto& [name, text] : layouts) {
+    std::ofstream(directory_ / (name + ".ini"), std::ios::binary) << text;
+  }
+  const auto config = directory_ / "config";
+  std::filesystem::create_directories(config / "plinth");
+  ChildOptions options;
+  options.argv = {binary.string()};
+  options.argv.insert(options.argv.end(), args.begin(), args.end());
+  options.working_directory = directory_.string();
+  options.env = session.ClientEnvironment();
+  // No X display to fall back to: a keyboard that does not start on
+  // Wayland does not start.
+  options.env["DISPLAY"] = "";
+  options.env["XDG_CONFIG_HOME"] = config.string();
+  options.stdout_path = (directory_ / "stdout.log").string();
+  options.stderr_path = (directory_ / "stderr.log").string();
+  process_ = std::make_unique<ChildProcess>(options);
+}
+
+WaylandKeyboard::~WaylandKeyboard() {
+  process_.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(directory_, ignored);
+}
+
+bool WaylandKeyboard::WaitForWindow(std::chrono::milliseconds timeout) const {
+  return x11_test::WaitUntil(
+      [this] {
+        return PixelAt(session_, design::kWindowLeft + 1, design::kWindowTop + 1) == kStatusColour;
+      },
+      timeout);
+}
+
+std::string WaylandKeyboard::StandardError() const { return ReadFile(directory_ / "stderr.log"); }
+
+platform::Point WaylandKeyboard::CellCentre(int cell) const {
+  const platform::Square place = platform::FormGeometry().Cell(cell);
+  const platform::Point origin = GridOrigin();
+  return {origin.x + place.left + place.size / 2, origin.y + place.top + place.size / 2};
+}
+
+platform::Point WaylandKeyboard::Home() const {
+  const platform::Square centre = platform::FormGeometry().extend_panel;
+  const platform::Point origin = GridOrigin();
+  return {origin.x + centre.left + centre.size / 2, origin.y + centre.top + centre.size / 2};
+}
+
+platform::Point WaylandKeyboard::ExtendRing() const {
+  const platform::Square ring = platform::FormGeometry().extend_panel;
+  const platform::Point origin = GridOrigin();
+  return {origin.x + ring.left + 3, origin.y + ring.top + 3};
+}
+
+}  // namespace plinth::wayland_test

@@ -1,0 +1,59 @@
+#pragma once
+
+// The real `plinth` started on a test's sway, from a directory of the
+// test's own with the layout files beside it, and where its buttons are:
+// a fresh keyboard lies where it would on X11, its grid below its status
+// line.
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/form_geometry.h"
+#include "tests/support/child_process.h"
+#include "tests/wayland/support/sway_session.h"
+#include "tests/x11/support/keyboard_program.h"
+
+namespace plinth::wayland_test {
+
+using x11_test::LayoutFiles;
+
+struct Pixel {
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  friend bool operator==(const Pixel&, const Pixel&) = default;
+};
+
+// The colour of one point of the session's output, from a picture grim
+// takes of it; nothing when grim fails.
+std::optional<Pixel> PixelAt(const SwaySession& session, int x, int y);
+
+class WaylandKeyboard {
+ public:
+  WaylandKeyboard(const SwaySession& session, const LayoutFiles& layouts,
+                  const std::vector<std::string>& args = {});
+  ~WaylandKeyboard();
+  WaylandKeyboard(const WaylandKeyboard&) = delete;
+  WaylandKeyboard& operator=(const WaylandKeyboard&) = delete;
+
+  // Waits until the keyboard shows its status line on the output.
+  bool WaitForWindow(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
+  test_support::ChildProcess& process() { return *process_; }
+  std::string StandardError() const;
+
+  // Layout points of the grid at the designed size.
+  platform::Point CellCentre(int cell) const;
+  platform::Point Home() const;
+  platform::Point ShiftPanel() const { return Home(); }
+  platform::Point ExtendRing() const;
+
+ private:
+  const SwaySession& session_;
+  std::filesystem::path directory_;
+  std::unique_ptr<test_support::ChildProcess> process_;
+};
+
+}  // namespace plinth::wayland_test
