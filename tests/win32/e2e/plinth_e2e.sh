@@ -99,6 +99,8 @@ export DISPLAY=":$(tr -d '[:space:]' <"$work/display.number")"
 "$wine_run" "$work/wine" --prepare || fail "no Wine prefix"
 export WINEPREFIX=$work/wine/prefix WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The prefix outlives a run: what an earlier run learned must not count.
+find "$WINEPREFIX/drive_c/users" -path '*/Plinth/learned-words.txt' -delete 2>/dev/null || true
 
 inspect() { wine "$inspect_exe" 2>>"$logs/wine.log" | tr -d '\r'; }
 inspected() { inspect | sed -n "s/^$1 //p"; }
