@@ -25,8 +25,11 @@
 // Prints one line per figure, "ROW<TAB>measure<TAB>value<TAB>note", then
 // one line per target of Plinth's, "NOTE<TAB>text".
 //
-// Usage: key_latency [--clicks N] [--starts N] [--no-peers]
-// (needs Xvfb; --no-peers measures Plinth and the floor only)
+// Usage: key_latency [--clicks N] [--starts N] [--no-peers] [--words]
+// (needs Xvfb; --no-peers measures Plinth and the floor only; with --words
+// Plinth's layout has a WORD button beside the "a" and the bundled word
+// list, so that each click also follows the key and relabels the
+// suggestion)
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -643,8 +646,10 @@ int main(int argc, char** argv) {
   int clicks = 300;
   int starts = 10;
   bool peers = true;
+  bool words = false;
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--no-peers") peers = false;
+    if (std::string(argv[i]) == "--words") words = true;
   }
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::string(argv[i]) == "--clicks") clicks = std::max(1, std::atoi(argv[i + 1]));
@@ -666,7 +671,14 @@ int main(int argc, char** argv) {
                     fs::copy_options::overwrite_existing);
     }
   }
-  std::ofstream(one_key / "Default.ini") << "[Button1]\r\nCaption=a\r\n";
+  std::ofstream(one_key / "Default.ini")
+      << "[Button1]\r\nCaption=a\r\n"
+      << (words ? "[Button2]\r\nType=ACTION\r\nHandler=DEFAULT\r\nAction=WORD\r\nParam1=1\r\n"
+                : "");
+  if (words) {
+    fs::copy_file(PLINTH_WORD_LIST, one_key / "English.words",
+                  fs::copy_options::overwrite_existing);
+  }
   std::ofstream(one_key / "Extend.ini") << "";
 
   std::vector<Keyboard> clicked{

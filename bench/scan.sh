@@ -2,22 +2,26 @@
 # Switch scanning: the steps and choices per character that typing English
 # texts takes with the bundled scanning layout (layouts/Scan.ini) and, for
 # comparison, with an alphabetical grid (a to z row by row from the top
-# left, then Space, Enter, Backspace and punctuation), and with Scan.ini
-# given suggestion buttons (WORD 1 and 2) in its empty cells 22 and 23,
-# counted by
-# `plinth-layout scan`. Written as the section "Switch scanning" of
-# bench/RESULTS.md (replacing the one there), before "Word suggestions".
+# left, then Space, Enter, Backspace and punctuation), Scan.ini typing
+# with and without the suggestions of its WORD buttons (cells 22 and 23),
+# counted by `plinth-layout scan`. Written as the section "Switch scanning"
+# of bench/RESULTS.md (replacing the one there), before "Word suggestions".
+# The counts do not depend on the build: PLINTH_LAYOUT names a plinth-layout
+# already built, else an optimised one is built.
 #
-# Usage: bench/scan.sh
+# Usage: [PLINTH_LAYOUT=path] bench/scan.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/bench
 results=bench/RESULTS.md
 texts=(/usr/share/common-licenses/GPL-3 /usr/share/common-licenses/Apache-2.0)
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-error=restrict >/dev/null
-cmake --build "$build" -j 2 --target plinth-layout >/dev/null
-tool=$build/bin/plinth-layout
+tool=${PLINTH_LAYOUT:-}
+if [ -z "$tool" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Wno-error=restrict >/dev/null
+  cmake --build "$build" -j 2 --target plinth-layout >/dev/null
+  tool=$build/bin/plinth-layout
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -41,12 +45,6 @@ trap 'rm -rf "$work"' EXIT
   done
 } >"$work/Alphabetical.ini"
 
-cp layouts/Scan.ini "$work/ScanWords.ini"
-for n in 1 2; do
-  printf '[Button%s]\r\nType=ACTION\r\nHandler=DEFAULT\r\nAction=WORD\r\nParam1=%s\r\n' \
-    $((21 + n)) "$n" >>"$work/ScanWords.ini"
-done
-
 # "steps choices" per character, without suggestions or (with "with") with.
 measure() {
   "$tool" scan "$1" "$2" |
@@ -56,7 +54,7 @@ rows=""
 for text in "${texts[@]}"; do
   read -r steps choices < <(measure layouts/Scan.ini "$text")
   read -r alpha_steps alpha_choices < <(measure "$work/Alphabetical.ini" "$text")
-  read -r words_steps words_choices < <(measure "$work/ScanWords.ini" "$text" with)
+  read -r words_steps words_choices < <(measure layouts/Scan.ini "$text" with)
   verdict() { awk -v s="$1" 'BEGIN { print (s <= 2.5 ? "met" : "missed") }'; }
   rows+="| ${text##*/} | $steps / $choices ($(verdict "$steps")) | $words_steps / $words_choices ($(verdict "$words_steps")) | $alpha_steps / $alpha_choices |"$'\n'
 done
@@ -68,11 +66,12 @@ section=$(
   echo "Steps (moves of the highlight) and choices (presses that choose) per character of the"
   echo "text, row-column scanning as the keyboard does it: rows and stops that do nothing are"
   echo "skipped, a capital is reached through the Shift panel, and the first row in use is lit"
-  echo "after every choice. Target: at most 2.5 steps per character. The third column gives Scan.ini"
-  echo "two suggestion buttons (WORD 1 and 2) in its empty cells 22 and 23, taken where they save"
-  echo "steps, learning from nothing as the keyboard does; the bundled file has none yet."
+  echo "after every choice. Target: at most 2.5 steps per character. The second column chooses"
+  echo "Scan.ini's keys alone, though the highlight still passes its two suggestion buttons (WORD"
+  echo "1 and 2, cells 22 and 23); the third also chooses them where they save steps, learning"
+  echo "from nothing as the keyboard does."
   echo
-  echo "| text | Scan.ini steps / choices | Scan.ini with 2 suggestion buttons | alphabetical grid |"
+  echo "| text | Scan.ini without suggestions: steps / choices | Scan.ini with its 2 suggestions | alphabetical grid |"
   echo "|---|---|---|---|"
   printf '%s' "$rows"
 )

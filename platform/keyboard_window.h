@@ -121,6 +121,12 @@ class WindowEvents {
   // menu included). A release is reported before the click it makes.
   virtual void MouseButtonPressed() = 0;
   virtual void MouseButtonReleased(Point screen_point) = 0;
+  // Another window got the keyboard focus: where the text cursor is now,
+  // the keyboard cannot know.
+  virtual void FocusMoved() {}
+  // The system is ending the session, and the program with it, before the
+  // message loop returns: what must last is to be saved now.
+  virtual void SessionEnding() {}
   // A switch key grabbed by GrabSwitchKeys went down or up; `code` is its
   // virtual-key code. A key held down may be reported down again.
   virtual void SwitchKeyPressed(std::uint16_t code) = 0;

@@ -10,8 +10,9 @@
 
 namespace plinth::platform {
 
-// Available1, ShowAll1, and the check items "Dwell click" and "Scanning".
-enum class MenuItemId { Available, ShowAll, DwellClick, Scanning };
+// Available1, ShowAll1, and the check items "Dwell click", "Learn words" and
+// "Scanning".
+enum class MenuItemId { Available, ShowAll, DwellClick, LearnWords, Scanning };
 
 enum class MenuItemKind {
   Check,    // shows a check mark, which only the keyboard logic sets
@@ -28,6 +29,7 @@ inline constexpr std::array kPopupMenu{
     MenuItem{MenuItemId::Available, "Available", MenuItemKind::Check},
     MenuItem{MenuItemId::ShowAll, "Show All", MenuItemKind::Check},
     MenuItem{MenuItemId::DwellClick, "Dwell click", MenuItemKind::Check},
+    MenuItem{MenuItemId::LearnWords, "Learn words", MenuItemKind::Check},
     MenuItem{MenuItemId::Scanning, "Scanning", MenuItemKind::Check},
 };
 

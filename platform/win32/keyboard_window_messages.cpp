@@ -83,6 +83,10 @@ LRESULT Win32KeyboardWindow::HandleMessage(HWND window, UINT message, WPARAM wpa
       break;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(fonts_->window());
+    case WM_ENDSESSION:
+      // The system ends the program once this returns: no loop runs again.
+      if (wparam != FALSE) Deliver([](WindowEvents& e) { e.SessionEnding(); });
+      return 0;
     case kSwitchKeyMessage: {
       const auto code = static_cast<std::uint16_t>(wparam);
       if (lparam != 0) {

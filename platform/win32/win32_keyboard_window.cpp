@@ -42,10 +42,13 @@ Win32KeyboardWindow::Win32KeyboardWindow() {
           [this](POINT screen) {
             Deliver([screen](WindowEvents& e) { e.MouseButtonReleased({screen.x, screen.y}); });
           }});
+  foreground_watch_ = std::make_unique<ForegroundWatch>(
+      [this] { Deliver([](WindowEvents& e) { e.FocusMoved(); }); });
 }
 
 Win32KeyboardWindow::~Win32KeyboardWindow() {
   pointer_watch_.reset();
+  foreground_watch_.reset();
   switch_keys_.reset();
   closing_by_owner_ = true;
   if (IsWindow(window_)) DestroyWindow(window_);

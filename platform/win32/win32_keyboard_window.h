@@ -23,6 +23,7 @@
 #include "platform/form_design.h"
 #include "platform/keyboard_window.h"
 #include "platform/win32/centre_panel.h"
+#include "platform/win32/foreground_watch.h"
 #include "platform/win32/grid_button.h"
 #include "platform/win32/message_box_ok.h"
 #include "platform/win32/pointer_watch.h"
@@ -141,6 +142,7 @@ class Win32KeyboardWindow final : public KeyboardWindow {
   std::unique_ptr<CentrePanel> extend_panel_;
   std::unique_ptr<CentrePanel> shift_panel_;
   std::unique_ptr<PointerWatch> pointer_watch_;
+  std::unique_ptr<ForegroundWatch> foreground_watch_;
   DwellBarOverButton ok_bar_;  // on the OK button of a message box
   std::unique_ptr<SwitchKeyHook> switch_keys_;
   ScanHighlight scan_lit_;

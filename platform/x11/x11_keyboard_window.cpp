@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/common/windows1252.h"
+#include "platform/x11/focus_watch.h"
 #include "platform/x11/form_window.h"
 #include "platform/x11/grid_button.h"
 #include "platform/x11/message_dialog.h"
@@ -87,6 +88,9 @@ X11KeyboardWindow::X11KeyboardWindow(SwitchKeyGrab::KeycodeOf keycode_of)
   reported_frame_ = std::make_unique<ReportedFrame>();
   screen_watch_ = std::make_unique<ScreenWatch>([this] {
     if (events_ != nullptr) events_->ScreenChanged();
+  });
+  focus_watch_ = std::make_unique<FocusWatch>([this] {
+    if (events_ != nullptr) events_->FocusMoved();
   });
   button_watch_ = std::make_unique<MouseButtonWatch>(
       [this] {

@@ -29,6 +29,7 @@ class FormWindow;
 class GridButton;
 class MouseButtonWatch;
 class ScreenWatch;
+class FocusWatch;
 
 class X11KeyboardWindow final : public platform::KeyboardWindow {
  public:
@@ -95,6 +96,7 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   platform::Size largest_client_ = geometry_.client;
   std::unique_ptr<FormWindow> form_;
   std::unique_ptr<ScreenWatch> screen_watch_;
+  std::unique_ptr<FocusWatch> focus_watch_;
   std::unique_ptr<MouseButtonWatch> button_watch_;
   std::unique_ptr<SwitchKeyGrab> switch_keys_;
   platform::ScanHighlight scan_lit_;

@@ -41,6 +41,8 @@ void TForm1::DoDefaultAction(int cell, const std::string& action) {
     ShowLock(action, Flags.Shift2Lock);
   } else if (action == "TOGGLESELECTING") {
     handled = ToggleSelecting(cell);
+  } else if (action == "WORD") {
+    handled = TypeSuggestion(cell);
   } else if (action == "SCAN") {
     scan_.Toggle();
     handled = true;

@@ -13,6 +13,7 @@ TForm1::TForm1(platform::Services& services, platform::KeyboardWindow& window)
       window_(window),
       dwell_(services.timer, window,
              [this](platform::PointerTarget target) { PerformClick(target); }),
+      words_(services, [this](const std::string& message) { ShowError(message); }),
       scan_(
           services.scan_timer, window,
           [this](int cell) { return ClickDoesSomething(ShownRecord(cell)); },
@@ -58,6 +59,8 @@ bool TForm1::menu_item_checked(MenuItemId item) const {
       return show_all_checked_;
     case MenuItemId::DwellClick:
       return dwell_.enabled();
+    case MenuItemId::LearnWords:
+      return words_.learning_chosen();
     case MenuItemId::Scanning:
       return scan_.running();
   }

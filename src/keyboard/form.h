@@ -16,7 +16,9 @@
 #include "src/keyboard/keyboard_flags.h"
 #include "src/keyboard/scaling.h"
 #include "src/keyboard/scan_controller.h"
+#include "src/keyboard/word_controller.h"
 #include "src/layout/button_rec.h"
+#include "src/postkeys/post_keys.h"
 
 namespace plinth {
 
@@ -54,6 +56,11 @@ class TForm1 final : public platform::WindowEvents {
   void PointerMoved(platform::PointerTarget target, platform::Point screen_point) override;
   void MouseButtonPressed() override;
   void MouseButtonReleased(platform::Point screen_point) override;
+  void FocusMoved() override;
+  void SessionEnding() override { FormClose(); }
+  // The program ends, however it ends: what the user's typing taught the
+  // word suggestions is saved.
+  void FormClose();
   void SwitchKeyPressed(std::uint16_t code) override;
   void SwitchKeyReleased(std::uint16_t code) override;
 
@@ -65,6 +72,8 @@ class TForm1 final : public platform::WindowEvents {
   bool ToggleSelecting(int cell);
   void DoDefaultAction(int cell, const std::string& action);
   void DoExtendAction(int cell, const std::string& action);
+  // A WORD button: types the rest of the suggestion it shows and a space.
+  bool TypeSuggestion(int cell);
   // Docks the window: LEFT or else the right edge, TOP or else the bottom.
   bool PlaceWindow(std::string_view horizontal, std::string_view vertical);
   // Lays the window out at `pitch`, kept within what the screen allows, and
@@ -85,6 +94,7 @@ class TForm1 final : public platform::WindowEvents {
   void ShowApplicationError(const std::string& text);
 
   const DwellController& dwell() const { return dwell_; }
+  const WordController& word_suggestions() const { return words_; }
   const ScanController& scan() const { return scan_; }
 
   PanelState panel_state(PanelId panel) const;
@@ -129,6 +139,9 @@ class TForm1 final : public platform::WindowEvents {
   std::optional<platform::Point> ReturnPointer();
   // A dwell click: the handler a left click on `target` would reach.
   void PerformClick(platform::PointerTarget target);
+  // The key that types `written` on the current keyboard layout, the
+  // modifiers it needs added to `modifiers`; NotFoundKey when none can.
+  std::uint16_t KeyOfCharacter(char written, ModifierSet& modifiers);
   // A stop chosen by switch scanning: a cell as a left click on it, a panel
   // armed at once or released when armed, the dialog's OK pressed.
   void PerformChoice(platform::PointerTarget stop);
@@ -160,6 +173,7 @@ class TForm1 final : public platform::WindowEvents {
   bool show_all_checked_ = false;
   // Every click, dwelt or real, and every dialog is told to it.
   DwellController dwell_;
+  WordController words_;
   ScanController scan_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "src/keyboard/file_lookup.h"
 #include "src/keyboard/form.h"
 #include "src/layout/layout_loader.h"
 
@@ -24,6 +25,7 @@ void TForm1::FormCreate() {
   Flags.Selecting = false;
   Flags.Shift1Lock = false;
 
+  window_.SetMenuItemChecked(MenuItemId::LearnWords, words_.learning_chosen());
   ApplyPitch(StartPitch());
   // A large keyboard at its designed place could run off a small screen.
   KeepWithinReach();
@@ -43,14 +45,7 @@ void TForm1::UpdateHomePoint() {
 }
 
 std::optional<std::string> TForm1::LayoutPath(const std::string& name) {
-  for (const std::string& folder : services_.files.LayoutFolders()) {
-    // Only the name is Windows-1252 text; the folder is the file system's
-    // own already.
-    std::string path = folder;
-    path += services_.files.NativeFileName(name + ".ini");
-    if (services_.files.FileExists(path)) return path;
-  }
-  return std::nullopt;
+  return FindInLayoutFolders(services_.files, name + ".ini");
 }
 
 bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool switch_to_main) {
@@ -80,6 +75,7 @@ bool TForm1::LoadLayout(const std::string& name, TButtonArray& target, bool swit
                          .cycles = value("ScanCycles"),
                          .switch_key = value("SwitchKey"),
                          .step_key = value("StepKey")});
+      words_.KeepSetting(value("Words"));
     }
     ReadLayoutButtons(*profile, target,
                       {.template_rec = TemplateRec,

@@ -2,28 +2,17 @@
 // and Alt toggles and selecting mode.
 
 #include "platform/form_design.h"
+#include "src/keyboard/button_key.h"
 #include "src/keyboard/form.h"
 #include "src/layout/profile_values.h"
 #include "src/postkeys/key_names.h"
 #include "src/postkeys/post_keys.h"
+#include "src/words/sent_key.h"
 
 namespace plinth {
 namespace {
 
 using platform::FontColour;
-
-ModifierSet ModifiersOfActionWord(std::string_view action) {
-  const std::string word = AsciiUpper(action);
-  if (word == "CTRL") return kModCtrl;
-  if (word == "ALT") return kModAlt;
-  if (word == "CTRLALT") return kModCtrl | kModAlt;
-  return 0;
-}
-
-// Letters, digits and the space are their own virtual-key codes.
-bool IsOwnVirtualKey(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
-}
 
 FontColour ColourFor(bool armed) { return armed ? FontColour::Purple : FontColour::WindowText; }
 
@@ -31,39 +20,36 @@ FontColour ColourFor(bool armed) { return armed ? FontColour::Purple : FontColou
 
 bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
   const TButtonRec rec = ShownRecord(cell);
-  const std::string& written = rec.KeyString.empty() ? rec.Caption : rec.KeyString;
+  const std::string& written = WrittenText(rec);
   std::string key_text = written;
   services_.text.CharUpperBuff(key_text);
 
   // A character key without any text has nothing to type.
   if (!named && key_text.empty()) return true;
 
-  ModifierSet modifiers = ModifiersOfActionWord(rec.Action);
+  const ButtonKey button = KeyOfButton(rec, key_text, named);
+  ModifierSet modifiers = button.modifiers;
   if (shifted || Flags.Selecting) modifiers |= kModShift;
   if (control || Flags.CtrlToggle) modifiers |= kModCtrl;
   if (Flags.AltToggle) modifiers |= kModAlt;
 
-  std::uint16_t code = NotFoundKey;
-  if (named) {
-    code = LookupKeyName(std::string_view(key_text).substr(0, kMaxKeyNameLength));
-  } else if (const auto first = static_cast<unsigned char>(key_text.front());
-             IsOwnVirtualKey(first)) {
-    code = first;
-  } else if (const auto key =
-                 services_.keys.KeyForCharacter(static_cast<unsigned char>(written.front()))) {
+  std::uint16_t code = button.code;
+  if (!named && code == 0) {
     // Any other character is typed as written (an "é" types é, not É) by the
     // key that shows it on the current keyboard layout, with the modifiers
     // that layout needs.
-    code = key->code;
-    if (key->shift) modifiers |= kModShift;
-    if (key->ctrl) modifiers |= kModCtrl;
-    if (key->alt) modifiers |= kModAlt;
+    code = KeyOfCharacter(written.front(), modifiers);
   }
 
   // The key goes out before the caption changes, so that nothing the
   // window does delays it. A key the keyboard cannot send at this moment
   // (no keycode for it) is reported like an unknown key name.
+  const words::SentKey sent_key{code, modifiers, named ? '\0' : written.front()};
+  if (code != NotFoundKey && words_.TakesBackSpace(sent_key)) {
+    PostKeyStroke(services_.keys, kVkBackSpace, 0);
+  }
   const bool sent = code != NotFoundKey && PostKeyStroke(services_.keys, code, modifiers);
+  if (sent) words_.KeySent(sent_key);
   ShowStatus(key_text + " - " + std::to_string(code), false);
   if (!sent) ShowError("Invalid Vkey " + key_text);
 
@@ -71,6 +57,15 @@ bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
   SetToggle("CTRLTOGGLE", Flags.CtrlToggle, true);
   RefreshKeyboard(true);
   return true;
+}
+
+std::uint16_t TForm1::KeyOfCharacter(char written, ModifierSet& modifiers) {
+  const auto key = services_.keys.KeyForCharacter(static_cast<unsigned char>(written));
+  if (!key) return NotFoundKey;
+  if (key->shift) modifiers |= kModShift;
+  if (key->ctrl) modifiers |= kModCtrl;
+  if (key->alt) modifiers |= kModAlt;
+  return key->code;
 }
 
 bool TForm1::SetToggle(std::string_view type_name, bool& flag, bool reset) {

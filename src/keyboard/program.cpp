@@ -12,6 +12,7 @@ int RunKeyboard(platform::Services& services, platform::KeyboardWindow& window) 
   Form1.FormCreate();
   window.Show();
   const int status = services.app.Run();
+  Form1.FormClose();
   window.SetEventSink(nullptr);
   return status;
 }

@@ -17,6 +17,8 @@ inline constexpr ModifierSet kModShift = 1u << 0;
 inline constexpr ModifierSet kModAlt = 1u << 1;
 inline constexpr ModifierSet kModCtrl = 1u << 2;
 
+inline constexpr std::uint16_t kVkBackSpace = 0x08;
+
 // Virtual-key codes of the modifier keys.
 inline constexpr std::uint16_t kVkShift = 0x10;
 inline constexpr std::uint16_t kVkControl = 0x11;

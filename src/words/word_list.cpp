@@ -82,6 +82,9 @@ struct WordListReading {
   std::vector<Pair> pairs;
   std::optional<FoldedIndex> index;  // for the second pass
   std::string folded;                // scratch
+  // The first word of the pair line before, and its index.
+  std::string last_first;
+  std::optional<WordIndex> last_first_index;
 
   void Reserve(std::size_t lines) { list.words_.reserve(lines); }
 
@@ -118,9 +121,15 @@ struct WordListReading {
       if (space == std::string_view::npos || words.find(' ', space + 1) != std::string_view::npos) {
         return;
       }
-      const auto first = IndexOf(words.substr(0, space));
+      // The pairs of one first word are mostly neighbours: it is looked up
+      // once for them all.
+      const std::string_view first = words.substr(0, space);
+      if (first != last_first) {
+        last_first.assign(first);
+        last_first_index = IndexOf(first);
+      }
       const auto second = IndexOf(words.substr(space + 1));
-      if (first && second) pairs.push_back({*first, *second, count});
+      if (last_first_index && second) pairs.push_back({*last_first_index, *second, count});
     });
   }
 

@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "src/keyboard/button_key.h"
 #include "tests/tools/tool_test_support.h"
 #include "tools/layout_tool/layout_check.h"
 #include "tools/layout_tool/layout_reading.h"
+#include "tools/layout_tool/layout_typing.h"
 
 namespace plinth::layout_tool {
 namespace {
@@ -43,8 +46,9 @@ void ForEachButton(const ResolvedLayout& layout, Visit visit) {
 
 TEST(BundledLayoutsTest, AreCleanForTheChecker) {
   const std::vector<std::string> names = BundledLayoutNames();
-  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
-            (std::set<std::string>{"Default.ini", "Extend.ini", "Numpad.ini", "Scan.ini"}));
+  EXPECT_EQ(
+      std::set<std::string>(names.begin(), names.end()),
+      (std::set<std::string>{"Default.ini", "Extend.ini", "Numpad.ini", "Scan.ini", "Words.ini"}));
   for (const std::string& name : names) {
     const std::string path = (kLayouts / name).string();
     for (const Finding& finding : CheckLayout(*ReadFileBytes(path).bytes, path)) {
@@ -111,7 +115,7 @@ TEST(BundledLayoutsTest, ExtendEditsWithCtrlInEveryLayer) {
 
 TEST(BundledLayoutsTest, OfferEveryActionBothTogglesAndEveryCorner) {
   std::set<std::string> offered;
-  for (const char* name : {"Default", "Extend", "Numpad"}) {
+  for (const char* name : {"Default", "Extend", "Numpad", "Words"}) {
     ForEachButton(Bundled(name), [&](const TButtonRec& rec, int, int) {
       if (rec.Type == "ACTION") {
         std::string word = rec.Handler + " " + rec.Action;
@@ -123,14 +127,50 @@ TEST(BundledLayoutsTest, OfferEveryActionBothTogglesAndEveryCorner) {
       }
     });
   }
-  for (const char* word :
-       {"DEFAULT BEGINEXTEND", "DEFAULT CANCELEXTEND", "DEFAULT CAPSLOCK", "DEFAULT SHIFT1LOCK",
-        "DEFAULT SHIFT2LOCK", "DEFAULT TOGGLESELECTING", "DEFAULT MOVE POINTER ",
-        "DEFAULT MOVE TOP LEFT", "DEFAULT MOVE TOP RIGHT", "DEFAULT MOVE BOTTOM LEFT",
-        "DEFAULT MOVE BOTTOM RIGHT", "EXTEND TERMINATE", "EXTEND LOADINI Extend->Numpad",
-        "EXTEND LOADINI Numpad->Default", "CTRLTOGGLE", "ALTTOGGLE", "CURSORKEY"}) {
+  for (const char* word : {"DEFAULT BEGINEXTEND",
+                           "DEFAULT CANCELEXTEND",
+                           "DEFAULT CAPSLOCK",
+                           "DEFAULT SHIFT1LOCK",
+                           "DEFAULT SHIFT2LOCK",
+                           "DEFAULT TOGGLESELECTING",
+                           "DEFAULT MOVE POINTER ",
+                           "DEFAULT MOVE TOP LEFT",
+                           "DEFAULT MOVE TOP RIGHT",
+                           "DEFAULT MOVE BOTTOM LEFT",
+                           "DEFAULT MOVE BOTTOM RIGHT",
+                           "EXTEND TERMINATE",
+                           "EXTEND LOADINI Extend->Numpad",
+                           "EXTEND LOADINI Numpad->Default",
+                           "EXTEND LOADINI Default->Words",
+                           "EXTEND LOADINI Words->Default",
+                           "DEFAULT WORD",
+                           "CTRLTOGGLE",
+                           "ALTTOGGLE",
+                           "CURSORKEY"}) {
     EXPECT_TRUE(offered.count(word)) << word;
   }
+}
+
+// The words layout shows all eight suggestions on its base layer, and its
+// letters, Space, Backspace, Enter and the common punctuation type with one
+// click each, as in the layout it comes from.
+TEST(BundledLayoutsTest, WordsShowsEverySuggestionBesideOneClickKeys) {
+  const ResolvedLayout words = Bundled("Words");
+  const LayoutCosts clicks = CostsOfLayout(words.table, ClicksToReach);
+  for (int n = 1; n <= 8; ++n) EXPECT_EQ(clicks.suggestions.at(n), 1.0) << n;
+  for (const char c : std::string("abcdefghijklmnopqrstuvwxyz .,'?\n\b")) {
+    EXPECT_EQ(clicks.characters.at(c), 1.0) << c;
+  }
+}
+
+// The scanning layout shows the two likeliest suggestions in the middle
+// row, before the Shift panel, on its base layer.
+TEST(BundledLayoutsTest, ScanShowsTwoSuggestionsBeforeTheShiftPanel) {
+  const ResolvedLayout scan = Bundled("Scan");
+  EXPECT_EQ(SuggestionOfButton(scan.table.at(0, 22)), 1);
+  EXPECT_EQ(SuggestionOfButton(scan.table.at(0, 23)), 2);
+  const LayoutCosts clicks = CostsOfLayout(scan.table, ClicksToReach);
+  EXPECT_EQ(clicks.suggestions, (std::map<int, double>{{1, 1.0}, {2, 1.0}}));
 }
 
 }  // namespace

@@ -198,7 +198,9 @@ TEST_F(LayoutCheckTest, ReportsActionsThatDoNothingOrFail) {
       "[Button5]\nType=ACTION\nHandler=DEFAULT\nAction=MOVE\nParam1=TOOP\nParam2=LFET\n"
       "[Button6]\nType=ACTION\nHandler=EXTEND\nAction=LOADINI\nParam1=Missing\n"
       "[Button8]\nType=ACTION\nHandler=EXTEND\nAction=LOADINI\n"
-      "[Button9]\nType=ACTION\nHandler=DEFAULT\nAction=MOVE\nParam1=pointer\nParam2=anything\n",
+      "[Button9]\nType=ACTION\nHandler=DEFAULT\nAction=MOVE\nParam1=pointer\nParam2=anything\n"
+      "[Button10]\nType=ACTION\nHandler=DEFAULT\nAction=WORD\nParam1=9\n"
+      "[Button11]\nType=ACTION\nHandler=DEFAULT\nAction=word\nParam1=8\n",
       {{3, "unknown Handler \"DEFALUT\""},
        {6, "an ACTION without a Handler does nothing"},
        {11, "\"n/a default action: TERMINATE\" (TERMINATE belongs to Handler=EXTEND)"},
@@ -206,7 +208,8 @@ TEST_F(LayoutCheckTest, ReportsActionsThatDoNothingOrFail) {
        {19, "MOVE with Param1 \"TOOP\""},
        {20, "MOVE with Param2 \"LFET\""},
        {25, "\"Inifile not found -Missing\""},
-       {29, "LOADINI without Param1 does nothing"}});
+       {29, "LOADINI without Param1 does nothing"},
+       {40, "WORD with Param1 \"9\", not a number from 1 to 8"}});
 }
 
 TEST_F(LayoutCheckTest, ReportsKeyNamesNotInTheKeyTable) {

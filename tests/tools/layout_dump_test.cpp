@@ -29,9 +29,9 @@ TEST(LayoutDumpTest, MatchesTheGoldenOutput) {
 TEST(LayoutDumpTest, EveryLayoutReadOnceGivesTheTablesItGaveBefore) {
   const std::string project = std::string(PLINTH_TOOL_TEST_DATA) + "/../../..";
   for (const std::string layout :
-       {"layouts/Default", "layouts/Extend", "layouts/Numpad", "tests/tools/data/dump/Default",
-        "tests/win32/e2e/layouts/Default", "tests/win32/e2e/layouts/Extend",
-        "tests/win32/e2e/layouts/Second"}) {
+       {"layouts/Default", "layouts/Extend", "layouts/Numpad", "layouts/Words",
+        "tests/tools/data/dump/Default", "tests/win32/e2e/layouts/Default",
+        "tests/win32/e2e/layouts/Extend", "tests/win32/e2e/layouts/Second"}) {
     std::string golden = layout;
     std::replace(golden.begin(), golden.end(), '/', '_');
     const ToolRun run = RunTool({"dump", project + "/" + layout + ".ini"});

@@ -92,8 +92,9 @@ TEST(WordListTest, FindsWordsByPrefixAndByCount) {
 
 TEST(WordListTest, ReadsPairsOfListedWords) {
   const WordListRead read = ReadWordList(
-      "of\t9\nthe\t10\nprogram\t3\nwork\t2\n"
-      "of the\t6\nthe program\t2\nthe work\t3\nThe Work\t1\nthe unknown\t5\nof the the\t1\n");
+      "of\t9\nthe\t10\nprogram\t3\nwork\t2\ncaf\xC3\xA9\t2\n"
+      "of the\t6\nthe program\t2\nthe work\t3\nThe Work\t1\nthe unknown\t5\nof the the\t1\n"
+      "caf\xC3\xA9 the\t4\ncaf\xC3\xA9 work\t1\nwork caf\xC3\xA9\t1\n");
   ASSERT_EQ(read.error, "");
   const WordList& list = read.list;
   const auto followers = [&](std::string_view first) {
@@ -106,8 +107,9 @@ TEST(WordListTest, ReadsPairsOfListedWords) {
   EXPECT_EQ(followers("the"), "work=4 program=2 ");
   EXPECT_EQ(list.FollowerTotal(*list.Find("the")), 6u);
   EXPECT_EQ(followers("of"), "the=6 ");
-  EXPECT_EQ(followers("work"), "");
-  EXPECT_EQ(list.pair_count(), 3u);
+  EXPECT_EQ(followers("caf\xE9"), "the=4 work=1 ");
+  EXPECT_EQ(followers("work"), "caf\xE9=1 ");
+  EXPECT_EQ(list.pair_count(), 6u);
 }
 
 }  // namespace

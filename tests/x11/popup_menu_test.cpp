@@ -97,7 +97,14 @@ class PopupMenuTest : public OnDisplay {
 };
 
 TEST_P(PopupMenuTest, EachItemChosenShowsItsOwnMark) {
+  // "Learn words" starts ticked: every box is seen empty once it is not.
+  constexpr auto kLearnWords =
+      static_cast<int>(platform::MenuRow(platform::MenuItemId::LearnWords));
+  const std::vector<int> at_start = DarkPixelsOfTheCheckBoxes();
+  Choose(kLearnWords);
   const std::vector<int> unmarked = DarkPixelsOfTheCheckBoxes();
+  ASSERT_EQ(unmarked.size(), at_start.size());
+  EXPECT_GT(at_start[kLearnWords], unmarked[kLearnWords] + kMarkPixels);
   std::string marks(platform::kPopupMenu.size(), '-');
   ASSERT_EQ(Marks(unmarked), marks);
   // Each item ticked in turn, then each unticked in turn: the marks follow.

@@ -31,7 +31,8 @@ Checks and shows Plinth layout files as the keyboard reads them.
                  sections and keys, repeated sections and keys, lines the
                  reader drops (a section name without its ']'), characters
                  Windows-1252 cannot hold (read as "?"), unknown Type,
-                 Handler, Action and modifier words, key
+                 Handler, Action and modifier words, a WORD button
+                 whose Param1 is no number from 1 to 8, key
                  names that are not in the key table, invalid numbers, values
                  cut at 2047 characters, keys ignored beside Type=Default, a
                  LOADINI of a layout that the keyboard would not find, and

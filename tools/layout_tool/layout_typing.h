@@ -19,10 +19,6 @@ namespace plinth::layout_tool {
 // character (actions, navigation keys, Ctrl and Alt chords).
 std::optional<char> CharacterOfButton(const TButtonRec& rec);
 
-// The suggestion number (1 to 8) a button shows: ACTION, DEFAULT, WORD with
-// Param1=n.
-std::optional<int> SuggestionOfButton(const TButtonRec& rec);
-
 // What it costs to reach each thing a layout can type from the keyboard
 // at rest, by some way of working it: the cheapest button for each
 // character and for each WORD button's suggestion number.

@@ -6,6 +6,7 @@
 #include "platform/common/caption_fit.h"
 #include "platform/common/windows1252.h"
 #include "platform/form_geometry.h"
+#include "src/keyboard/button_key.h"
 #include "src/layout/layout_loader.h"
 #include "src/layout/profile_values.h"
 #include "src/postkeys/key_names.h"
@@ -17,9 +18,9 @@ namespace {
 
 constexpr int kCentreCell = 25;  // the panels; no button
 
-constexpr std::array<std::string_view, 8> kDefaultActions = {
-    "MOVE",       "BEGINEXTEND", "CANCELEXTEND",    "CAPSLOCK",
-    "SHIFT1LOCK", "SHIFT2LOCK",  "TOGGLESELECTING", "SCAN"};
+constexpr std::array<std::string_view, 9> kDefaultActions = {
+    "MOVE",       "BEGINEXTEND",     "CANCELEXTEND", "CAPSLOCK", "SHIFT1LOCK",
+    "SHIFT2LOCK", "TOGGLESELECTING", "WORD",         "SCAN"};
 constexpr std::array<std::string_view, 2> kExtendActions = {"TERMINATE", "LOADINI"};
 
 template <std::size_t N>
@@ -128,6 +129,10 @@ class RecordChecker {
       CheckMoveWords(rec, from);
     } else if (action == "LOADINI") {
       CheckLoadedLayout(rec, from, action_line);
+    } else if (action == "WORD" && SuggestionOfButton(rec) == 0) {
+      findings_.Add(LineOf(from[Field::Param1], action_line),
+                    "WORD with Param1 " + ShortQuoted(rec.Param[0]) +
+                        ", not a number from 1 to 8: a click shows \"Invalid WORD button\"");
     }
   }
 

@@ -66,10 +66,10 @@ rest_on_cell 2 "down 45,char 65,up 45"
 
 step "dwell: the popup's Dwell click item turns it off and on again"
 set_mark
-choose_menu_item 3 4
+choose_menu_item "Dwell click" 4
 xdotool mousemove $(cell 1)
 nothing_more || fail "dwell click stayed on: [$(since_mark)]"
-choose_menu_item 3 4
+choose_menu_item "Dwell click" 4
 nothing_more || fail "the menu's click was followed by a dwell click: [$(since_mark)]"
 [ -z "$(since_mark)" ] || fail "the menu typed [$(since_mark)]"
 rest_on_cell 1 "down 48,char 68,up 48"

@@ -6,19 +6,21 @@
 # the pointer. The target must keep the focus throughout.
 #
 #   plinth_e2e.sh <Plinth.exe> <key_target.exe> <plinth_inspect.exe>
-#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell | screen | scan]
+#                 <layouts dir> <work dir> <wine-run.sh> [scale | <dpi>dpi | dwell | screen | words | scan]
 #
 # With a scale other than 100 the layout asks for it (Scale=), or with
 # <dpi>dpi the screen has that resolution; then only a key, the pointer
 # return, docking, a drag of the border and the end are checked at that size.
 # With "dwell" the steps of dwell_steps.sh replace the clicks: the keyboard
 # is worked by pointer motions alone. With "screen" the layout asks for
-# Scale=300 and the steps of screen_steps.sh change the screen's size. With
-# "scan" the steps of scan_steps.sh work the keyboard by switch keys alone.
+# Scale=300 and the steps of screen_steps.sh change the screen's size.
+# With "words" the word list PLINTH_WORD_LIST lies beside the program and
+# the steps of words_steps.sh click word suggestions. With "scan" the steps
+# of scan_steps.sh work the keyboard by switch keys alone.
 set -euo pipefail
 
 if [ $# -ne 6 ] && [ $# -ne 7 ]; then
-  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell | screen | scan]" >&2
+  echo "usage: $0 <Plinth.exe> <key_target.exe> <plinth_inspect.exe> <layouts> <work> <wine-run.sh> [scale | <dpi>dpi | dwell | screen | words | scan]" >&2
   exit 2
 fi
 plinth_exe=$1 target_exe=$2 inspect_exe=$3 layouts=$4 work=$5 wine_run=$6 scale=${7:-100}
@@ -27,6 +29,8 @@ if [ "$scale" = dwell ]; then
   mode=dwell scale=100
 elif [ "$scale" = screen ]; then
   mode=screen scale=300
+elif [ "$scale" = words ]; then
+  mode=words scale=100
 elif [ "$scale" = scan ]; then
   mode=scan scale=100
 elif [[ $scale == *dpi ]]; then
@@ -41,6 +45,7 @@ work=$(cd "$work" && pwd)
 logs=$work/logs
 keys=$logs/keys.log
 cp "$plinth_exe" "$layouts"/*.ini "$work/app/"
+if [ "$mode" = words ]; then cp "$PLINTH_WORD_LIST" "$work/app/"; fi
 if [ "$scale" != 100 ] && [ "$dpi" = 96 ]; then
   sed -i "s/^\[Configuration\]/&\nScale=$scale/" "$work/app/Default.ini"
 fi
@@ -94,6 +99,8 @@ export DISPLAY=":$(tr -d '[:space:]' <"$work/display.number")"
 "$wine_run" "$work/wine" --prepare || fail "no Wine prefix"
 export WINEPREFIX=$work/wine/prefix WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The prefix outlives a run: what an earlier run learned must not count.
+find "$WINEPREFIX/drive_c/users" -path '*/Plinth/learned-words.txt' -delete 2>/dev/null || true
 
 inspect() { wine "$inspect_exe" 2>>"$logs/wine.log" | tr -d '\r'; }
 inspected() { inspect | sed -n "s/^$1 //p"; }
@@ -182,15 +189,21 @@ expect_pointer_home() {
 step() { echo "-- $*"; }
 
 # Opens the popup menu by a right-click on cell $2 (13 unless given) and
-# clicks its item $1 (1 to 4: Available, Show All, Dwell click, Scanning).
-menu_items=4
+# clicks its item captioned $1, whose row is the caption's among the rows of
+# platform/popup_menu.h.
+menu_captions=$(sed -n 's/^ *MenuItem{MenuItemId::[A-Za-z]*, "\([^"]*\)".*/\1/p' \
+  "$(dirname "$0")/../../../platform/popup_menu.h")
+menu_rows=$(printf '%s\n' "$menu_captions" | wc -l)
 choose_menu_item() {
   xdotool mousemove $(cell "${2:-13}") click 3
   wait_until 10 has_menu || fail "no popup menu"
   local mleft mtop mright mbottom
   read -r mleft mtop mright mbottom < <(inspected menu)
+  local row
+  row=$(printf '%s\n' "$menu_captions" | grep -nxF "$1" | cut -d: -f1)
+  [ -n "$row" ] || fail "no menu item \"$1\""
   xdotool mousemove $(((mleft + mright) / 2)) \
-    $((mtop + (mbottom - mtop) * (2 * $1 - 1) / (2 * menu_items))) click 1
+    $((mtop + (mbottom - mtop) * (2 * row - 1) / (2 * menu_rows))) click 1
 }
 
 if [ "$mode" = dwell ]; then
@@ -201,6 +214,11 @@ if [ "$mode" = dwell ]; then
 elif [ "$mode" = screen ]; then
   # shellcheck source=screen_steps.sh
   . "$(dirname "$0")/screen_steps.sh"
+  echo "PASS"
+  exit 0
+elif [ "$mode" = words ]; then
+  # shellcheck source=words_steps.sh
+  . "$(dirname "$0")/words_steps.sh"
   echo "PASS"
   exit 0
 elif [ "$mode" = scan ]; then
@@ -279,10 +297,10 @@ click_cell 8 ""
 wait_until 10 inspected_is caption "Plinth " || fail "selecting mode stayed on"
 click_cell 6 "down 25 ext,up 25 ext"
 
-step "the popup menu: Show All (the second of three items) numbers every button"
-choose_menu_item 2
+step "the popup menu: Show All (the second item) numbers every button"
+choose_menu_item "Show All"
 wait_until 10 shows_button 13 13 || fail "Show All did not number the buttons"
-choose_menu_item 2
+choose_menu_item "Show All"
 wait_until 10 shows_button 1 a || fail "unticking Show All did not bring the captions back"
 
 step "an unknown key name: the warning, then the focus is back"

@@ -59,7 +59,7 @@ tap 7B none
 wait_until 20 has_keys "down 7B,up 7B" || fail "F12 did not reach the target: [$(since_mark)]"
 
 step "scan: the popup's Scanning item turns it on again; the switch keys are the keyboard's"
-choose_menu_item 4
+choose_menu_item Scanning
 wait_until 20 row_lit 1 || fail "scanning did not start again"
 set_mark
 tap 7A "row 2"

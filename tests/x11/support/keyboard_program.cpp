@@ -40,6 +40,10 @@ std::string BundledLayout(const std::string& name) {
   return ReadFile(std::filesystem::path(PLINTH_LAYOUTS_DIR) / (name + ".ini"));
 }
 
+std::filesystem::path BundledWordList() {
+  return std::filesystem::path(PLINTH_WORDS_DIR) / "English.words";
+}
+
 std::string KeyLayout(const std::map<int, std::string>& captions) {
   std::string text;
   for (const auto& [cell, caption] : captions) {
@@ -64,14 +68,18 @@ KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts,
   for (const auto& [name, text] : start.user_layouts) {
     std::ofstream(config / "plinth" / (name + ".ini"), std::ios::binary) << text;
   }
+  for (const std::filesystem::path& file : start.beside) {
+    std::filesystem::copy_file(file, directory_ / file.filename());
+  }
   ChildOptions options;
   options.argv = {binary.string()};
   options.argv.insert(options.argv.end(), start.args.begin(), start.args.end());
   options.working_directory = directory_.string();
   // Never the Wayland session of whoever runs the tests: the keyboard
-  // would start there instead.
+  // would start there instead. Nor their learned words.
   options.env = {{"DISPLAY", session_.display_name()},
                  {"XDG_CONFIG_HOME", config.string()},
+                 {"XDG_DATA_HOME", (directory_ / "data").string()},
                  {"WAYLAND_DISPLAY", ""}};
   for (const auto& [name, value] : start.env) options.env[name] = value;
   options.stdout_path = (directory_ / "stdout.log").string();

@@ -42,10 +42,15 @@ struct StartOptions {
   // Layout files in the user's folder ($XDG_CONFIG_HOME/plinth/), which is
   // a folder of the test's own, empty unless given here.
   LayoutFiles user_layouts{};
+  // Files copied beside the program, such as a word list.
+  std::vector<std::filesystem::path> beside{};
   // Environment variables added or replaced last, such as a Wayland
   // session's.
   std::map<std::string, std::string> env{};
 };
+
+// The word list that comes with the keyboard.
+std::filesystem::path BundledWordList();
 
 class KeyboardProgram {
  public:
@@ -59,6 +64,9 @@ class KeyboardProgram {
   Window window() const { return window_; }
   ChildProcess& process() { return *process_; }
   std::string StandardError() const;
+  // The user's data folder of the program ($XDG_DATA_HOME/plinth/), a
+  // folder of the test's own.
+  std::filesystem::path DataFolder() const { return directory_ / "data" / "plinth"; }
 
   // Screen points of the window's client coordinates; after WaitForWindow.
   ScreenPoint AtClient(int x, int y) const;
