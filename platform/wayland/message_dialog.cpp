@@ -14,12 +14,7 @@
 namespace plinth::platform::wayland {
 namespace {
 
-using dialog::kButtonHeight;
-using dialog::kButtonWidth;
-using dialog::kIconSize;
-using dialog::kMargin;
-using dialog::kMaxTextWidth;
-using dialog::kMinTextWidth;
+using namespace dialog;  // the measures shared with the other drawn dialog
 constexpr int kDesignedTextSize = 12;
 
 // Measures designed for the standard text size grow with a larger one.

@@ -22,12 +22,7 @@
 namespace plinth::platform::x11 {
 namespace {
 
-using dialog::kButtonHeight;
-using dialog::kButtonWidth;
-using dialog::kIconSize;
-using dialog::kMargin;
-using dialog::kMaxTextWidth;
-using dialog::kMinTextWidth;
+using namespace dialog;  // the measures shared with the other drawn dialog
 
 class MessageIconBox final : public Fl_Widget {
  public:
