@@ -7,10 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 
 #include "tests/support/child_process.h"
 #include "tests/x11/support/display_tools.h"
@@ -25,12 +23,7 @@ using namespace std::chrono_literals;
 using test_support::ChildOptions;
 using test_support::ChildProcess;
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using x11_test::ReadFile;
 
 constexpr const char* kProtocols[] = {"zwlr_layer_shell_v1", "zwp_virtual_keyboard_manager_v1",
                                       "zwlr_virtual_pointer_manager_v1"};

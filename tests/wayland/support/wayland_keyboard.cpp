@@ -1,25 +1,14 @@
 #include "tests/wayland/support/wayland_keyboard.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/form_design.h"
 #include "platform/wayland/status_line.h"
 #include "tests/x11/support/display_tools.h"
-#include "tests/x11/support/temp_directory.h"
 
 namespace plinth::wayland_test {
 namespace {
 
 using namespace std::chrono_literals;
 namespace design = platform::design;
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The status line's dark blue.
 constexpr Pixel kStatusColour{0, 0, 128};
@@ -47,35 +36,15 @@ std::optional<Pixel> PixelAt(const SwaySession& session, int x, int y) {
 
 WaylandKeyboard::WaylandKeyboard(const SwaySession& session, const LayoutFiles& layouts,
                                  const std::vector<std::string>& args)
-    : session_(session), directory_(x11_test::MakeTempDirectory("plinth-wayland-e2e-")) {
-  // A copy, not a link: the program reads its layouts beside the path the
-  // system reports for it.
-  const auto binary = directory_ / "plinth";
-  std::filesystem::copy_file(PLINTH_BINARY, binary);
-  for (const auto& [name, text] : layouts) {
-    std::ofstream(directory_ / (name + ".ini"), std::ios::binary) << text;
-  }
-  const auto config = directory_ / "config";
-  std::filesystem::create_directories(config / "plinth");
-  ChildOptions options;
-  options.argv = {binary.string()};
-  options.argv.insert(options.argv.end(), args.begin(), args.end());
-  options.working_directory = directory_.string();
-  options.env = session.ClientEnvironment();
+    : session_(session), folder_("plinth-wayland-e2e-", layouts, {.args = args}) {
+  auto env = session.ClientEnvironment();
   // No X display to fall back to: a keyboard that does not start on
   // Wayland does not start.
-  options.env["DISPLAY"] = "";
-  options.env["XDG_CONFIG_HOME"] = config.string();
-  options.stdout_path = (directory_ / "stdout.log").string();
-  options.stderr_path = (directory_ / "stderr.log").string();
-  process_ = std::make_unique<ChildProcess>(options);
+  env["DISPLAY"] = "";
+  process_ = std::make_unique<ChildProcess>(folder_.Options(env));
 }
 
-WaylandKeyboard::~WaylandKeyboard() {
-  process_.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(directory_, ignored);
-}
+WaylandKeyboard::~WaylandKeyboard() { process_.reset(); }
 
 bool WaylandKeyboard::WaitForWindow(std::chrono::milliseconds timeout) const {
   return x11_test::WaitUntil(
@@ -85,7 +54,7 @@ bool WaylandKeyboard::WaitForWindow(std::chrono::milliseconds timeout) const {
       timeout);
 }
 
-std::string WaylandKeyboard::StandardError() const { return ReadFile(directory_ / "stderr.log"); }
+std::string WaylandKeyboard::StandardError() const { return folder_.StandardError(); }
 
 platform::Point WaylandKeyboard::CellCentre(int cell) const {
   const platform::Square place = platform::FormGeometry().Cell(cell);

@@ -52,7 +52,7 @@ class WaylandKeyboard {
 
  private:
   const SwaySession& session_;
-  std::filesystem::path directory_;
+  x11_test::ProgramFolder folder_;
   std::unique_ptr<test_support::ChildProcess> process_;
 };
 

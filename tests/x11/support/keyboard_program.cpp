@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "platform/form_design.h"
 #include "src/keyboard/scaling.h"
@@ -12,13 +11,6 @@ namespace plinth::x11_test {
 namespace {
 
 namespace design = platform::design;
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 }  // namespace
 
@@ -52,46 +44,56 @@ std::string KeyLayout(const std::map<int, std::string>& captions) {
   return text;
 }
 
-KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts,
-                                 const StartOptions& start)
-    : session_(session), directory_(MakeTempDirectory("plinth-x11-e2e-")) {
+ProgramFolder::ProgramFolder(const std::string& prefix, const LayoutFiles& layouts,
+                             const StartOptions& start)
+    : directory_(MakeTempDirectory(prefix)), start_(start) {
   // A copy, not a link: the program reads its layouts beside the path the
   // system reports for it, which a symbolic link would resolve.
-  const auto binary = directory_ / "plinth";
-  std::filesystem::copy_file(PLINTH_BINARY, binary);
+  std::filesystem::copy_file(PLINTH_BINARY, directory_ / "plinth");
   for (const auto& [name, text] : layouts) {
     std::ofstream(directory_ / (name + ".ini"), std::ios::binary) << text;
   }
-  // Never the layouts of whoever runs the tests.
-  const auto config = directory_ / "config";
-  std::filesystem::create_directories(config / "plinth");
+  const auto user_layouts = directory_ / "config" / "plinth";
+  std::filesystem::create_directories(user_layouts);
   for (const auto& [name, text] : start.user_layouts) {
-    std::ofstream(config / "plinth" / (name + ".ini"), std::ios::binary) << text;
+    std::ofstream(user_layouts / (name + ".ini"), std::ios::binary) << text;
   }
   for (const std::filesystem::path& file : start.beside) {
     std::filesystem::copy_file(file, directory_ / file.filename());
   }
-  ChildOptions options;
-  options.argv = {binary.string()};
-  options.argv.insert(options.argv.end(), start.args.begin(), start.args.end());
-  options.working_directory = directory_.string();
-  // Never the Wayland session of whoever runs the tests: the keyboard
-  // would start there instead. Nor their learned words.
-  options.env = {{"DISPLAY", session_.display_name()},
-                 {"XDG_CONFIG_HOME", config.string()},
-                 {"XDG_DATA_HOME", (directory_ / "data").string()},
-                 {"WAYLAND_DISPLAY", ""}};
-  for (const auto& [name, value] : start.env) options.env[name] = value;
-  options.stdout_path = (directory_ / "stdout.log").string();
-  options.stderr_path = (directory_ / "stderr.log").string();
-  process_ = std::make_unique<ChildProcess>(options);
 }
 
-KeyboardProgram::~KeyboardProgram() {
-  process_.reset();
+ProgramFolder::~ProgramFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(directory_, ignored);
 }
+
+ChildOptions ProgramFolder::Options(const std::map<std::string, std::string>& session_env) const {
+  ChildOptions options;
+  options.argv = {(directory_ / "plinth").string()};
+  options.argv.insert(options.argv.end(), start_.args.begin(), start_.args.end());
+  options.working_directory = directory_.string();
+  options.env = session_env;
+  options.env["XDG_CONFIG_HOME"] = (directory_ / "config").string();
+  options.env["XDG_DATA_HOME"] = (directory_ / "data").string();
+  for (const auto& [name, value] : start_.env) options.env[name] = value;
+  options.stdout_path = (directory_ / "stdout.log").string();
+  options.stderr_path = (directory_ / "stderr.log").string();
+  return options;
+}
+
+std::string ProgramFolder::StandardError() const { return ReadFile(directory_ / "stderr.log"); }
+
+KeyboardProgram::KeyboardProgram(XSession& session, const LayoutFiles& layouts,
+                                 const StartOptions& start)
+    : session_(session), folder_("plinth-x11-e2e-", layouts, start) {
+  // Never the Wayland session of whoever runs the tests: the keyboard
+  // would start there instead.
+  process_ = std::make_unique<ChildProcess>(
+      folder_.Options({{"DISPLAY", session_.display_name()}, {"WAYLAND_DISPLAY", ""}}));
+}
+
+KeyboardProgram::~KeyboardProgram() { process_.reset(); }
 
 std::optional<Window> KeyboardProgram::WaitForWindow(std::chrono::milliseconds timeout) {
   auto found = x11_test::WaitForWindow(session_.display(), design::kCaption, timeout);
@@ -99,7 +101,7 @@ std::optional<Window> KeyboardProgram::WaitForWindow(std::chrono::milliseconds t
   return found;
 }
 
-std::string KeyboardProgram::StandardError() const { return ReadFile(directory_ / "stderr.log"); }
+std::string KeyboardProgram::StandardError() const { return folder_.StandardError(); }
 
 ScreenPoint KeyboardProgram::AtClient(int x, int y) const {
   const ScreenPoint origin = ClientOrigin(session_.display(), window_);

@@ -52,6 +52,28 @@ struct StartOptions {
 // The word list that comes with the keyboard.
 std::filesystem::path BundledWordList();
 
+// A folder of the test's own with a copy of `plinth`, the layouts and files
+// the test chose beside it, and the user's folders inside it, never those
+// of whoever runs the tests; removed at the end.
+class ProgramFolder {
+ public:
+  ProgramFolder(const std::string& prefix, const LayoutFiles& layouts, const StartOptions& start);
+  ~ProgramFolder();
+  ProgramFolder(const ProgramFolder&) = delete;
+  ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+  // How to start the copy with the test's arguments, in this folder and
+  // with its output logged here: `session_env` first, the user's folders
+  // next, the test's own variables last.
+  ChildOptions Options(const std::map<std::string, std::string>& session_env) const;
+  std::string StandardError() const;
+  const std::filesystem::path& path() const { return directory_; }
+
+ private:
+  std::filesystem::path directory_;
+  StartOptions start_;
+};
+
 class KeyboardProgram {
  public:
   KeyboardProgram(XSession& session, const LayoutFiles& layouts, const StartOptions& start = {});
@@ -66,7 +88,7 @@ class KeyboardProgram {
   std::string StandardError() const;
   // The user's data folder of the program ($XDG_DATA_HOME/plinth/), a
   // folder of the test's own.
-  std::filesystem::path DataFolder() const { return directory_ / "data" / "plinth"; }
+  std::filesystem::path DataFolder() const { return folder_.path() / "data" / "plinth"; }
 
   // Screen points of the window's client coordinates; after WaitForWindow.
   ScreenPoint AtClient(int x, int y) const;
@@ -85,7 +107,7 @@ class KeyboardProgram {
 
  private:
   XSession& session_;
-  std::filesystem::path directory_;
+  ProgramFolder folder_;
   std::unique_ptr<ChildProcess> process_;
   Window window_ = None;
 };
