@@ -14,6 +14,7 @@ namespace plinth::wayland_test {
 namespace {
 
 using namespace std::chrono_literals;
+using x11_test::ReadFile;
 
 bool OnPath(const std::string& program) {
   return test_support::RunAndCapture({.argv = {"sh", "-c", "command -v " + program}}, 5000ms)
@@ -110,9 +111,9 @@ void SwaySession::Start(const std::string& extra_config) {
   devices.stderr_path = (runtime_ / "devices.err").string();
   devices_ = std::make_unique<ChildProcess>(devices);
   if (!x11_test::WaitUntil(
-          [this] { return x11_test::ReadFile(runtime_ / "devices.log").find("ready") != std::string::npos; },
+          [this] { return ReadFile(runtime_ / "devices.log").find("ready") != std::string::npos; },
           10000ms)) {
-    throw std::runtime_error("the seat got no devices: " + x11_test::ReadFile(runtime_ / "devices.err"));
+    throw std::runtime_error("the seat got no devices: " + ReadFile(runtime_ / "devices.err"));
   }
 }
 
@@ -163,6 +164,6 @@ bool SwaySession::Screenshot(const std::filesystem::path& png) const {
   return status == 0 && std::filesystem::exists(png);
 }
 
-std::string SwaySession::Log() const { return x11_test::ReadFile(runtime_ / "sway.log"); }
+std::string SwaySession::Log() const { return ReadFile(runtime_ / "sway.log"); }
 
 }  // namespace plinth::wayland_test
