@@ -52,6 +52,9 @@ int GridButton::handle(int event) {
     case FL_DRAG:
     case FL_RELEASE:
       if (Fl::event_button() != FL_LEFT_MOUSE) return 0;
+      // The release's own place decides the click, not the last move FLTK
+      // told: a drag to it brings the pressed look there first.
+      if (event == FL_RELEASE) Fl_Button::handle(FL_DRAG);
       return Fl_Button::handle(event);
     case FL_FOCUS:
     case FL_KEYBOARD:

@@ -49,6 +49,14 @@ class GridButton final : public Fl_Button {
     mode_marker_ = marker;
   }
 
+  // Whether (x, y) in the window lies on the button. A left release that
+  // FLTK gives the button (the press went to it) completes a click when it
+  // lies on it: the release's own place decides, as FLTK tells the button
+  // of the moves that came with the release only after it.
+  bool Contains(int x, int y) const {
+    return x >= this->x() && x < this->x() + w() && y >= this->y() && y < this->y() + h();
+  }
+
   int handle(int event) override;
 
  protected:

@@ -179,6 +179,32 @@ TEST_P(KeyboardKeysTest, KeyButtonsTypeTheirCharacters) {
   })) << x11_test::WindowTitle(display(), keyboard_->window());
 }
 
+// A click is a press and a release on the same button: the key goes out
+// as soon as the release is read, and only then.
+TEST_P(KeyboardKeysTest, APressDraggedOffAButtonTypesNothingAndOneDraggedBackTypes) {
+  const auto at = [](ScreenPoint point) {
+    return std::vector<std::string>{"mousemove", "--sync", std::to_string(point.x),
+                                    std::to_string(point.y)};
+  };
+  const auto drag = [&](std::initializer_list<ScreenPoint> path) {
+    std::vector<std::string> steps = at(*path.begin());
+    steps.push_back("mousedown");
+    steps.push_back("1");
+    for (auto point = path.begin() + 1; point != path.end(); ++point) {
+      for (const std::string& step : at(*point)) steps.push_back(step);
+    }
+    steps.push_back("mouseup");
+    steps.push_back("1");
+    Xdotool(steps);
+  };
+  const std::size_t before = recorder_->Keys().size();
+  drag({keyboard_->CellCentre(1), keyboard_->CellCentre(2)});
+  EXPECT_FALSE(recorder_->WaitForKeys(before + 1, std::chrono::milliseconds(300)));
+  drag({keyboard_->CellCentre(1), keyboard_->CellCentre(2), keyboard_->CellCentre(1)});
+  ASSERT_TRUE(recorder_->WaitForKeys(before + 2));
+  EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+a", "-a"));
+}
+
 TEST_P(KeyboardKeysTest, TheShiftLayerTypesCapitals) {
   x11_test::MovePointer(display(), HomePoint());  // the Shift panel: hover
   ASSERT_TRUE(WaitUntil([&] {
