@@ -120,6 +120,11 @@ class FakeKeyboardWindow final : public platform::KeyboardWindow {
 
   // ---- the user's input, delivered to the event sink
   void ClickButton(int cell);
+  // A click whose release is told first, as X11 tells it.
+  void ClickButtonToldAtRelease(int cell) {
+    Sink().ClickCompleting(cell);
+    ClickButton(cell);
+  }
   void ClickButtonNamed(std::string_view component_name);
   void MovePointerOver(platform::PanelId panel);
   void ClickPanel(platform::PanelId panel);

@@ -100,13 +100,39 @@ X11KeyboardWindow::X11KeyboardWindow(SwitchKeyGrab::KeycodeOf keycode_of)
         if (events_ != nullptr) events_->MouseButtonReleased(screen_point);
       });
 
+  // Added after every other watch of the window, so that FLTK asks it first.
+  Fl::add_system_handler(SeeClickCompleting, this);
+
   for (std::size_t row = 0; row < platform::kPopupMenu.size(); ++row) {
     menu_captions_[row] = Cp1252ToUtf8(platform::kPopupMenu[row].caption);
     SetUpMenuItem(popup_menu_[row], platform::kPopupMenu[row], menu_captions_[row]);
   }
 }
 
-X11KeyboardWindow::~X11KeyboardWindow() { Fl::remove_system_handler(HandleSwitchKey); }
+X11KeyboardWindow::~X11KeyboardWindow() {
+  Fl::remove_system_handler(SeeClickCompleting);
+  Fl::remove_system_handler(HandleSwitchKey);
+}
+
+int X11KeyboardWindow::SeeClickCompleting(void* event, void* window) {
+  auto& self = *static_cast<X11KeyboardWindow*>(window);
+  const auto& release = static_cast<const XEvent*>(event)->xbutton;
+  if (release.type != ButtonRelease || release.button != Button1 || self.events_ == nullptr ||
+      !self.form_->shown() || release.window != fl_xid(self.form_.get()) || Fl::grab() != nullptr) {
+    return 0;
+  }
+  // FLTK gives a left release to the button the press went to, which then
+  // calls back for the click exactly when the release lies on it.
+  const Fl_Widget* pushed = Fl::pushed();
+  for (int cell = 1; cell <= design::kCellCount; ++cell) {
+    const GridButton* button = self.buttons_[static_cast<std::size_t>(cell)];
+    if (button != nullptr && button == pushed) {
+      if (button->Contains(release.x, release.y)) self.events_->ClickCompleting(cell);
+      break;
+    }
+  }
+  return 0;  // FLTK handles the release as ever, and the click follows
+}
 
 void X11KeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& codes) {
   Fl::remove_system_handler(HandleSwitchKey);

@@ -74,6 +74,10 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
  private:
   // Reports a press or release of a switch key; true when `event` was one.
   static int HandleSwitchKey(void* event, void* window);
+  // Tells the keyboard of a release that completes a grid button's click
+  // before any other handler or FLTK looks at it, so that its key is the
+  // first thing the release sets off.
+  static int SeeClickCompleting(void* event, void* window);
   // Frames what is lit at the present size of the window.
   void DrawScanHighlight();
   void BuildGrid();

@@ -19,16 +19,15 @@ void TForm1::doclick(std::string_view sender_name) {
   TButtonRec rec = ShownRecord(cell);
   rec.Action = AsciiUpper(rec.Action);
 
-  switch (ClickKindOf(rec)) {
+  const ClickKind kind = ClickKindOf(rec);
+  switch (kind) {
     case ClickKind::Key:
-      SendButtonKey(cell, false, rec.Shifted, rec.Control);
-      break;
     case ClickKind::VirtualKey:
-      SendButtonKey(cell, true, rec.Shifted, rec.Control);
+    case ClickKind::CursorKey: {
+      const KeyClick key = *KeyClickOf(kind, rec);
+      SendButtonKey(cell, key.named, key.shifted, key.control);
       break;
-    case ClickKind::CursorKey:
-      SendButtonKey(cell, true, Flags.Selecting, rec.Control);
-      break;
+    }
     case ClickKind::DefaultAction:
       DoDefaultAction(cell, rec.Action);
       break;
@@ -45,10 +44,25 @@ void TForm1::doclick(std::string_view sender_name) {
       break;
   }
 
+  // A key sent ahead belongs to this click only.
+  key_ahead_.reset();
   std::optional<platform::Point> returned;
   // A switch user has no pointer to bring back: scanning moves none.
   if (rec.HomeButton != -1 && !scan_.running()) returned = ReturnPointer();
   dwell_.Clicked(returned);
+}
+
+std::optional<TForm1::KeyClick> TForm1::KeyClickOf(ClickKind kind, const TButtonRec& rec) const {
+  switch (kind) {
+    case ClickKind::Key:
+      return KeyClick{.named = false, .shifted = rec.Shifted, .control = rec.Control};
+    case ClickKind::VirtualKey:
+      return KeyClick{.named = true, .shifted = rec.Shifted, .control = rec.Control};
+    case ClickKind::CursorKey:
+      return KeyClick{.named = true, .shifted = Flags.Selecting, .control = rec.Control};
+    default:
+      return std::nullopt;
+  }
 }
 
 std::optional<platform::Point> TForm1::ReturnPointer() {

@@ -12,6 +12,7 @@
 
 #include "platform/keyboard_window.h"
 #include "platform/platform.h"
+#include "src/keyboard/click_kind.h"
 #include "src/keyboard/dwell_controller.h"
 #include "src/keyboard/keyboard_flags.h"
 #include "src/keyboard/scaling.h"
@@ -38,6 +39,9 @@ class TForm1 final : public platform::WindowEvents {
 
   // ---- event handlers
   void doclick(std::string_view sender_name) override;
+  // Sends a key button's key at once; the click that follows sends it no
+  // more.
+  void ClickCompleting(int cell) override;
   void PanelMouseMove(PanelId sender) override;
   void PanelClick(PanelId sender) override;
   void Available1Click(MenuItemId sender) override;
@@ -120,6 +124,26 @@ class TForm1 final : public platform::WindowEvents {
   platform::FormGeometry Geometry;
 
  private:
+  // How a key button's click sends its key: by a key name or its
+  // character, with Shift and Ctrl added. Nothing for other buttons.
+  struct KeyClick {
+    bool named = false;
+    bool shifted = false;
+    bool control = false;
+  };
+  std::optional<KeyClick> KeyClickOf(ClickKind kind, const TButtonRec& rec) const;
+  // A key button's key as its click sends it, worked out before it goes.
+  struct ButtonStroke {
+    std::string key_text;  // the button's text, upper-cased
+    std::uint16_t code = 0;
+    ModifierSet modifiers = 0;
+    words::SentKey sent_key;
+  };
+  // Nothing when a character button has no text to type.
+  std::optional<ButtonStroke> StrokeOfButton(int cell, const KeyClick& click);
+  // Sends it (a Backspace first where the word suggestions take back a
+  // space); whether the key went out.
+  bool SendStroke(const ButtonStroke& stroke);
   const TButtonRec& ShownRecord(int cell) const;
   void SetPanel(PanelId panel, PanelState state);
   void ReleasePanel(PanelId panel, bool release);
@@ -169,6 +193,13 @@ class TForm1 final : public platform::WindowEvents {
   std::optional<platform::Size> imposed_size_;
   PanelState shift_panel_ = PanelState::Idle;
   PanelState extend_panel_ = PanelState::Idle;
+  // A key sent ahead of its click (ClickCompleting): the cell, and whether
+  // the key went out.
+  struct KeyAhead {
+    int cell = 0;
+    bool sent = false;
+  };
+  std::optional<KeyAhead> key_ahead_;
   bool available_checked_ = false;
   bool show_all_checked_ = false;
   // Every click, dwelt or real, and every dialog is told to it.

@@ -1,6 +1,8 @@
 // Key buttons and the modifier states armed by clicks: the one-shot Ctrl
 // and Alt toggles and selecting mode.
 
+#include <utility>
+
 #include "platform/form_design.h"
 #include "src/keyboard/button_key.h"
 #include "src/keyboard/form.h"
@@ -18,40 +20,62 @@ FontColour ColourFor(bool armed) { return armed ? FontColour::Purple : FontColou
 
 }  // namespace
 
-bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
-  const TButtonRec rec = ShownRecord(cell);
+std::optional<TForm1::ButtonStroke> TForm1::StrokeOfButton(int cell, const KeyClick& click) {
+  const TButtonRec& rec = ShownRecord(cell);
   const std::string& written = WrittenText(rec);
-  std::string key_text = written;
-  services_.text.CharUpperBuff(key_text);
+  ButtonStroke stroke;
+  stroke.key_text = written;
+  services_.text.CharUpperBuff(stroke.key_text);
 
   // A character key without any text has nothing to type.
-  if (!named && key_text.empty()) return true;
+  if (!click.named && stroke.key_text.empty()) return std::nullopt;
 
-  const ButtonKey button = KeyOfButton(rec, key_text, named);
-  ModifierSet modifiers = button.modifiers;
-  if (shifted || Flags.Selecting) modifiers |= kModShift;
-  if (control || Flags.CtrlToggle) modifiers |= kModCtrl;
-  if (Flags.AltToggle) modifiers |= kModAlt;
+  const ButtonKey button = KeyOfButton(rec, stroke.key_text, click.named);
+  stroke.modifiers = button.modifiers;
+  if (click.shifted || Flags.Selecting) stroke.modifiers |= kModShift;
+  if (click.control || Flags.CtrlToggle) stroke.modifiers |= kModCtrl;
+  if (Flags.AltToggle) stroke.modifiers |= kModAlt;
 
-  std::uint16_t code = button.code;
-  if (!named && code == 0) {
+  stroke.code = button.code;
+  if (!click.named && stroke.code == 0) {
     // Any other character is typed as written (an "é" types é, not É) by the
     // key that shows it on the current keyboard layout, with the modifiers
     // that layout needs.
-    code = KeyOfCharacter(written.front(), modifiers);
+    stroke.code = KeyOfCharacter(written.front(), stroke.modifiers);
   }
+  stroke.sent_key = {stroke.code, stroke.modifiers, click.named ? '\0' : written.front()};
+  return stroke;
+}
+
+bool TForm1::SendStroke(const ButtonStroke& stroke) {
+  // A key the keyboard cannot send at this moment (no keycode for it) is
+  // reported like an unknown key name.
+  if (stroke.code == NotFoundKey) return false;
+  if (words_.TakesBackSpace(stroke.sent_key)) PostKeyStroke(services_.keys, kVkBackSpace, 0);
+  return PostKeyStroke(services_.keys, stroke.code, stroke.modifiers);
+}
+
+void TForm1::ClickCompleting(int cell) {
+  key_ahead_.reset();
+  const TButtonRec& rec = ShownRecord(cell);
+  const std::optional<KeyClick> click = KeyClickOf(ClickKindOf(rec), rec);
+  if (!click) return;
+  const std::optional<ButtonStroke> stroke = StrokeOfButton(cell, *click);
+  if (stroke) key_ahead_ = KeyAhead{.cell = cell, .sent = SendStroke(*stroke)};
+}
+
+bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
+  const std::optional<KeyAhead> ahead = std::exchange(key_ahead_, std::nullopt);
+  const std::optional<ButtonStroke> stroke =
+      StrokeOfButton(cell, {.named = named, .shifted = shifted, .control = control});
+  if (!stroke) return true;
 
   // The key goes out before the caption changes, so that nothing the
-  // window does delays it. A key the keyboard cannot send at this moment
-  // (no keycode for it) is reported like an unknown key name.
-  const words::SentKey sent_key{code, modifiers, named ? '\0' : written.front()};
-  if (code != NotFoundKey && words_.TakesBackSpace(sent_key)) {
-    PostKeyStroke(services_.keys, kVkBackSpace, 0);
-  }
-  const bool sent = code != NotFoundKey && PostKeyStroke(services_.keys, code, modifiers);
-  if (sent) words_.KeySent(sent_key);
-  ShowStatus(key_text + " - " + std::to_string(code), false);
-  if (!sent) ShowError("Invalid Vkey " + key_text);
+  // window does delays it; a key sent ahead of this click goes no more.
+  const bool sent = ahead && ahead->cell == cell ? ahead->sent : SendStroke(*stroke);
+  if (sent) words_.KeySent(stroke->sent_key);
+  ShowStatus(stroke->key_text + " - " + std::to_string(stroke->code), false);
+  if (!sent) ShowError("Invalid Vkey " + stroke->key_text);
 
   SetToggle("ALTTOGGLE", Flags.AltToggle, true);
   SetToggle("CTRLTOGGLE", Flags.CtrlToggle, true);

@@ -199,19 +199,59 @@ TEST_F(KeySendingTest, ModifierSourcesAreUnited) {
       {"VIRTUALKEY takes Shifted", "Type=VIRTUALKEY\nKeyString=TAB\nShifted=1", false, false, false,
        Stroke(0x09, {kVkShift})},
   };
-  for (const ModifierCase& c : cases) {
-    TestKeyboard kb;
-    kb.PutLayout("Default", "[Button1]\n" + c.button + "\n");
-    kb.PutLayout("Extend", "");
-    kb.Create();
-    kb.form().Flags.CtrlToggle = c.ctrl_toggle;
-    kb.form().Flags.AltToggle = c.alt_toggle;
-    kb.form().Flags.Selecting = c.selecting;
-    kb.Click(1);
-    EXPECT_EQ(kb.TakeKeys(), c.events) << c.what;
-    EXPECT_FALSE(kb.form().Flags.CtrlToggle || kb.form().Flags.AltToggle) << c.what;
-    EXPECT_EQ(kb.form().Flags.Selecting, c.selecting) << c.what;
+  // Each click also as X11 tells it: the release first, then the click.
+  for (const bool told_at_release : {false, true}) {
+    for (const ModifierCase& c : cases) {
+      TestKeyboard kb;
+      kb.PutLayout("Default", "[Button1]\n" + c.button + "\n");
+      kb.PutLayout("Extend", "");
+      kb.Create();
+      kb.form().Flags.CtrlToggle = c.ctrl_toggle;
+      kb.form().Flags.AltToggle = c.alt_toggle;
+      kb.form().Flags.Selecting = c.selecting;
+      if (told_at_release) {
+        kb.window.ClickButtonToldAtRelease(1);
+      } else {
+        kb.Click(1);
+      }
+      EXPECT_EQ(kb.TakeKeys(), c.events) << c.what << told_at_release;
+      EXPECT_FALSE(kb.form().Flags.CtrlToggle || kb.form().Flags.AltToggle) << c.what;
+      EXPECT_EQ(kb.form().Flags.Selecting, c.selecting) << c.what;
+    }
   }
+}
+
+// Told of the release, the keyboard sends the key at once; the click that
+// follows sends it no more but does the rest, a refused key's report too.
+// Buttons that send no key send nothing early, and a key sent early is
+// never taken for a later click's.
+TEST_F(KeySendingTest, AKeyToldAtReleaseGoesOutFirstAndOnce) {
+  StartWithKey("Caption=c");
+  window.ClickButton(10);  // arm Ctrl
+  form().ClickCompleting(1);
+  EXPECT_EQ(TakeKeys(), Stroke('C', {kVkControl}));
+  EXPECT_TRUE(form().Flags.CtrlToggle) << "the rest waits for the click";
+  Click(1);
+  EXPECT_THAT(TakeKeys(), IsEmpty());
+  EXPECT_FALSE(form().Flags.CtrlToggle);
+  EXPECT_EQ(Caption(), "C - 67");
+
+  form().ClickCompleting(10);
+  EXPECT_THAT(TakeKeys(), IsEmpty());
+  Click(10);
+  EXPECT_TRUE(form().Flags.CtrlToggle);
+
+  form().ClickCompleting(1);
+  EXPECT_EQ(TakeKeys(), Stroke('C', {kVkControl}));
+  window.PressMouseButton();  // no click followed; a new one begins
+  Click(1);
+  EXPECT_EQ(TakeKeys(), Stroke('C', {kVkControl}));
+
+  keys.RefuseToPrepare('C');
+  window.ClickButtonToldAtRelease(1);
+  EXPECT_THAT(TakeKeys(), IsEmpty());
+  ASSERT_EQ(window.dialogs().size(), 1u);
+  EXPECT_EQ(window.dialogs()[0].text, "Error - Invalid Vkey C");
 }
 
 TEST_F(KeySendingTest, CtrlToggleArmsTheNextKeyOnly) {
