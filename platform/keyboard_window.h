@@ -92,11 +92,11 @@ class WindowEvents {
   // ("SpeedButton1" .. "SpeedButton49"). Every click counts, a quick second
   // click of a double-click included.
   virtual void doclick(std::string_view sender_name) = 0;
-  // A left release that completes a click on the grid button of `cell`,
-  // told as soon as the release is read: doclick for the same button
-  // follows while the same event is handled. A key button's key goes out
-  // here, before the window's own work on the release. Platforms that
-  // cannot tell it early never call it.
+  // A click on the grid button of `cell` is certain: its release has been
+  // read, and doclick for the same button follows before any other input
+  // is handled. A key button's key goes out here, before the window's own
+  // work on the press and release. Platforms that cannot tell it early
+  // never call it.
   virtual void ClickCompleting(int /*cell*/) {}
   // The pointer moved over a panel (the inner square is the Shift panel
   // only, the ring around it the Extend panel only).

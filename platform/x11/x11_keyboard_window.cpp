@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "platform/common/windows1252.h"
 #include "platform/x11/focus_watch.h"
@@ -116,22 +117,65 @@ X11KeyboardWindow::~X11KeyboardWindow() {
 
 int X11KeyboardWindow::SeeClickCompleting(void* event, void* window) {
   auto& self = *static_cast<X11KeyboardWindow*>(window);
-  const auto& release = static_cast<const XEvent*>(event)->xbutton;
-  if (release.type != ButtonRelease || release.button != Button1 || self.events_ == nullptr ||
-      !self.form_->shown() || release.window != fl_xid(self.form_.get()) || Fl::grab() != nullptr) {
+  const auto& button = static_cast<const XEvent*>(event)->xbutton;
+  if ((button.type != ButtonPress && button.type != ButtonRelease) || button.button != Button1 ||
+      self.events_ == nullptr || !self.form_->shown() ||
+      button.window != fl_xid(self.form_.get()) || Fl::grab() != nullptr) {
     return 0;
   }
-  // FLTK gives a left release to the button the press went to, which then
-  // calls back for the click exactly when the release lies on it.
-  const Fl_Widget* pushed = Fl::pushed();
-  for (int cell = 1; cell <= design::kCellCount; ++cell) {
-    const GridButton* button = self.buttons_[static_cast<std::size_t>(cell)];
-    if (button != nullptr && button == pushed) {
-      if (button->Contains(release.x, release.y)) self.events_->ClickCompleting(cell);
-      break;
+  if (button.type == ButtonRelease) {
+    if (std::exchange(self.click_told_at_press_, 0) != 0) return 0;
+    // FLTK gives a left release to the button the press went to, which
+    // then calls back for the click exactly when the release lies on it.
+    const Fl_Widget* pushed = Fl::pushed();
+    for (int cell = 1; cell <= design::kCellCount; ++cell) {
+      const GridButton* grid_button = self.buttons_[static_cast<std::size_t>(cell)];
+      if (grid_button != nullptr && grid_button == pushed) {
+        if (grid_button->Contains(button.x, button.y)) self.events_->ClickCompleting(cell);
+        break;
+      }
+    }
+    return 0;
+  }
+  // A press whose release is already read, next in the queue, makes a
+  // click when both lie on the button FLTK gives the press to.
+  self.click_told_at_press_ = 0;
+  if (Fl::pushed() != nullptr || (Fl::modal() != nullptr && Fl::modal() != self.form_.get()) ||
+      XEventsQueued(fl_display, QueuedAlready) == 0) {
+    return 0;
+  }
+  XEvent next{};
+  XPeekEvent(fl_display, &next);
+  const XButtonEvent& release = next.xbutton;
+  if (next.type != ButtonRelease || release.button != Button1 || release.window != button.window) {
+    return 0;
+  }
+  const int cell = self.CellTakingPress(button.x, button.y);
+  if (cell == 0 || !self.buttons_[static_cast<std::size_t>(cell)]->Contains(release.x, release.y)) {
+    return 0;
+  }
+  self.click_told_at_press_ = cell;
+  self.events_->ClickCompleting(cell);
+  return 0;  // FLTK handles the press and the release as ever, and the click follows
+}
+
+int X11KeyboardWindow::CellTakingPress(int x, int y) const {
+  int taken_by = 0;
+  for (int child = 0; child < form_->children(); ++child) {
+    const Fl_Widget* widget = form_->child(child);
+    const bool covers = widget->takesevents() && x >= widget->x() &&
+                        x < widget->x() + widget->w() && y >= widget->y() &&
+                        y < widget->y() + widget->h();
+    if (!covers) continue;
+    // FLTK asks the last child first: a grid button laid over another one
+    // takes the press; anything else there may take it instead.
+    const auto* grid_button = dynamic_cast<const GridButton*>(widget);
+    if (grid_button == nullptr) return 0;
+    for (int cell = 1; cell <= design::kCellCount; ++cell) {
+      if (buttons_[static_cast<std::size_t>(cell)] == grid_button) taken_by = cell;
     }
   }
-  return 0;  // FLTK handles the release as ever, and the click follows
+  return taken_by;
 }
 
 void X11KeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& codes) {

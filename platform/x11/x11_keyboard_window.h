@@ -76,8 +76,12 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   static int HandleSwitchKey(void* event, void* window);
   // Tells the keyboard of a release that completes a grid button's click
   // before any other handler or FLTK looks at it, so that its key is the
-  // first thing the release sets off.
+  // first thing the release sets off; for a quick click whose release came
+  // with its press, as soon as the press is read.
   static int SeeClickCompleting(void* event, void* window);
+  // The cell of the grid button FLTK gives a left press at (x, y) to; 0
+  // when another widget lies there too.
+  int CellTakingPress(int x, int y) const;
   // Frames what is lit at the present size of the window.
   void DrawScanHighlight();
   void BuildGrid();
@@ -105,7 +109,8 @@ class X11KeyboardWindow final : public platform::KeyboardWindow {
   std::unique_ptr<SwitchKeyGrab> switch_keys_;
   platform::ScanHighlight scan_lit_;
   std::array<GridButton*, platform::design::kCellCount + 1> buttons_{};  // by cell, owned by form_
-  ExtendPanel* extend_panel_ = nullptr;                                  // owned by form_
+  int click_told_at_press_ = 0;          // the cell, until its release is read
+  ExtendPanel* extend_panel_ = nullptr;  // owned by form_
   // PopupMenu1: the items of kPopupMenu and the end mark.
   std::array<Fl_Menu_Item, platform::kPopupMenu.size() + 1> popup_menu_{};
   std::array<std::string, platform::kPopupMenu.size()> menu_captions_;  // UTF-8

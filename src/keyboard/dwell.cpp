@@ -10,11 +10,7 @@ void TForm1::PointerMoved(platform::PointerTarget target, platform::Point screen
   dwell_.PointerMoved(target, screen_point);
 }
 
-void TForm1::MouseButtonPressed() {
-  // A key sent ahead belongs to the release that completed its click.
-  key_ahead_.reset();
-  dwell_.ButtonPressed();
-}
+void TForm1::MouseButtonPressed() { dwell_.ButtonPressed(); }
 
 void TForm1::MouseButtonReleased(platform::Point screen_point) {
   dwell_.ButtonReleased(screen_point);

@@ -180,8 +180,8 @@ TEST_P(KeyboardKeysTest, KeyButtonsTypeTheirCharacters) {
 }
 
 // A click is a press and a release on the same button: the key goes out
-// as soon as the release is read, and only then.
-TEST_P(KeyboardKeysTest, APressDraggedOffAButtonTypesNothingAndOneDraggedBackTypes) {
+// as soon as the release is read, once, and only then.
+TEST_P(KeyboardKeysTest, AClickTypesWhereItsReleaseLiesAndAQuickClickTypesOnce) {
   const auto at = [](ScreenPoint point) {
     return std::vector<std::string>{"mousemove", "--sync", std::to_string(point.x),
                                     std::to_string(point.y)};
@@ -203,6 +203,16 @@ TEST_P(KeyboardKeysTest, APressDraggedOffAButtonTypesNothingAndOneDraggedBackTyp
   drag({keyboard_->CellCentre(1), keyboard_->CellCentre(2), keyboard_->CellCentre(1)});
   ASSERT_TRUE(recorder_->WaitForKeys(before + 2));
   EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+a", "-a"));
+
+  // A quick click, its press and release sent together, types once.
+  x11_test::MovePointer(display(), keyboard_->CellCentre(1));
+  XTestFakeButtonEvent(display(), 1, True, CurrentTime);
+  XTestFakeButtonEvent(display(), 1, False, CurrentTime);
+  XFlush(display());
+  ASSERT_TRUE(recorder_->WaitForKeys(before + 4));
+  EXPECT_FALSE(recorder_->WaitForKeys(before + 5, std::chrono::milliseconds(300)));
+  EXPECT_THAT(recorder_->Summaries(before), ElementsAre("+a", "-a", "+a", "-a"));
+  EXPECT_TRUE(CaptionBecomes("A - 65")) << Caption();
 }
 
 TEST_P(KeyboardKeysTest, TheShiftLayerTypesCapitals) {
