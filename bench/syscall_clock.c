@@ -45,7 +45,8 @@ __attribute__((constructor)) static void Open(void) {
   const char* programs = getenv("SYSCALL_CLOCK_PROGRAMS");
   const char* dir = getenv("SYSCALL_CLOCK_DIR");
   char exe[512] = {0};
-  if (programs == NULL || dir == NULL || readlink("/proc/self/exe", exe, sizeof exe - 1) < 0) return;
+  if (programs == NULL || dir == NULL || readlink("/proc/self/exe", exe, sizeof exe - 1) < 0)
+    return;
   const char* name = strrchr(exe, '/') ? strrchr(exe, '/') + 1 : exe;
   char words[512];
   snprintf(words, sizeof words, "%s", programs);
@@ -63,19 +64,19 @@ __attribute__((constructor)) static void Open(void) {
   if (mapped != MAP_FAILED) notes = mapped;
 }
 
-#define NOTED(name, result_type, params, args, starts, ends)               \
-  result_type name params {                                               \
-    static result_type(*real) params;                                     \
-    if (real == NULL) *(void**)&real = dlsym(RTLD_NEXT, #name);           \
-    if (starts) Take(starts, 0);                                          \
-    const result_type result = real args;                                 \
-    Take(ends, (int64_t)result);                                          \
-    return result;                                                        \
+#define NOTED(name, result_type, params, args, starts, ends)    \
+  result_type name params {                                     \
+    static result_type(*real) params;                           \
+    if (real == NULL) *(void**)&real = dlsym(RTLD_NEXT, #name); \
+    if (starts) Take(starts, 0);                                \
+    const result_type result = real args;                       \
+    Take(ends, (int64_t)result);                                \
+    return result;                                              \
   }
 
 NOTED(select, int, (int n, fd_set* r, fd_set* w, fd_set* e, struct timeval* t), (n, r, w, e, t),
       kWaitStarts, kWaitEnds)
-NOTED(poll, int, (struct pollfd* fds, nfds_t n, int timeout), (fds, n, timeout), kWaitStarts,
+NOTED(poll, int, (struct pollfd * fds, nfds_t n, int timeout), (fds, n, timeout), kWaitStarts,
       kWaitEnds)
 NOTED(recvmsg, ssize_t, (int fd, struct msghdr* message, int flags), (fd, message, flags), 0,
       kReadEnds)
