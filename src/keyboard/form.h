@@ -193,10 +193,11 @@ class TForm1 final : public platform::WindowEvents {
   std::optional<platform::Size> imposed_size_;
   PanelState shift_panel_ = PanelState::Idle;
   PanelState extend_panel_ = PanelState::Idle;
-  // A key sent ahead of its click (ClickCompleting): the cell, and whether
-  // the key went out.
+  // A key sent ahead of its click (ClickCompleting): the cell, the stroke
+  // sent, and whether it went out; the click then reports exactly that.
   struct KeyAhead {
     int cell = 0;
+    ButtonStroke stroke;
     bool sent = false;
   };
   std::optional<KeyAhead> key_ahead_;

@@ -61,18 +61,22 @@ void TForm1::ClickCompleting(int cell) {
   const std::optional<KeyClick> click = KeyClickOf(ClickKindOf(rec), rec);
   if (!click) return;
   const std::optional<ButtonStroke> stroke = StrokeOfButton(cell, *click);
-  if (stroke) key_ahead_ = KeyAhead{.cell = cell, .sent = SendStroke(*stroke)};
+  if (!stroke) return;
+  const bool sent = SendStroke(*stroke);
+  key_ahead_ = KeyAhead{.cell = cell, .stroke = *stroke, .sent = sent};
 }
 
 bool TForm1::SendButtonKey(int cell, bool named, bool shifted, bool control) {
-  const std::optional<KeyAhead> ahead = std::exchange(key_ahead_, std::nullopt);
+  std::optional<KeyAhead> ahead = std::exchange(key_ahead_, std::nullopt);
+  if (ahead && ahead->cell != cell) ahead.reset();
   const std::optional<ButtonStroke> stroke =
-      StrokeOfButton(cell, {.named = named, .shifted = shifted, .control = control});
+      ahead ? ahead->stroke
+            : StrokeOfButton(cell, {.named = named, .shifted = shifted, .control = control});
   if (!stroke) return true;
 
   // The key goes out before the caption changes, so that nothing the
   // window does delays it; a key sent ahead of this click goes no more.
-  const bool sent = ahead && ahead->cell == cell ? ahead->sent : SendStroke(*stroke);
+  const bool sent = ahead ? ahead->sent : SendStroke(*stroke);
   if (sent) words_.KeySent(stroke->sent_key);
   ShowStatus(stroke->key_text + " - " + std::to_string(stroke->code), false);
   if (!sent) ShowError("Invalid Vkey " + stroke->key_text);
