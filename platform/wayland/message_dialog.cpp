@@ -7,8 +7,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "platform/common/message_dialog_measures.h"
 #include "platform/common/text_wrap.h"
+#include "platform/form_design.h"
 #include "platform/wayland/painter.h"
 
 namespace plinth::platform::wayland {

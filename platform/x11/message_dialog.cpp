@@ -10,8 +10,8 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/common/message_dialog_measures.h"
 #include "platform/common/text_wrap.h"
+#include "platform/form_design.h"
 #include "platform/x11/dwell_bar.h"
 #include "platform/x11/scan_frame.h"
 #include "platform/x11/widget_look.h"
