@@ -26,9 +26,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR command_lin
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = "MinimalWindow";
   RegisterClassA(&window_class);
-  HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                "MinimalWindow", *command_line != '\0' ? command_line : "Minimal", WS_CAPTION | WS_SYSMENU, 194, 250, 240,
-                                260, nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "MinimalWindow",
+                      *command_line != '\0' ? command_line : "Minimal", WS_CAPTION | WS_SYSMENU,
+                      194, 250, 240, 260, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOWNOACTIVATE);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -8,8 +8,8 @@
 #include <array>
 #include <vector>
 
-#include "platform/x11/display_fwd.h"
 #include "platform/common/vk_keysym_table.h"
+#include "platform/x11/display_fwd.h"
 
 namespace plinth::platform::x11 {
 

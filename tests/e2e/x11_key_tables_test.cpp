@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/common/vk_keysym_table.h"
 #include "platform/x11/keymap_snapshot.h"
 #include "platform/x11/spare_keycode_pool.h"
-#include "platform/common/vk_keysym_table.h"
 #include "src/postkeys/key_names.h"
 
 // Xlib after the test framework: its macros (None, Bool) clash with names there.
