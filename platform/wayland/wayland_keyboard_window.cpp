@@ -27,8 +27,12 @@ WaylandKeyboardWindow::WaylandKeyboardWindow(WaylandConnection& connection, Even
       window_(std::make_unique<LayerWindow>(
           connection, "plinth", *this,
           [this](cairo_t* cairo, Size /*size*/) { PaintKeyboard(cairo, picture_); })),
-      menu_(connection, [this](MenuItemId item) {
-        if (events_ != nullptr) events_->Available1Click(item);
+      menu_(connection,
+            [this](MenuItemId item) {
+              if (events_ != nullptr) events_->Available1Click(item);
+            }),
+      focus_(connection, [this] {
+        if (events_ != nullptr) events_->FocusMoved();
       }) {
   for (int cell = 1; cell <= design::kCellCount; ++cell) {
     if (cell != design::kCentreCell) {

@@ -15,6 +15,7 @@
 
 #include "platform/keyboard_window.h"
 #include "platform/wayland/event_loop.h"
+#include "platform/wayland/focus_watch.h"
 #include "platform/wayland/keyboard_picture.h"
 #include "platform/wayland/layer_window.h"
 #include "platform/wayland/message_dialog.h"
@@ -116,6 +117,7 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
     bool was_double;
   };
   std::optional<PanelPress> last_panel_press_;
+  FocusWatch focus_;
 };
 
 }  // namespace plinth::platform::wayland

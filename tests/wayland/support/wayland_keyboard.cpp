@@ -35,8 +35,8 @@ std::optional<Pixel> PixelAt(const SwaySession& session, int x, int y) {
 }
 
 WaylandKeyboard::WaylandKeyboard(const SwaySession& session, const LayoutFiles& layouts,
-                                 const std::vector<std::string>& args)
-    : session_(session), folder_("plinth-wayland-e2e-", layouts, {.args = args}) {
+                                 const StartOptions& start)
+    : session_(session), folder_("plinth-wayland-e2e-", layouts, start) {
   auto env = session.ClientEnvironment();
   // No X display to fall back to: a keyboard that does not start on
   // Wayland does not start.

@@ -19,6 +19,7 @@
 namespace plinth::wayland_test {
 
 using x11_test::LayoutFiles;
+using x11_test::StartOptions;
 
 struct Pixel {
   int red = 0;
@@ -34,7 +35,7 @@ std::optional<Pixel> PixelAt(const SwaySession& session, int x, int y);
 class WaylandKeyboard {
  public:
   WaylandKeyboard(const SwaySession& session, const LayoutFiles& layouts,
-                  const std::vector<std::string>& args = {});
+                  const StartOptions& start = {});
   ~WaylandKeyboard();
   WaylandKeyboard(const WaylandKeyboard&) = delete;
   WaylandKeyboard& operator=(const WaylandKeyboard&) = delete;
@@ -43,6 +44,9 @@ class WaylandKeyboard {
   bool WaitForWindow(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
   test_support::ChildProcess& process() { return *process_; }
   std::string StandardError() const;
+  // The user's data folder of the program ($XDG_DATA_HOME/plinth/), a
+  // folder of the test's own.
+  std::filesystem::path DataFolder() const { return folder_.path() / "data" / "plinth"; }
 
   // Layout points of the grid at the designed size.
   platform::Point CellCentre(int cell) const;
