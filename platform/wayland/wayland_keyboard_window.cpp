@@ -206,7 +206,15 @@ void WaylandKeyboardWindow::PressDialogOk() {
   if (dialog_) dialog_->PressOk();
 }
 
-void WaylandKeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& /*codes*/) {}
+void WaylandKeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& codes) {
+  switches_.Grab(codes);
+}
+
+CompositorSwitches::Result WaylandKeyboardWindow::PressSwitch(CompositorSwitches::Switch which) {
+  // Before the keyboard runs it scans nothing.
+  if (events_ == nullptr) return CompositorSwitches::Result::NotScanning;
+  return switches_.Press(which, *events_);
+}
 
 void WaylandKeyboardWindow::ShowScanHighlight(const ScanHighlight& lit) {
   if (picture_.scan_lit == lit) return;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/keyboard_window.h"
+#include "platform/wayland/compositor_switches.h"
 #include "platform/wayland/event_loop.h"
 #include "platform/wayland/focus_watch.h"
 #include "platform/wayland/keyboard_picture.h"
@@ -68,9 +69,10 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   void ShowApplicationError(const std::string& text) override;
   void ShowDwellProgress(PointerTarget target, int permille) override;
   void PressDialogOk() override;
-  // A Wayland client cannot take keys from the others: switch keys are not
-  // grabbed here yet, so scanning steps only by its timer.
+  // A Wayland client cannot take keys from the others: the compositor
+  // binds them and PressSwitch brings their presses.
   void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) override;
+  CompositorSwitches::Result PressSwitch(CompositorSwitches::Switch which);
   void ShowScanHighlight(const ScanHighlight& lit) override;
 
   void PointerEntered(double x, double y) override;
@@ -118,6 +120,7 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   };
   std::optional<PanelPress> last_panel_press_;
   FocusWatch focus_;
+  CompositorSwitches switches_;
 };
 
 }  // namespace plinth::platform::wayland

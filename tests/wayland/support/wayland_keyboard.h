@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,14 @@ struct Pixel {
 // The colour of one point of the session's output, from a picture grim
 // takes of it; nothing when grim fails.
 std::optional<Pixel> PixelAt(const SwaySession& session, int x, int y);
+
+// Where the keyboard running in `session` listens for requests.
+std::filesystem::path KeyboardSocketPath(const SwaySession& session);
+
+// Runs plinth with `args` in `env` to its end; its standard error, and its
+// exit status in `status`.
+std::string RunPlinth(const std::vector<std::string>& args,
+                      const std::map<std::string, std::string>& env, int* status);
 
 class WaylandKeyboard {
  public:
