@@ -17,7 +17,9 @@ struct FocusWatchEvents {
                        zwlr_foreign_toplevel_handle_v1* handle) {
     Of(data)->Added(handle);
   }
-  static void Finished(void* /*data*/, zwlr_foreign_toplevel_manager_v1* /*manager*/) {}
+  static void Finished(void* data, zwlr_foreign_toplevel_manager_v1* /*manager*/) {
+    Of(data)->Finished();
+  }
 
   static void Title(void* /*data*/, zwlr_foreign_toplevel_handle_v1* /*handle*/,
                     const char* /*title*/) {}
@@ -95,6 +97,12 @@ void FocusWatch::Done(zwlr_foreign_toplevel_handle_v1* handle) {
   if (!now_activated || handle == last_active_) return;
   last_active_ = handle;
   moved_();
+}
+
+void FocusWatch::Finished() {
+  // The compositor has let go of the list: no stop to send any more.
+  zwlr_foreign_toplevel_manager_v1_destroy(manager_);
+  manager_ = nullptr;
 }
 
 void FocusWatch::Closed(zwlr_foreign_toplevel_handle_v1* handle) {

@@ -40,6 +40,7 @@ class FocusWatch {
   void StateChanged(zwlr_foreign_toplevel_handle_v1* handle, bool activated);
   void Done(zwlr_foreign_toplevel_handle_v1* handle);
   void Closed(zwlr_foreign_toplevel_handle_v1* handle);
+  void Finished();
 
   zwlr_foreign_toplevel_manager_v1* manager_ = nullptr;
   std::function<void()> moved_;
