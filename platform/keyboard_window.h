@@ -195,7 +195,8 @@ class KeyboardWindow {
   // Takes the keys of these virtual-key codes from every application and
   // reports them as switch keys, whatever has the focus and whatever locks
   // are on; an empty list gives every one back. A new list replaces the
-  // old one.
+  // old one. The first code is the switch that chooses, a second the one
+  // that steps.
   virtual void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) = 0;
   // Frames what scanning lights, and nothing else.
   virtual void ShowScanHighlight(const ScanHighlight& lit) = 0;

@@ -11,7 +11,7 @@ packages=(
   mingw-w64 wine wine64
   valgrind dpkg-dev file lintian desktop-file-utils
   libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev libcairo2-dev libpango1.0-dev
-  sway wev grim
+  sway wev grim wtype
 )
 
 missing=()

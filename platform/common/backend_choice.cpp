@@ -1,6 +1,7 @@
 #include "platform/common/backend_choice.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace plinth::platform {
 
@@ -19,6 +20,18 @@ std::optional<BackendRequest> TakeBackendOption(std::vector<std::string>& args) 
   std::erase_if(args, [](const std::string& arg) { return arg == "--wayland" || arg == "--x11"; });
   if (given > 1) return std::nullopt;
   return request;
+}
+
+SwitchOption TakeSwitchOption(std::vector<std::string>& args) {
+  const auto option = std::ranges::find(args, "--switch");
+  if (option == args.end()) return SwitchOption::NotGiven;
+  const auto word = std::next(option);
+  SwitchOption taken = SwitchOption::Invalid;
+  if (word != args.end() && *word == "choose") taken = SwitchOption::Choose;
+  if (word != args.end() && *word == "step") taken = SwitchOption::Step;
+  args.erase(option, word == args.end() ? word : std::next(word));
+  if (std::ranges::find(args, "--switch") != args.end()) return SwitchOption::Invalid;
+  return taken;
 }
 
 std::string MissingProtocolsMessage(const std::vector<std::string>& missing, bool falls_back) {

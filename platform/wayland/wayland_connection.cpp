@@ -7,6 +7,7 @@
 
 #include "platform/wayland/layer_shell_protocol.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
+#include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -21,6 +22,7 @@ constexpr std::uint32_t kSeatVersion = 5;
 constexpr std::uint32_t kOutputVersion = 3;
 constexpr std::uint32_t kLayerShellVersion = 3;
 constexpr std::uint32_t kWmBaseVersion = 2;
+constexpr std::uint32_t kToplevelManagerVersion = 3;
 
 void Ping(void* /*data*/, xdg_wm_base* wm_base, std::uint32_t serial) {
   xdg_wm_base_pong(wm_base, serial);
@@ -215,7 +217,17 @@ void WaylandConnection::Global(void* data, wl_registry* registry, std::uint32_t 
   } else if (is(zwlr_virtual_pointer_manager_v1_interface)) {
     self.pointer_manager_ = Bind<zwlr_virtual_pointer_manager_v1>(
         registry, name, &zwlr_virtual_pointer_manager_v1_interface, version, 1);
+  } else if (is(zwlr_foreign_toplevel_manager_v1_interface)) {
+    self.toplevel_manager_name_ = name;
+    self.toplevel_manager_version_ = version;
   }
+}
+
+zwlr_foreign_toplevel_manager_v1* WaylandConnection::BindToplevelManager() const {
+  if (toplevel_manager_name_ == 0) return nullptr;
+  return Bind<zwlr_foreign_toplevel_manager_v1>(registry_, toplevel_manager_name_,
+                                                &zwlr_foreign_toplevel_manager_v1_interface,
+                                                toplevel_manager_version_, kToplevelManagerVersion);
 }
 
 void WaylandConnection::AddOutput(std::uint32_t name, std::uint32_t version) {

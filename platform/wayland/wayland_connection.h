@@ -3,7 +3,9 @@
 // The connection to the compositor and the globals the keyboard needs: the
 // compositor, shared memory, the seat and its pointer, the outputs, and the
 // three protocols of wlroots compositors that let a program act as a
-// keyboard (layer surfaces, a virtual keyboard, a virtual pointer).
+// keyboard (layer surfaces, a virtual keyboard, a virtual pointer); and,
+// where the compositor offers it, the list of toplevel windows, which tells
+// where the focus is.
 
 #include <cstdint>
 #include <functional>
@@ -26,6 +28,7 @@ struct zwlr_layer_shell_v1;
 struct xdg_wm_base;
 struct zwp_virtual_keyboard_manager_v1;
 struct zwlr_virtual_pointer_manager_v1;
+struct zwlr_foreign_toplevel_manager_v1;
 
 namespace plinth::platform::wayland {
 
@@ -86,6 +89,10 @@ class WaylandConnection {
   xdg_wm_base* wm_base() const { return wm_base_; }
   zwp_virtual_keyboard_manager_v1* keyboard_manager() const { return keyboard_manager_; }
   zwlr_virtual_pointer_manager_v1* pointer_manager() const { return pointer_manager_; }
+  // A new binding of the toplevel list, which the caller owns: it lists
+  // every toplevel as soon as it is bound, so it is bound only by whoever
+  // listens. Null when the compositor does not offer it.
+  zwlr_foreign_toplevel_manager_v1* BindToplevelManager() const;
 
   // Outputs whose done event has come, in the order they were announced.
   std::vector<const Output*> Outputs() const;
@@ -130,6 +137,10 @@ class WaylandConnection {
   xdg_wm_base* wm_base_ = nullptr;
   zwp_virtual_keyboard_manager_v1* keyboard_manager_ = nullptr;
   zwlr_virtual_pointer_manager_v1* pointer_manager_ = nullptr;
+  // The toplevel list's global: its registry name and the version offered;
+  // 0 when not offered.
+  std::uint32_t toplevel_manager_name_ = 0;
+  std::uint32_t toplevel_manager_version_ = 0;
   std::vector<std::unique_ptr<Output>> outputs_;
   std::function<void(const wl_output*)> outputs_changed_;
   std::map<wl_surface*, PointerHandler*> pointer_handlers_;

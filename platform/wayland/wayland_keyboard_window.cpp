@@ -27,8 +27,12 @@ WaylandKeyboardWindow::WaylandKeyboardWindow(WaylandConnection& connection, Even
       window_(std::make_unique<LayerWindow>(
           connection, "plinth", *this,
           [this](cairo_t* cairo, Size /*size*/) { PaintKeyboard(cairo, picture_); })),
-      menu_(connection, [this](MenuItemId item) {
-        if (events_ != nullptr) events_->Available1Click(item);
+      menu_(connection,
+            [this](MenuItemId item) {
+              if (events_ != nullptr) events_->Available1Click(item);
+            }),
+      focus_(connection, [this] {
+        if (events_ != nullptr) events_->FocusMoved();
       }) {
   for (int cell = 1; cell <= design::kCellCount; ++cell) {
     if (cell != design::kCentreCell) {
@@ -202,7 +206,15 @@ void WaylandKeyboardWindow::PressDialogOk() {
   if (dialog_) dialog_->PressOk();
 }
 
-void WaylandKeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& /*codes*/) {}
+void WaylandKeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& codes) {
+  switches_.Grab(codes);
+}
+
+CompositorSwitches::Result WaylandKeyboardWindow::PressSwitch(CompositorSwitches::Switch which) {
+  // Before the keyboard runs it scans nothing.
+  if (events_ == nullptr) return CompositorSwitches::Result::NotScanning;
+  return switches_.Press(which, *events_);
+}
 
 void WaylandKeyboardWindow::ShowScanHighlight(const ScanHighlight& lit) {
   if (picture_.scan_lit == lit) return;

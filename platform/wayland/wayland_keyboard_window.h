@@ -14,7 +14,9 @@
 #include <string>
 
 #include "platform/keyboard_window.h"
+#include "platform/wayland/compositor_switches.h"
 #include "platform/wayland/event_loop.h"
+#include "platform/wayland/focus_watch.h"
 #include "platform/wayland/keyboard_picture.h"
 #include "platform/wayland/layer_window.h"
 #include "platform/wayland/message_dialog.h"
@@ -67,9 +69,10 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   void ShowApplicationError(const std::string& text) override;
   void ShowDwellProgress(PointerTarget target, int permille) override;
   void PressDialogOk() override;
-  // A Wayland client cannot take keys from the others: switch keys are not
-  // grabbed here yet, so scanning steps only by its timer.
+  // A Wayland client cannot take keys from the others: the compositor
+  // binds them and PressSwitch brings their presses.
   void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) override;
+  CompositorSwitches::Result PressSwitch(CompositorSwitches::Switch which);
   void ShowScanHighlight(const ScanHighlight& lit) override;
 
   void PointerEntered(double x, double y) override;
@@ -116,6 +119,8 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
     bool was_double;
   };
   std::optional<PanelPress> last_panel_press_;
+  FocusWatch focus_;
+  CompositorSwitches switches_;
 };
 
 }  // namespace plinth::platform::wayland

@@ -14,7 +14,7 @@
 #include "platform/wayland/loop_services.h"
 #include "platform/wayland/output_screen.h"
 #include "platform/wayland/session_lock.h"
-#include "platform/wayland/show_requests.h"
+#include "platform/wayland/session_requests.h"
 #include "platform/wayland/virtual_keyboard_injector.h"
 #include "platform/wayland/virtual_pointer_control.h"
 #include "platform/wayland/wayland_connection.h"
@@ -32,8 +32,28 @@ constexpr std::chrono::milliseconds kAnswerTimeout = 5s;
 constexpr std::chrono::milliseconds kEndingTimeout = 5s;
 constexpr std::chrono::milliseconds kEndingPoll = 20ms;
 
+// What the keyboard does for a request through the session's socket.
+SessionAnswer Handle(WaylandKeyboardWindow& window, SessionRequest request) {
+  using Switch = CompositorSwitches::Switch;
+  using Result = CompositorSwitches::Result;
+  if (request == SessionRequest::Show) {
+    window.BringBack();
+    return SessionAnswer::Shown;
+  }
+  switch (
+      window.PressSwitch(request == SessionRequest::SwitchChoose ? Switch::Choose : Switch::Step)) {
+    case Result::Pressed:
+      return SessionAnswer::Switched;
+    case Result::NotScanning:
+      return SessionAnswer::NotScanning;
+    case Result::NoStepSwitch:
+      return SessionAnswer::NoStepSwitch;
+  }
+  return SessionAnswer::NotScanning;
+}
+
 // `lock` is the session's when this is the session's one keyboard, which
-// then shows itself when another start asks it to.
+// then shows itself, and takes switch presses, when another start asks.
 int RunOnCompositor(WaylandConnection& connection, const SessionLock& lock) {
   EventLoop loop(connection.display());
   loop.EndOnTerminationSignals();
@@ -41,9 +61,10 @@ int RunOnCompositor(WaylandConnection& connection, const SessionLock& lock) {
   // last, so that it is destroyed first and its key-ups leave while the
   // connection is open.
   WaylandKeyboardWindow window(connection, loop);
-  std::optional<ShowRequests> requests;
+  std::optional<SessionRequests> requests;
   if (lock.state() == SessionLock::State::Taken) {
-    requests.emplace(loop, SessionLock::SocketPath(), [&window] { window.BringBack(); });
+    requests.emplace(loop, SessionLock::SocketPath(),
+                     [&window](SessionRequest request) { return Handle(window, request); });
   }
   OutputScreen screen(connection, [&window] { return window.Area(); });
   VirtualPointerControl pointer(connection);
@@ -103,16 +124,16 @@ std::optional<int> StartOnWayland(StartRequest request, BackendRequest backend,
       break;
     }
     lock.reset();
-    switch (AskRunningKeyboardToShow(SessionLock::SocketPath(), kAnswerTimeout)) {
-      case ShowAnswer::Shown:
-        errors << "plinth: showed the keyboard already running in this Wayland session.\n";
-        return 0;
-      case ShowAnswer::NoAnswer:
-        errors << "plinth: the keyboard already running in this Wayland session does not "
-                  "answer; \"plinth --new\" opens another.\n";
-        return 1;
-      case ShowAnswer::NoOwner:
-        break;
+    const SessionAnswer answer =
+        AskRunningKeyboard(SessionLock::SocketPath(), SessionRequest::Show, kAnswerTimeout);
+    if (answer == SessionAnswer::Shown) {
+      errors << "plinth: showed the keyboard already running in this Wayland session.\n";
+      return 0;
+    }
+    if (answer != SessionAnswer::NoOwner) {
+      errors << "plinth: the keyboard already running in this Wayland session does not "
+                "answer; \"plinth --new\" opens another.\n";
+      return 1;
     }
     if (std::chrono::steady_clock::now() > deadline) {
       errors << "plinth: a keyboard in this Wayland session is ending but holds on; try again.\n";
@@ -126,6 +147,38 @@ std::optional<int> StartOnWayland(StartRequest request, BackendRequest backend,
     errors << "plinth: " << error.what() << '\n';
     return 1;
   }
+}
+
+int PassSwitchPress(SwitchOption which, std::ostream& errors) {
+  const char* display_name = std::getenv("WAYLAND_DISPLAY");
+  if (display_name == nullptr || *display_name == '\0') {
+    errors << "plinth: --switch is for a Wayland session, whose compositor runs it for a bound "
+              "key; WAYLAND_DISPLAY is not set.\n";
+    return 1;
+  }
+  const SessionRequest request =
+      which == SwitchOption::Choose ? SessionRequest::SwitchChoose : SessionRequest::SwitchStep;
+  switch (AskRunningKeyboard(SessionLock::SocketPath(), request, kAnswerTimeout)) {
+    case SessionAnswer::Switched:
+      return 0;
+    case SessionAnswer::NotScanning:
+      errors << "plinth: the keyboard running in this Wayland session is not scanning; the "
+                "switch press is ignored.\n";
+      return 0;
+    case SessionAnswer::NoStepSwitch:
+      errors << "plinth: the keyboard running in this Wayland session scans with one switch "
+                "(Scan=AUTO); the step switch is ignored.\n";
+      return 0;
+    case SessionAnswer::NoOwner:
+      errors << "plinth: no keyboard is running in this Wayland session to take the switch "
+                "press.\n";
+      return 1;
+    case SessionAnswer::Shown:
+    case SessionAnswer::NoAnswer:
+      break;
+  }
+  errors << "plinth: the keyboard running in this Wayland session does not answer.\n";
+  return 1;
 }
 
 }  // namespace plinth::platform::wayland

@@ -2,7 +2,8 @@
 
 // The `plinth` program on a Wayland session: connects to the compositor,
 // checks that it offers the three protocols a keyboard needs, and runs the
-// keyboard there.
+// keyboard there; and `plinth --switch`, which talks to the keyboard
+// running there.
 
 #include <optional>
 #include <ostream>
@@ -18,5 +19,11 @@ namespace plinth::platform::wayland {
 // is said on `errors`).
 std::optional<int> StartOnWayland(StartRequest request, BackendRequest backend,
                                   std::ostream& errors);
+
+// `plinth --switch choose|step`: passes the press of a switch key to the
+// keyboard running in this Wayland session. The exit status is 0 once it
+// has answered, scanning or not; 1 when no keyboard runs there or it does
+// not answer, which is said on `errors`, as is a press it ignored.
+int PassSwitchPress(SwitchOption which, std::ostream& errors);
 
 }  // namespace plinth::platform::wayland

@@ -104,9 +104,26 @@ std::optional<int> ShowRunningKeyboard(plinth::platform::x11::KeyboardSelection&
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  const plinth::platform::SwitchOption switch_press = plinth::platform::TakeSwitchOption(args);
   const auto backend = plinth::platform::TakeBackendOption(args);
+  if (switch_press == plinth::platform::SwitchOption::Invalid) {
+    std::cerr << "plinth: --switch takes one word, \"choose\" or \"step\": the switch pressed.\n";
+    return plinth::kUsageExitStatus;
+  }
+  // A switch press goes to the running keyboard and starts nothing.
+  if (switch_press != plinth::platform::SwitchOption::NotGiven && backend && args.empty()) {
+#ifdef PLINTH_WITH_WAYLAND
+    return plinth::platform::wayland::PassSwitchPress(switch_press, std::cerr);
+#else
+    std::cerr << "plinth: --switch is for a Wayland session, and this plinth was built "
+                 "without Wayland.\n";
+    return 1;
+#endif
+  }
   const plinth::StartRequest request =
-      backend ? plinth::ParseCommandLine(args) : plinth::StartRequest::Usage;
+      backend && switch_press == plinth::platform::SwitchOption::NotGiven
+          ? plinth::ParseCommandLine(args)
+          : plinth::StartRequest::Usage;
   {
     plinth::platform::PosixFileSystem files;
     const auto answered =

@@ -17,6 +17,7 @@ std::string UsageText(const std::vector<std::string>& layout_folders,
   const bool choice = systems == WindowSystems::WaylandOrX11;
   std::string text =
       choice ? "Usage: plinth [--new] [--wayland | --x11]\n" : "Usage: plinth [--new]\n";
+  if (choice) text += "       plinth --switch choose | step\n";
   text +=
       "       plinth --help | --version\n"
       "\n"
@@ -31,7 +32,11 @@ std::string UsageText(const std::vector<std::string>& layout_folders,
         "  --wayland  Runs on Wayland or not at all; without --wayland or --x11,\n"
         "             Plinth runs on Wayland when the compositor lets it type, and\n"
         "             on X11 otherwise.\n"
-        "  --x11      Runs on X11, even in a Wayland session.\n";
+        "  --x11      Runs on X11, even in a Wayland session.\n"
+        "  --switch choose | step\n"
+        "             Presses the switch that chooses, or steps, for the keyboard\n"
+        "             scanning in this Wayland session: bind it to a key in the\n"
+        "             compositor (man plinth).\n";
   }
   text +=
       "  --help     Shows this text.\n"

@@ -34,6 +34,35 @@ TEST(BackendChoiceTest, TakesTheWindowSystemOptionAndLeavesTheOthers) {
   }
 }
 
+struct SwitchCase {
+  std::vector<std::string> args;
+  SwitchOption option;
+  std::vector<std::string> left;
+};
+
+TEST(BackendChoiceTest, TakesTheSwitchOptionWithItsWord) {
+  const std::vector<SwitchCase> cases{
+      {{}, SwitchOption::NotGiven, {}},
+      {{"--new"}, SwitchOption::NotGiven, {"--new"}},
+      {{"--switch", "choose"}, SwitchOption::Choose, {}},
+      {{"--switch", "step"}, SwitchOption::Step, {}},
+      {{"--wayland", "--switch", "step"}, SwitchOption::Step, {"--wayland"}},
+      {{"--switch", "step", "--new"}, SwitchOption::Step, {"--new"}},
+      {{"--switch"}, SwitchOption::Invalid, {}},
+      {{"--switch", "Choose"}, SwitchOption::Invalid, {}},
+      {{"--switch", "--new"}, SwitchOption::Invalid, {}},
+      {{"--switch", "step", "--switch", "choose"}, SwitchOption::Invalid, {"--switch", "choose"}},
+      {{"choose"}, SwitchOption::NotGiven, {"choose"}},
+  };
+  for (const SwitchCase& c : cases) {
+    std::vector<std::string> args = c.args;
+    EXPECT_EQ(TakeSwitchOption(args), c.option) << ::testing::PrintToString(c.args);
+    if (c.option != SwitchOption::Invalid) {
+      EXPECT_EQ(args, c.left) << ::testing::PrintToString(c.args);
+    }
+  }
+}
+
 TEST(BackendChoiceTest, MissingProtocolsAreNamedWithWhatHappensInstead) {
   const std::string fallback =
       MissingProtocolsMessage({"zwlr_layer_shell_v1", "zwp_virtual_keyboard_manager_v1"}, true);

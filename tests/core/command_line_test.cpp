@@ -51,6 +51,7 @@ TEST(CommandLineTest, TheWindowSystemOptionsAreNamedWhereThereIsAChoice) {
     const bool named = systems == WindowSystems::WaylandOrX11;
     EXPECT_EQ(text.find("\n  --wayland ") != std::string::npos, named) << text;
     EXPECT_EQ(text.find("\n  --x11 ") != std::string::npos, named) << text;
+    EXPECT_EQ(text.find("\n  --switch choose | step\n") != std::string::npos, named) << text;
     EXPECT_EQ(text.rfind("Usage: plinth [--new] [--wayland | --x11]\n", 0) == 0, named) << text;
   }
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "tests/support/child_process.h"
+#include "tests/wayland/support/wayland_keyboard.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
 #include "tests/x11/support/temp_directory.h"
@@ -62,21 +63,6 @@ class BareCompositor {
   std::string socket_;
   std::unique_ptr<ChildProcess> process_;
 };
-
-// Runs plinth with `args` in `env` to its end; its standard error.
-std::string RunPlinth(const std::vector<std::string>& args,
-                      const std::map<std::string, std::string>& env, int* status) {
-  const auto directory = x11_test::MakeTempDirectory("plinth-fallback-");
-  ChildOptions options;
-  options.argv = {PLINTH_BINARY};
-  options.argv.insert(options.argv.end(), args.begin(), args.end());
-  options.env = env;
-  options.stderr_path = (directory / "stderr.log").string();
-  test_support::RunAndCapture(options, 20000ms, status);
-  std::string errors = ReadFile(directory / "stderr.log");
-  std::filesystem::remove_all(directory);
-  return errors;
-}
 
 TEST(WaylandFallbackTest, CompositorWithoutTheProtocolsIsNamedAndTheKeyboardStartsOnX11) {
   BareCompositor compositor;

@@ -32,10 +32,7 @@ class SocketPeer {
       : fd_(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string path =
-        (session.runtime_directory() /
-         ("plinth-" + session.ClientEnvironment().at("WAYLAND_DISPLAY") + ".socket"))
-            .string();
+    const std::string path = KeyboardSocketPath(session).string();
     std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
     connected_ =
         connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&

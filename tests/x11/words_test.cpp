@@ -8,9 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/common/posix_file_system.h"
 #include "src/words/word_files.h"
-#include "src/words/word_suggestions.h"
 #include "tests/x11/support/display_tools.h"
 #include "tests/x11/support/keyboard_program.h"
 #include "tests/x11/support/on_display.h"
@@ -21,16 +19,7 @@ namespace {
 constexpr ScreenPoint kTypepadPlace{520, 250};
 constexpr int kT = 1, kH = 2, kWord = 3;
 
-// The first suggestion for "th" typed into a fresh context, as the core
-// gives it with the bundled list and nothing learned.
-std::string FirstSuggestionForTh() {
-  platform::PosixFileSystem files;
-  const words::WordListRead read = words::LoadWordList(files, BundledWordList().string());
-  words::LearnedWords learned;
-  words::WordSuggestions suggestions(read.list, learned);
-  for (const char c : {'t', 'h'}) suggestions.KeySent(words::KeyTyping(c));
-  return suggestions.Suggestion(1);
-}
+std::string FirstSuggestionForTh() { return FirstSuggestionFor("th"); }
 
 std::string ReadWhole(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

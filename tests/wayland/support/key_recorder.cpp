@@ -82,8 +82,8 @@ std::vector<std::string> PressesWithModifiers(const std::vector<KeyboardEvent>& 
   return presses;
 }
 
-KeyRecorder::KeyRecorder(const SwaySession& session)
-    : log_(session.runtime_directory() / "wev.log") {
+KeyRecorder::KeyRecorder(const SwaySession& session, const std::string& name)
+    : log_(session.runtime_directory() / (name + ".log")) {
   test_support::ChildOptions options;
   // Line by line: the test reads the log while wev runs.
   options.argv = {"stdbuf", "-oL", "wev"};

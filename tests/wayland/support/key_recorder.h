@@ -41,7 +41,9 @@ std::vector<std::string> PressesWithModifiers(const std::vector<KeyboardEvent>& 
 
 class KeyRecorder {
  public:
-  explicit KeyRecorder(const SwaySession& session);
+  // Opens a window of its own, logged under `name` in the session's
+  // runtime directory.
+  explicit KeyRecorder(const SwaySession& session, const std::string& name = "wev");
   ~KeyRecorder();
   KeyRecorder(const KeyRecorder&) = delete;
   KeyRecorder& operator=(const KeyRecorder&) = delete;

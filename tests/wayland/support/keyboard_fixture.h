@@ -52,9 +52,9 @@ class WaylandKeyboardTest : public ::testing::Test {
   // focus again: the compositor moves the focus out and in when a keyboard
   // device is added.
   // An empty Extend layout, unless given, so that no warning opens.
-  void Start(LayoutFiles layouts, const std::vector<std::string>& args = {}) {
+  void Start(LayoutFiles layouts, const StartOptions& start = {}) {
     layouts.try_emplace("Extend", "");
-    keyboard_ = std::make_unique<WaylandKeyboard>(*session_, layouts, args);
+    keyboard_ = std::make_unique<WaylandKeyboard>(*session_, layouts, start);
     ASSERT_TRUE(keyboard_->WaitForWindow()) << keyboard_->StandardError() << session_->Log();
     ASSERT_TRUE(recorder_->WaitForFocus()) << recorder_->Log();
     events_before_clicks_ = recorder_->Events().size();

@@ -36,7 +36,7 @@ std::string FindSocket(const std::filesystem::path& runtime, const std::string& 
 }  // namespace
 
 std::string SwaySession::Unavailable() {
-  for (const char* program : {"sway", "swaymsg", "setpriv", "wev", "grim", "stdbuf"}) {
+  for (const char* program : {"sway", "swaymsg", "setpriv", "wev", "grim", "wtype", "stdbuf"}) {
     if (!OnPath(program)) return std::string(program) + " is not installed";
   }
   if (getuid() == 0 && SwayUser() == nullptr) {

@@ -3,6 +3,7 @@
 #include "platform/form_design.h"
 #include "platform/wayland/status_line.h"
 #include "tests/x11/support/display_tools.h"
+#include "tests/x11/support/temp_directory.h"
 
 namespace plinth::wayland_test {
 namespace {
@@ -34,9 +35,29 @@ std::optional<Pixel> PixelAt(const SwaySession& session, int x, int y) {
                static_cast<unsigned char>(rgb[2])};
 }
 
+// Runs plinth with `args` in `env` to its end; its standard error.
+std::filesystem::path KeyboardSocketPath(const SwaySession& session) {
+  return session.runtime_directory() /
+         ("plinth-" + session.ClientEnvironment().at("WAYLAND_DISPLAY") + ".socket");
+}
+
+std::string RunPlinth(const std::vector<std::string>& args,
+                      const std::map<std::string, std::string>& env, int* status) {
+  const auto directory = x11_test::MakeTempDirectory("plinth-run-");
+  ChildOptions options;
+  options.argv = {PLINTH_BINARY};
+  options.argv.insert(options.argv.end(), args.begin(), args.end());
+  options.env = env;
+  options.stderr_path = (directory / "stderr.log").string();
+  test_support::RunAndCapture(options, 20000ms, status);
+  std::string errors = x11_test::ReadFile(directory / "stderr.log");
+  std::filesystem::remove_all(directory);
+  return errors;
+}
+
 WaylandKeyboard::WaylandKeyboard(const SwaySession& session, const LayoutFiles& layouts,
-                                 const std::vector<std::string>& args)
-    : session_(session), folder_("plinth-wayland-e2e-", layouts, {.args = args}) {
+                                 const StartOptions& start)
+    : session_(session), folder_("plinth-wayland-e2e-", layouts, start) {
   auto env = session.ClientEnvironment();
   // No X display to fall back to: a keyboard that does not start on
   // Wayland does not start.

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 namespace plinth::wayland_test {
 
 using x11_test::LayoutFiles;
+using x11_test::StartOptions;
 
 struct Pixel {
   int red = 0;
@@ -31,10 +33,18 @@ struct Pixel {
 // takes of it; nothing when grim fails.
 std::optional<Pixel> PixelAt(const SwaySession& session, int x, int y);
 
+// Where the keyboard running in `session` listens for requests.
+std::filesystem::path KeyboardSocketPath(const SwaySession& session);
+
+// Runs plinth with `args` in `env` to its end; its standard error, and its
+// exit status in `status`.
+std::string RunPlinth(const std::vector<std::string>& args,
+                      const std::map<std::string, std::string>& env, int* status);
+
 class WaylandKeyboard {
  public:
   WaylandKeyboard(const SwaySession& session, const LayoutFiles& layouts,
-                  const std::vector<std::string>& args = {});
+                  const StartOptions& start = {});
   ~WaylandKeyboard();
   WaylandKeyboard(const WaylandKeyboard&) = delete;
   WaylandKeyboard& operator=(const WaylandKeyboard&) = delete;
@@ -43,6 +53,9 @@ class WaylandKeyboard {
   bool WaitForWindow(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
   test_support::ChildProcess& process() { return *process_; }
   std::string StandardError() const;
+  // The user's data folder of the program ($XDG_DATA_HOME/plinth/), a
+  // folder of the test's own.
+  std::filesystem::path DataFolder() const { return folder_.path() / "data" / "plinth"; }
 
   // Layout points of the grid at the designed size.
   platform::Point CellCentre(int cell) const;

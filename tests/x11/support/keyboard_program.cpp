@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <fstream>
 
+#include "platform/common/posix_file_system.h"
 #include "platform/form_design.h"
 #include "src/keyboard/scaling.h"
+#include "src/words/sent_key.h"
+#include "src/words/word_files.h"
+#include "src/words/word_suggestions.h"
 #include "tests/x11/support/temp_directory.h"
 
 namespace plinth::x11_test {
@@ -34,6 +38,15 @@ std::string BundledLayout(const std::string& name) {
 
 std::filesystem::path BundledWordList() {
   return std::filesystem::path(PLINTH_WORDS_DIR) / "English.words";
+}
+
+std::string FirstSuggestionFor(const std::string& typed) {
+  platform::PosixFileSystem files;
+  const words::WordListRead read = words::LoadWordList(files, BundledWordList().string());
+  words::LearnedWords learned;
+  words::WordSuggestions suggestions(read.list, learned);
+  for (const char c : typed) suggestions.KeySent(words::KeyTyping(c));
+  return suggestions.Suggestion(1);
 }
 
 std::string KeyLayout(const std::map<int, std::string>& captions) {

@@ -51,6 +51,9 @@ struct StartOptions {
 
 // The word list that comes with the keyboard.
 std::filesystem::path BundledWordList();
+// The first suggestion for `typed` typed into a fresh context, as the core
+// gives it with the bundled word list and nothing learned.
+std::string FirstSuggestionFor(const std::string& typed);
 
 // A folder of the test's own with a copy of `plinth`, the layouts and files
 // the test chose beside it, and the user's folders inside it, never those

@@ -1,19 +1,62 @@
-#include "platform/wayland/show_requests.h"
+#include "platform/wayland/session_requests.h"
 
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 namespace plinth::platform::wayland {
 namespace {
 
-constexpr std::string_view kRequest = "show\n";
-constexpr std::string_view kAnswer = "shown\n";
+// Each request and each answer is one line on the socket.
+struct RequestLine {
+  SessionRequest request;
+  std::string_view line;
+};
+constexpr std::array kRequestLines{
+    RequestLine{SessionRequest::Show, "show\n"},
+    RequestLine{SessionRequest::SwitchChoose, "switch choose\n"},
+    RequestLine{SessionRequest::SwitchStep, "switch step\n"},
+};
+struct AnswerLine {
+  SessionAnswer answer;
+  std::string_view line;
+};
+constexpr std::array kAnswerLines{
+    AnswerLine{SessionAnswer::Shown, "shown\n"},
+    AnswerLine{SessionAnswer::Switched, "switched\n"},
+    AnswerLine{SessionAnswer::NotScanning, "not scanning\n"},
+    AnswerLine{SessionAnswer::NoStepSwitch, "no step switch\n"},
+};
+
+std::optional<SessionRequest> RequestOf(std::string_view line) {
+  const auto found = std::ranges::find(kRequestLines, line, &RequestLine::line);
+  if (found == kRequestLines.end()) return std::nullopt;
+  return found->request;
+}
+
+std::string_view LineOf(SessionRequest request) {
+  return std::ranges::find(kRequestLines, request, &RequestLine::request)->line;
+}
+
+// Empty for the answers the keyboard never writes.
+std::string_view LineOf(SessionAnswer answer) {
+  const auto found = std::ranges::find(kAnswerLines, answer, &AnswerLine::answer);
+  return found == kAnswerLines.end() ? std::string_view() : found->line;
+}
+
+std::optional<SessionAnswer> AnswerOf(std::string_view line) {
+  const auto found = std::ranges::find(kAnswerLines, line, &AnswerLine::line);
+  if (found == kAnswerLines.end()) return std::nullopt;
+  return found->answer;
+}
 // A request is one short line; a peer sending more is no start of ours.
 constexpr std::size_t kLongestRequest = 64;
 constexpr int kBacklog = 8;
@@ -33,8 +76,8 @@ int StreamSocket() { return socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NO
 
 }  // namespace
 
-ShowRequests::ShowRequests(EventLoop& loop, std::string path, std::function<void()> show)
-    : loop_(loop), path_(std::move(path)), show_(std::move(show)) {
+SessionRequests::SessionRequests(EventLoop& loop, std::string path, Handler handle)
+    : loop_(loop), path_(std::move(path)), handle_(std::move(handle)) {
   const std::optional<sockaddr_un> address = AddressOf(path_);
   if (!address) return;
   listener_ = StreamSocket();
@@ -49,7 +92,7 @@ ShowRequests::ShowRequests(EventLoop& loop, std::string path, std::function<void
   loop_.Watch(listener_, [this] { Accept(); });
 }
 
-ShowRequests::~ShowRequests() {
+SessionRequests::~SessionRequests() {
   for (const auto& [connection, request] : requests_) {
     loop_.Unwatch(connection);
     close(connection);
@@ -60,7 +103,7 @@ ShowRequests::~ShowRequests() {
   unlink(path_.c_str());
 }
 
-void ShowRequests::Accept() {
+void SessionRequests::Accept() {
   for (;;) {
     const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (connection < 0) return;
@@ -73,7 +116,7 @@ void ShowRequests::Accept() {
   }
 }
 
-void ShowRequests::Read(int connection) {
+void SessionRequests::Read(int connection) {
   std::string& request = requests_[connection];
   char bytes[kLongestRequest];
   const ssize_t got = recv(connection, bytes, sizeof bytes, 0);
@@ -84,54 +127,60 @@ void ShowRequests::Read(int connection) {
   }
   request.append(bytes, static_cast<std::size_t>(got));
   if (request.find('\n') == std::string::npos && request.size() < kLongestRequest) return;
-  if (request == kRequest) {
-    show_();
+  const std::optional<SessionRequest> asked = RequestOf(request);
+  // Off the loop before the keyboard acts: a choice may open a dialog,
+  // whose loop must not read this connection again.
+  loop_.Unwatch(connection);
+  requests_.erase(connection);
+  if (asked) {
+    const std::string_view answer = LineOf(handle_(*asked));
     // The answer is a few bytes on an empty socket: it fits at once, or the
     // start has gone.
-    send(connection, kAnswer.data(), kAnswer.size(), MSG_NOSIGNAL);
+    send(connection, answer.data(), answer.size(), MSG_NOSIGNAL);
   }
-  Drop(connection);
+  close(connection);
 }
 
-void ShowRequests::Drop(int connection) {
+void SessionRequests::Drop(int connection) {
   loop_.Unwatch(connection);
   requests_.erase(connection);
   close(connection);
 }
 
-ShowAnswer AskRunningKeyboardToShow(const std::string& path, std::chrono::milliseconds timeout) {
+SessionAnswer AskRunningKeyboard(const std::string& path, SessionRequest request,
+                                 std::chrono::milliseconds timeout) {
   const std::optional<sockaddr_un> address = AddressOf(path);
-  if (!address) return ShowAnswer::NoAnswer;
+  if (!address) return SessionAnswer::NoAnswer;
   const int fd = StreamSocket();
-  if (fd < 0) return ShowAnswer::NoAnswer;
+  if (fd < 0) return SessionAnswer::NoAnswer;
   const auto answer = [&]() {
     if (connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
       // Nobody listens, or the backlog of a keyboard that stopped reading
       // is full.
-      return errno == EAGAIN ? ShowAnswer::NoAnswer : ShowAnswer::NoOwner;
+      return errno == EAGAIN ? SessionAnswer::NoAnswer : SessionAnswer::NoOwner;
     }
-    if (send(fd, kRequest.data(), kRequest.size(), MSG_NOSIGNAL) !=
-        static_cast<ssize_t>(kRequest.size())) {
-      return ShowAnswer::NoOwner;
+    const std::string_view line = LineOf(request);
+    if (send(fd, line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size())) {
+      return SessionAnswer::NoOwner;
     }
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::string reply;
     for (;;) {
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
           deadline - std::chrono::steady_clock::now());
-      if (left.count() <= 0) return ShowAnswer::NoAnswer;
+      if (left.count() <= 0) return SessionAnswer::NoAnswer;
       pollfd readable{fd, POLLIN, 0};
       if (poll(&readable, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) {
-        return ShowAnswer::NoAnswer;
+        return SessionAnswer::NoAnswer;
       }
       char bytes[kLongestRequest];
       const ssize_t got = recv(fd, bytes, sizeof bytes, 0);
       if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
       // Closed without an answer: the keyboard is ending.
-      if (got <= 0) return ShowAnswer::NoOwner;
+      if (got <= 0) return SessionAnswer::NoOwner;
       reply.append(bytes, static_cast<std::size_t>(got));
-      if (reply == kAnswer) return ShowAnswer::Shown;
-      if (reply.size() >= kAnswer.size()) return ShowAnswer::NoAnswer;
+      if (reply.find('\n') == std::string::npos && reply.size() < kLongestRequest) continue;
+      return AnswerOf(reply).value_or(SessionAnswer::NoAnswer);
     }
   }();
   close(fd);
