@@ -11,24 +11,22 @@
 #include <vector>
 
 #include "platform/keyboard_window.h"
+#include "platform/wayland/session_requests.h"
 
 namespace plinth::platform::wayland {
 
 class CompositorSwitches {
  public:
   enum class Switch { Choose, Step };
-  enum class Result {
-    Pressed,
-    NotScanning,   // no codes: scanning is off
-    NoStepSwitch,  // scanning takes no step switch (AUTO)
-  };
 
   // The codes of GrabSwitchKeys: the first chooses, a second steps; none
   // while scanning is off.
   void Grab(const std::vector<std::uint16_t>& codes) { codes_ = codes; }
 
-  // Tells `events` of one press and release of `which`.
-  Result Press(Switch which, WindowEvents& events) const;
+  // Tells `events` of one press and release of `which`: Switched, or
+  // NotScanning (scanning is off) or NoStepSwitch (AUTO takes no step
+  // switch), the press ignored.
+  SessionAnswer Press(Switch which, WindowEvents& events) const;
 
  private:
   std::vector<std::uint16_t> codes_;

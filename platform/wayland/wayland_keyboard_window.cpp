@@ -210,9 +210,9 @@ void WaylandKeyboardWindow::GrabSwitchKeys(const std::vector<std::uint16_t>& cod
   switches_.Grab(codes);
 }
 
-CompositorSwitches::Result WaylandKeyboardWindow::PressSwitch(CompositorSwitches::Switch which) {
+SessionAnswer WaylandKeyboardWindow::PressSwitch(CompositorSwitches::Switch which) {
   // Before the keyboard runs it scans nothing.
-  if (events_ == nullptr) return CompositorSwitches::Result::NotScanning;
+  if (events_ == nullptr) return SessionAnswer::NotScanning;
   return switches_.Press(which, *events_);
 }
 

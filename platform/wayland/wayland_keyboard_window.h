@@ -72,7 +72,7 @@ class WaylandKeyboardWindow final : public KeyboardWindow, public PointerHandler
   // A Wayland client cannot take keys from the others: the compositor
   // binds them and PressSwitch brings their presses.
   void GrabSwitchKeys(const std::vector<std::uint16_t>& codes) override;
-  CompositorSwitches::Result PressSwitch(CompositorSwitches::Switch which);
+  SessionAnswer PressSwitch(CompositorSwitches::Switch which);
   void ShowScanHighlight(const ScanHighlight& lit) override;
 
   void PointerEntered(double x, double y) override;

@@ -35,21 +35,12 @@ constexpr std::chrono::milliseconds kEndingPoll = 20ms;
 // What the keyboard does for a request through the session's socket.
 SessionAnswer Handle(WaylandKeyboardWindow& window, SessionRequest request) {
   using Switch = CompositorSwitches::Switch;
-  using Result = CompositorSwitches::Result;
   if (request == SessionRequest::Show) {
     window.BringBack();
     return SessionAnswer::Shown;
   }
-  switch (
-      window.PressSwitch(request == SessionRequest::SwitchChoose ? Switch::Choose : Switch::Step)) {
-    case Result::Pressed:
-      return SessionAnswer::Switched;
-    case Result::NotScanning:
-      return SessionAnswer::NotScanning;
-    case Result::NoStepSwitch:
-      return SessionAnswer::NoStepSwitch;
-  }
-  return SessionAnswer::NotScanning;
+  return window.PressSwitch(request == SessionRequest::SwitchChoose ? Switch::Choose
+                                                                    : Switch::Step);
 }
 
 // `lock` is the session's when this is the session's one keyboard, which
